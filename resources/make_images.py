@@ -1,0 +1,134 @@
+#!/usr/bin/env python3
+"""Draws the editor's compiled-in pictures and writes them as PNG files (and the Windows icon).
+
+Run it from anywhere; it writes beside itself. Only the standard library is needed."""
+import math
+import os
+import struct
+import zlib
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+
+def png_bytes(width, height, pixel):
+    rows = bytearray()
+    for y in range(height):
+        rows.append(0)
+        for x in range(width):
+            rows.extend(pixel(x, y))
+
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
+
+    header = struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header)
+            + chunk(b"IDAT", zlib.compress(bytes(rows), 9)) + chunk(b"IEND", b""))
+
+
+def write(path, width, height, pixel):
+    full = os.path.join(HERE, path)
+    os.makedirs(os.path.dirname(full), exist_ok=True)
+    data = png_bytes(width, height, pixel)
+    with open(full, "wb") as f:
+        f.write(data)
+    return data
+
+
+CLEAR = (0, 0, 0, 0)
+
+
+def triangle(up):
+    # A green triangle, 32 x 20, with a darker rim.
+    def pixel(x, y):
+        yy = y if up else 19 - y
+        half = (yy - 2) * 0.75
+        dx = abs(x + 0.5 - 16)
+        if yy < 2 or yy > 17 or dx > half:
+            return CLEAR
+        if dx > half - 1.2 or yy > 16:
+            return (20, 110, 30, 255)
+        return (60, 190, 70, 255)
+    return pixel
+
+
+def document(mark):
+    # A sheet with folded corner and lines of text; mark draws the arrow on top.
+    def pixel(x, y):
+        m = mark(x, y)
+        if m:
+            return m
+        if 6 <= x <= 25 and 2 <= y <= 29:
+            if x + (29 - y) > 50 or (x >= 19 and y <= 8 and x - 19 > y - 2):
+                return CLEAR if x - 19 > y - 2 else (160, 160, 170, 255)
+            if x in (6, 25) or y in (2, 29):
+                return (90, 90, 100, 255)
+            if 9 <= x <= 22 and y in (11, 15, 19, 23):
+                return (150, 150, 160, 255)
+            return (250, 250, 250, 255)
+        return CLEAR
+    return pixel
+
+
+def open_mark(x, y):
+    # An arrow pointing out of the sheet, up to the right.
+    if 17 <= x <= 30 and 17 <= y <= 30:
+        if abs((x - 17) - (30 - y)) <= 1 or (x >= 26 and y <= 21) :
+            return (30, 100, 200, 255)
+    return None
+
+
+def save_mark(x, y):
+    # A downward arrow into the sheet.
+    if 20 <= x <= 30 and 14 <= y <= 30:
+        if 24 <= x <= 26 and y <= 26:
+            return (200, 60, 40, 255)
+        if y >= 23 and abs(x - 25) <= 30 - y:
+            return (200, 60, 40, 255)
+    return None
+
+
+def app_icon(x, y):
+    # A rounded square with a list of lines and a highlighted row.
+    r = 10
+    cx = min(max(x, r), 63 - r)
+    cy = min(max(y, r), 63 - r)
+    if (x - cx) ** 2 + (y - cy) ** 2 > r * r:
+        return CLEAR
+    if 14 <= x <= 49 and 26 <= y <= 33:
+        return (255, 255, 255, 255)
+    if 14 <= x <= 49 and y in (14, 15, 20, 21, 38, 39, 44, 45, 50, 51):
+        return (200, 225, 255, 255)
+    return (40, 90, 170, 255)
+
+
+def logo(x, y):
+    # A plain maker's mark: a dark band with a green stripe and an axis cross.
+    if x in (0, 99) or y in (0, 39):
+        return (60, 60, 70, 255)
+    if 8 <= y <= 31 and 8 <= x <= 31:
+        if x in (19, 20) or y in (19, 20):
+            return (255, 255, 255, 255)
+        return (40, 90, 170, 255)
+    if 38 <= x <= 92 and y in range(12, 16):
+        return (60, 190, 70, 255)
+    if 38 <= x <= 92 and y in range(22, 26):
+        return (40, 90, 170, 255)
+    return (235, 235, 240, 255)
+
+
+def main():
+    write("gui/tb_up.png", 32, 20, triangle(True))
+    write("gui/tb_down.png", 32, 20, triangle(False))
+    write("toolbar/file_open_x32.png", 32, 32, document(open_mark))
+    write("toolbar/file_save_x32.png", 32, 32, document(save_mark))
+    icon = write("icons/downloadeditor.png", 64, 64, app_icon)
+    write("images/logo.png", 100, 40, logo)
+    # A Windows icon file holding the 64 x 64 PNG as its only image.
+    ico = struct.pack("<HHH", 0, 1, 1) + struct.pack("<BBBBHHII", 64, 64, 0, 0, 1, 32, len(icon), 22)
+    with open(os.path.join(HERE, "icons/downloadeditor.ico"), "wb") as f:
+        f.write(ico + icon)
+
+
+if __name__ == "__main__":
+    main()

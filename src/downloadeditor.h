@@ -1,0 +1,56 @@
+#pragma once
+
+#include "parametertable.h"
+
+#include <QDialog>
+
+class QAction;
+class QLabel;
+class QSettings;
+class TDataEditorWidget;
+class TFileLineWidget;
+class TMessageBox;
+
+// The program's one window: toolbar, file captions, the line view beside the data
+// editor, and the footer. It joins the active line to the editor and guards unsaved work.
+class TDownloadEditor : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit TDownloadEditor(QWidget *parent = nullptr, Qt::WindowFlags flags = Qt::WindowFlags());
+    ~TDownloadEditor() override;
+
+    void Open_File(const QString &path);
+
+private slots:
+    void Line_Activated(int index);
+
+public slots:
+    void Key_Pressed(int key);
+    void Scale_Resolution_Changed(int resolution);
+    void Read_File();
+    void Write_File();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
+private:
+    void Show_Line(const QString &line);
+    void Commit_Line();
+
+    QAction *d_read_action = nullptr;
+    QAction *d_write_action = nullptr;
+    QLabel *d_file_name_label = nullptr;
+    QLabel *d_file_caption_label = nullptr;
+    QSettings *d_settings = nullptr;
+    TDataEditorWidget *d_data_editor = nullptr;
+    TFileLineWidget *d_file_line_widget = nullptr;
+    TMessageBox *d_message_box = nullptr;
+    int d_current_line = -1;
+    int d_current_parameter = -1;
+    bool d_data_modified = false;
+    TParameterTable d_parameter_table;
+};

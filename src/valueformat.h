@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+#include <optional>
+
+// The three ways the editor shows a field value, and the parsing of what the user
+// types into each of them. All of it is independent of the user's locale.
+namespace ValueFormat {
+
+// Signed decimal: "1000", "-5".
+QString Int_Text(qint32 value);
+
+// The 32-bit two's-complement pattern in upper-case hexadecimal without leading zeros:
+// "FF", "0", "FFFFFFFF" for -1.
+QString Hex_Text(qint32 value);
+
+// Millimetres with exactly four decimals and a point: "1.5000", "-0.0010".
+// A value that is not finite (a scale resolution of 0) has no text: "".
+QString Mm_Text(double millimetres);
+
+// The value in millimetres at the given counts per millimetre (infinite or NaN for 0).
+double To_Millimetres(qint32 value, int resolution);
+
+// The cleaned hexadecimal text of a typed view: upper case, all whitespace removed,
+// then the leading run of at most eight hexadecimal digits (possibly empty).
+QString Clean_Hex(const QString &text);
+
+// A typed integer: signed decimal 32-bit; anything unparsable or out of range counts as 0.
+qint32 Parse_Int(const QString &text);
+
+// A typed hexadecimal text: unsigned 32-bit, optional 0x, either case, surrounding
+// whitespace allowed; the bits taken as signed. Nothing when it does not parse.
+std::optional<qint32> Parse_Hex(const QString &text);
+
+// A typed millimetre value times the resolution, rounded half away from zero and clamped
+// to the signed 32-bit range; unparsable text counts as 0.0. Nothing when the resolution
+// is 0, since there is no millimetre value to edit then.
+std::optional<qint32> Parse_Mm(const QString &text, int resolution);
+
+} // namespace ValueFormat
