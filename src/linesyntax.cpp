@@ -1,1 +1,95 @@
 #include "linesyntax.h"
+#include "parametertable.h"
+
+#include <QRegExp>
+
+#include <cassert>
+#include <limits>
+
+namespace LineSyntax {
+
+namespace {
+
+QRegExp Token_Pattern()
+{
+    return QRegExp(QStringLiteral("([S][0-9ABCDEF]{1,2})"), Qt::CaseSensitive, QRegExp::RegExp);
+}
+
+QRegExp Field_Pattern(QChar letter)
+{
+    return QRegExp(QStringLiteral("([%1][0-9ABCDEF]{0,8})").arg(letter), Qt::CaseSensitive,
+                   QRegExp::RegExp);
+}
+
+} // namespace
+
+Split Split_Line(const QString &line)
+{
+    Split split;
+    QRegExp pattern = Token_Pattern();
+    const int position = pattern.indexIn(line, 0);
+    if (position < 0)
+        return split;
+    split.is_parameter_line = true;
+    split.token = pattern.cap(1);
+    split.parameter_number = Get_Parameter_Number(split.token);
+    split.rest_start = position + split.token.length();
+    split.rest = line.mid(split.rest_start);
+    return split;
+}
+
+int Get_Parameter_Number(const QString &token)
+{
+    if (token.length() < 2)
+        return -1;
+    if (token.at(0) != QLatin1Char('S'))
+        return -1;
+    bool ok = false;
+    const uint number = token.mid(1).toUInt(&ok, 16);
+    // A number beyond int would come back negative and pose as a real result.
+    if (!ok || number > static_cast<uint>(std::numeric_limits<int>::max()))
+        return -1;
+    return static_cast<int>(number);
+}
+
+quint32 Get_Field_Value(QChar letter, const QString &text, bool *valid)
+{
+    assert(valid);
+    *valid = false;
+    QRegExp pattern = Field_Pattern(letter);
+    if (pattern.indexIn(text, 0) < 0)
+        return 0;
+    const QString digits = pattern.cap(1).mid(1);
+    if (digits.isEmpty()) {
+        *valid = true;
+        return 0;
+    }
+    return digits.toUInt(valid, 16);
+}
+
+bool Set_Field_Value(QChar letter, const QString &value, QString &line)
+{
+    QRegExp pattern = Field_Pattern(letter);
+    const int position = pattern.indexIn(line, 0);
+    if (position < 0)
+        return false;
+    line.remove(position, pattern.matchedLength());
+    // The two-argument arg() substitutes once, so a '%' in value stays as it is.
+    line.insert(position, QStringLiteral("%1%2").arg(QString(letter), value));
+    return true;
+}
+
+QString Rewrite_Line(const QString &line, const ParameterDescription &description,
+                     const QStringList &hex_texts)
+{
+    assert(hex_texts.size() >= description.items.size());
+    const Split split = Split_Line(line);
+    if (!split.is_parameter_line)
+        return line;
+    QString rest = split.rest;
+    for (int i = 0; i < description.items.size(); ++i)
+        Set_Field_Value(description.items.at(i).letter, hex_texts.at(i), rest);
+    return line.left(split.rest_start) + rest;
+}
+
+} // namespace LineSyntax
