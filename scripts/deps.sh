@@ -1,0 +1,24 @@
+# Sourced by the scripts: makes sure the Debian packages named in $@ are installed.
+# As root it installs what is missing; otherwise it prints the exact line to run and fails.
+ensure_packages() {
+    local missing=()
+    local package
+    for package in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed"; then
+            missing+=("$package")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    if [ "$(id -u)" -eq 0 ]; then
+        echo "Installing ${missing[*]} ..." >&2
+        export DEBIAN_FRONTEND=noninteractive
+        apt-get update -qq >&2 && apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2
+    else
+        echo "Missing packages. Run this, then try again:" >&2
+        echo "  sudo apt-get install -y ${missing[*]}" >&2
+        return 1
+    fi
+}
+
+# The packages every build needs.
+BUILD_PACKAGES=(cmake g++ make qtbase5-dev qtbase5-dev-tools)
