@@ -1,1 +1,307 @@
 #include "filelinewidget.h"
+
+#include "downloadfile.h"
+
+#include <QEvent>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPalette>
+#include <QPen>
+#include <QSpacerItem>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cassert>
+#include <cstdlib>
+#include <limits>
+
+namespace {
+
+// The lines on show, first to end - 1, keeping the active line in the middle row where
+// the list allows; painting and clicking must agree on it, so both compute it here.
+struct Visible_Window
+{
+    int first = 0;
+    int end = 0;
+};
+
+Visible_Window Visible_Lines(int canvas_height, int line_height, int line_count, int active_line)
+{
+    const int rows = canvas_height / line_height;
+    Visible_Window window;
+    window.first = std::max(0, active_line - rows / 2);
+    window.end = window.first + rows;
+    if (window.end > line_count) {
+        window.first = std::max(0, window.first - (window.end - line_count));
+        window.end = line_count;
+    }
+    return window;
+}
+
+QToolButton *Make_Arrow_Button(QWidget *parent)
+{
+    auto *button = new QToolButton(parent);
+    button->setAutoRepeat(true);
+    return button;
+}
+
+void Set_Arrow_Icon(QToolButton *button, const QString &resource)
+{
+    button->setIconSize(QSize(32, 20));
+    button->setMaximumSize(34, 22);
+    button->setIcon(QIcon(resource));
+}
+
+} // namespace
+
+TFileLineWidget::TFileLineWidget(QWidget *parent, Qt::WindowFlags flags)
+    : QWidget(parent, flags)
+{
+    auto *view_layout = new QVBoxLayout(this);
+    view_layout->setContentsMargins(0, 0, 0, 0);
+
+    auto *button_row = new QHBoxLayout;
+    button_row->setContentsMargins(0, 0, 0, 0);
+    button_row->setSpacing(0);
+    d_up_button = Make_Arrow_Button(this);
+    button_row->addWidget(d_up_button);
+    d_down_button = Make_Arrow_Button(this);
+    button_row->addWidget(d_down_button);
+    // The layout takes ownership of the spacer.
+    button_row->addSpacerItem(new QSpacerItem(0, 0, QSizePolicy::Expanding, QSizePolicy::Minimum));
+    auto *scale_label = new QLabel(QStringLiteral("Scale Resolution:"), this);
+    scale_label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    button_row->addWidget(scale_label);
+    d_scale_edit = new QLineEdit(this);
+    d_scale_edit->setMaximumWidth(80);
+    d_scale_edit->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    button_row->addWidget(d_scale_edit);
+    view_layout->addLayout(button_row);
+
+    d_line_canvas = new QWidget(this);
+    d_line_canvas->setMinimumSize(100, 100);
+    d_line_canvas->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    view_layout->addWidget(d_line_canvas);
+
+    Set_Arrow_Icon(d_up_button, QStringLiteral(":/gui/tb_up.png"));
+    Set_Arrow_Icon(d_down_button, QStringLiteral(":/gui/tb_down.png"));
+
+    d_scale_edit->setText(QStringLiteral("1000"));
+
+    d_line_canvas->installEventFilter(this);
+
+    d_line_font.setStyleHint(QFont::Monospace, QFont::PreferDefault);
+    d_line_canvas->setFont(d_line_font);
+
+    d_metrics_pending = true;
+    d_line_height = 1;
+    d_active_line = 0;
+    d_up_button->setEnabled(false);
+    d_down_button->setEnabled(false);
+
+    connect(d_up_button, &QToolButton::clicked, this, &TFileLineWidget::Decrement_Active_Line);
+    connect(d_down_button, &QToolButton::clicked, this, &TFileLineWidget::Increment_Active_Line);
+    connect(d_scale_edit, &QLineEdit::textEdited, this, &TFileLineWidget::Scale_Resolution_Edited);
+}
+
+TFileLineWidget::~TFileLineWidget() = default;
+
+QString TFileLineWidget::Get_Line(int index) const
+{
+    assert(!(index < 0));
+    assert(index < d_file_lines.size());
+    return d_file_lines.at(index);
+}
+
+void TFileLineWidget::Set_Line(int index, const QString &text)
+{
+    assert(!(index < 0));
+    assert(index < d_file_lines.size());
+    d_file_lines[index] = text;
+    d_line_canvas->update();
+}
+
+int TFileLineWidget::Get_Scale_Resolution() const
+{
+    const int value = d_scale_edit->text().toInt(nullptr, 10);
+    // The magnitude of the most negative int has no int of its own.
+    if (value == std::numeric_limits<int>::min())
+        return std::numeric_limits<int>::max();
+    return std::abs(value);
+}
+
+void TFileLineWidget::Set_Scale_Resolution(int value)
+{
+    if (value > 0)
+        d_scale_edit->setText(QString::number(value));
+}
+
+bool TFileLineWidget::Load_File(const QString &file_name)
+{
+    // The old document goes first, so a file that cannot be read leaves no lines behind.
+    d_file_lines.clear();
+    d_active_line = 0;
+
+    DownloadFile::Content content;
+    if (!DownloadFile::Read_File(file_name, &content)) {
+        // Nothing is emitted, but the canvas must stop showing the dropped lines.
+        d_line_canvas->update();
+        return false;
+    }
+    d_file_lines = content.lines;
+
+    // The receivers of Line_Activated already need the file's resolution.
+    if (content.scale_resolution >= 0) {
+        d_scale_edit->setText(QString::number(content.scale_resolution));
+        emit Scale_Resolution_Changed(content.scale_resolution);
+    }
+    // A receiver may have changed the document meanwhile; look at it afresh.
+    if (!d_file_lines.isEmpty())
+        emit Line_Activated(0);
+
+    update();
+    d_line_canvas->update();
+    d_up_button->setEnabled(false);
+    d_down_button->setEnabled(true);
+    return true;
+}
+
+bool TFileLineWidget::Save_File(const QString &file_name) const
+{
+    // Written beside the target and swapped in only when complete, so a failed save
+    // never leaves a truncated file behind.
+    return DownloadFile::Save_File(file_name, d_file_lines);
+}
+
+bool TFileLineWidget::eventFilter(QObject *object, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::Paint:
+        if (auto *canvas = qobject_cast<QWidget *>(object)) {
+            object->event(event);
+            Paint_Lines(canvas);
+        }
+        return true;
+    case QEvent::MouseButtonPress:
+        if (auto *canvas = qobject_cast<QWidget *>(object)) {
+            const QPoint pos = static_cast<QMouseEvent *>(event)->localPos().toPoint();
+            // Rows have no height until the first paint has measured the font.
+            if (!d_metrics_pending)
+                Canvas_Clicked(canvas, pos);
+        }
+        return true;
+    default:
+        return QWidget::eventFilter(object, event);
+    }
+}
+
+void TFileLineWidget::Increment_Active_Line()
+{
+    ++d_active_line;
+    if (d_active_line >= d_file_lines.size()) {
+        d_down_button->setEnabled(false);
+        d_active_line = d_file_lines.size() - 1;
+        d_line_canvas->update();
+        return;
+    }
+    d_up_button->setEnabled(true);
+    emit Line_Activated(d_active_line);
+    d_line_canvas->update();
+}
+
+void TFileLineWidget::Decrement_Active_Line()
+{
+    --d_active_line;
+    if (d_active_line < 0) {
+        d_up_button->setEnabled(false);
+        d_active_line = 0;
+        d_line_canvas->update();
+        return;
+    }
+    d_down_button->setEnabled(true);
+    emit Line_Activated(d_active_line);
+    d_line_canvas->update();
+}
+
+void TFileLineWidget::Scale_Resolution_Edited(const QString &text)
+{
+    const int value = text.toInt(nullptr, 10);
+    if (value > 0)
+        emit Scale_Resolution_Changed(value);
+}
+
+void TFileLineWidget::Set_Active_Line(int line)
+{
+    const int line_count = d_file_lines.size();
+    if (line < 0 || line >= line_count)
+        return;
+    d_up_button->setEnabled(line != 0);
+    d_down_button->setEnabled(line != line_count - 1);
+    d_active_line = line;
+    emit Line_Activated(line);
+    d_line_canvas->update();
+}
+
+void TFileLineWidget::Paint_Lines(QWidget *canvas)
+{
+    QPainter painter(canvas);
+    const QPalette palette = QGuiApplication::palette();
+    const QPalette::ColorGroup group = isEnabled() ? QPalette::Active : QPalette::Disabled;
+    const QPen text_pen(palette.color(group, QPalette::WindowText));
+    const QPen active_text_pen(palette.color(group, QPalette::HighlightedText));
+    const QPen active_frame_pen(palette.color(group, QPalette::Dark));
+    const QPen outer_frame_pen(palette.color(group, QPalette::Shadow));
+    const QColor fill_colour = palette.color(group, QPalette::Highlight);
+
+    painter.setFont(d_line_font);
+
+    if (d_metrics_pending) {
+        const QFontMetrics metrics = painter.fontMetrics();
+        // Rows are divided by this height, so it must never be zero.
+        d_line_height = std::max(1, metrics.height());
+        d_char_width = metrics.averageCharWidth();
+        d_metrics_pending = false;
+    }
+
+    if (d_file_lines.isEmpty())
+        return;
+
+    const int width = canvas->width();
+    const int height = canvas->height();
+    const int h = d_line_height;
+    const int m = d_char_width;
+
+    const QRect outer_frame(QPoint(0, 0), QPoint(width - 2, height - 2));
+    painter.setPen(outer_frame_pen);
+    painter.drawRects(&outer_frame, 1);
+
+    const Visible_Window window = Visible_Lines(height, h, d_file_lines.size(), d_active_line);
+    for (int k = window.first; k < window.end; ++k) {
+        const int y = (k - window.first) * h;
+        const QRect text_rect(QPoint(m, y), QPoint(width + m - 1, y + h - 1));
+        if (k == d_active_line) {
+            const QRect band(QPoint(0, y), QPoint(width - 2, y + h - 1));
+            painter.fillRect(band, fill_colour);
+            painter.setPen(active_frame_pen);
+            painter.drawRect(band);
+            painter.setPen(active_text_pen);
+        } else {
+            painter.setPen(text_pen);
+        }
+        painter.drawText(text_rect, Qt::AlignLeft | Qt::AlignVCenter, d_file_lines.at(k));
+    }
+}
+
+void TFileLineWidget::Canvas_Clicked(QWidget *canvas, const QPoint &pos)
+{
+    const Visible_Window window =
+        Visible_Lines(canvas->height(), d_line_height, d_file_lines.size(), d_active_line);
+    Set_Active_Line(window.first + pos.y() / d_line_height);
+}
