@@ -1,1 +1,407 @@
 #include "downloadeditor.h"
+
+#include "dataeditorwidget.h"
+#include "dialogseam.h"
+#include "filelinewidget.h"
+#include "linesyntax.h"
+#include "messagebox.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFont>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QKeySequence>
+#include <QLabel>
+#include <QMimeData>
+#include <QPixmap>
+#include <QPushButton>
+#include <QSettings>
+#include <QSpacerItem>
+#include <QToolBar>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <cassert>
+
+namespace {
+
+const char File_Filter[] = "Vantor Download Files (*.oad *.txt)";
+const char Active_Caption[] = "Active Download File:";
+const char Last_File_Key[] = "Last_File";
+const char Scale_Resolution_Key[] = "Scale_Resolution";
+
+struct Message
+{
+    const char *text;
+    const char *informative_text;
+    QMessageBox::Icon icon;
+    QMessageBox::StandardButtons buttons;
+    QMessageBox::StandardButton default_button;
+};
+
+const Message Open_Failed = {"Open download file", "Unable to open the download file",
+                             QMessageBox::Critical, QMessageBox::Ok, QMessageBox::Ok};
+const Message Write_Failed = {"Write download file", "Unable to write the download file",
+                              QMessageBox::Critical, QMessageBox::Ok, QMessageBox::Ok};
+const Message Data_Not_Saved = {
+    "Data Not Saved", "The download file has been modified.  Do you want to save the changes?",
+    QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+    QMessageBox::Yes};
+
+// Every message of the window goes through its one box, set afresh each time.
+int Show_Message(TMessageBox *box, const Message &message)
+{
+    const QString text = QString::fromLatin1(message.text);
+    box->Set_Text(text);
+    box->Set_Informative_Text(QString::fromLatin1(message.informative_text));
+    box->setDetailedText(QString());
+    box->setIcon(message.icon);
+    box->setStandardButtons(message.buttons);
+    box->setDefaultButton(message.default_button);
+    return TDialogSeam::Exec_Message_Box(box, text);
+}
+
+QFrame *New_Separator(QWidget *parent)
+{
+    auto *separator = new QFrame(parent);
+    separator->setFrameShape(QFrame::HLine);
+    separator->setFrameShadow(QFrame::Sunken);
+    return separator;
+}
+
+} // namespace
+
+TDownloadEditor::TDownloadEditor(QWidget *parent, Qt::WindowFlags flags)
+    : QDialog(parent, flags)
+{
+    setAcceptDrops(true);
+    resize(1001, 701);
+
+    QFont footer_font;
+    footer_font.setPointSize(8);
+    footer_font.setItalic(true);
+
+    const QString settings_path = QDir(QCoreApplication::applicationDirPath()).absolutePath() +
+                                  QStringLiteral("/settings.ini");
+    d_settings = new QSettings(settings_path, QSettings::IniFormat, this);
+
+    // The toolbar sits flush with the window; everything below keeps the style's margins.
+    auto *outer_layout = new QVBoxLayout(this);
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    outer_layout->getContentsMargins(&left, &top, &right, &bottom);
+    outer_layout->setContentsMargins(0, 0, 0, 0);
+
+    auto *tool_bar = new QToolBar(this);
+    tool_bar->setIconSize(QSize(32, 32));
+
+    d_read_action = new QAction(this);
+    d_read_action->setToolTip(QStringLiteral("Load download file"));
+    d_read_action->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
+    d_read_action->setIcon(QIcon(QStringLiteral(":/toolbar/file_open_x32.png")));
+
+    d_write_action = new QAction(this);
+    d_write_action->setToolTip(QStringLiteral("Save download file"));
+    d_write_action->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
+    d_write_action->setIcon(QIcon(QStringLiteral(":/toolbar/file_save_x32.png")));
+
+    tool_bar->addAction(d_read_action);
+    tool_bar->addAction(d_write_action);
+    outer_layout->addWidget(tool_bar, 0);
+
+    auto *grid_layout = new QGridLayout();
+    grid_layout->setContentsMargins(left, top, right, bottom);
+
+    auto *caption_layout = new QHBoxLayout();
+    d_file_caption_label = new QLabel(this);
+    d_file_caption_label->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    d_file_name_label = new QLabel(this);
+    caption_layout->addWidget(d_file_caption_label);
+    caption_layout->addWidget(d_file_name_label);
+    grid_layout->addLayout(caption_layout, 0, 0, 1, 2);
+
+    grid_layout->addWidget(New_Separator(this), 1, 0, 1, 2);
+
+    d_file_line_widget = new TFileLineWidget(this);
+    d_file_line_widget->setMinimumWidth(100);
+    d_file_line_widget->setMaximumWidth(320);
+    grid_layout->addWidget(d_file_line_widget, 2, 0);
+
+    d_data_editor = new TDataEditorWidget(this);
+    d_data_editor->setMinimumWidth(400);
+    grid_layout->addWidget(d_data_editor, 2, 1);
+
+    grid_layout->addWidget(New_Separator(this), 3, 0, 1, 2);
+
+    auto *footer_layout = new QHBoxLayout();
+    auto *logo_label = new QLabel(this);
+    logo_label->setMinimumSize(100, 40);
+    logo_label->setMaximumSize(100, 40);
+    auto *notice_label = new QLabel(this);
+    notice_label->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    notice_label->setFont(footer_font);
+    auto *close_button = new QPushButton(this);
+    close_button->setAutoDefault(false);
+    footer_layout->addWidget(logo_label);
+    footer_layout->addWidget(notice_label);
+    footer_layout->addItem(new QSpacerItem(0, 0, QSizePolicy::Expanding, QSizePolicy::Minimum));
+    footer_layout->addWidget(close_button);
+    grid_layout->addLayout(footer_layout, 4, 0, 1, 2);
+
+    outer_layout->addLayout(grid_layout, 0);
+
+    d_message_box = new TMessageBox(this);
+
+    d_current_line = -1;
+    d_data_modified = false;
+
+    d_read_action->setEnabled(true);
+    d_write_action->setEnabled(false);
+
+    setWindowTitle(QStringLiteral("Vantor4-16 Download Editor - Version 3.0"));
+
+    d_file_name_label->setText(d_settings->value(QLatin1String(Last_File_Key)).toString());
+    // A value that is no number reads as 0, which the view ignores like any non-positive one.
+    d_file_line_widget->Set_Scale_Resolution(
+        d_settings->value(QLatin1String(Scale_Resolution_Key), 10000).toInt());
+    // Millimetres must use the resolution that the field shows, or the two disagree until
+    // the user first edits the field.
+    if (d_file_line_widget->Get_Scale_Resolution() > 0)
+        d_data_editor->Set_Scale_Resolution(d_file_line_widget->Get_Scale_Resolution());
+
+    logo_label->setPixmap(QPixmap(QStringLiteral(":/images/logo.png")));
+    d_file_caption_label->setText(QStringLiteral("Recent Download File:"));
+    close_button->setText(QStringLiteral("Close"));
+    notice_label->setText(QStringLiteral(
+        "Vantor4-16 parameter download editor - for service use by trained technicians"));
+
+    connect(d_read_action, &QAction::triggered, this, &TDownloadEditor::Read_File);
+    connect(d_write_action, &QAction::triggered, this, &TDownloadEditor::Write_File);
+    connect(d_file_line_widget, &TFileLineWidget::Line_Activated, this,
+            &TDownloadEditor::Line_Activated);
+    connect(d_file_line_widget, &TFileLineWidget::Scale_Resolution_Changed, this,
+            &TDownloadEditor::Scale_Resolution_Changed);
+    connect(close_button, &QPushButton::clicked, this, &QWidget::close);
+}
+
+TDownloadEditor::~TDownloadEditor() = default;
+
+QString TDownloadEditor::Command_Line_File(const QStringList &arguments,
+                                           const QString &current_directory)
+{
+    if (arguments.size() < 2)
+        return QString();
+    const QString path = QDir::fromNativeSeparators(
+        QDir::cleanPath(QDir(current_directory).absoluteFilePath(arguments.last())));
+    return QFile::exists(path) ? path : QString();
+}
+
+void TDownloadEditor::Open_File(const QString &path)
+{
+    if (path.isEmpty())
+        return;
+    Start_Load();
+    Finish_Load(path, d_file_line_widget->Load_File(path));
+}
+
+void TDownloadEditor::Line_Activated(int index)
+{
+    Commit_Pending_Edits();
+    Show_Line(d_file_line_widget->Get_Line(index));
+    d_current_line = index;
+}
+
+void TDownloadEditor::Key_Pressed(int key)
+{
+    if (key == Qt::Key_Up)
+        d_file_line_widget->Decrement_Active_Line();
+    else if (key == Qt::Key_Down)
+        d_file_line_widget->Increment_Active_Line();
+}
+
+void TDownloadEditor::Scale_Resolution_Changed(int resolution)
+{
+    Commit_Pending_Edits();
+    d_data_editor->Set_Scale_Resolution(resolution);
+    if (d_current_line >= 0)
+        Show_Line(d_file_line_widget->Get_Line(d_current_line));
+}
+
+void TDownloadEditor::Read_File()
+{
+    if (!Settle_Unsaved_Changes())
+        return;
+    const QString file_name = TDialogSeam::Get_Open_File_Name(
+        this, QStringLiteral("Open Vantor4-16 Download File"),
+        QDir::fromNativeSeparators(d_file_name_label->text()), QLatin1String(File_Filter));
+    if (file_name.isEmpty())
+        return;
+    Start_Load();
+    const bool loaded = d_file_line_widget->Load_File(file_name);
+    if (!loaded)
+        Show_Message(d_message_box, Open_Failed);
+    Finish_Load(file_name, loaded);
+}
+
+void TDownloadEditor::Write_File()
+{
+    Save_Download_File();
+}
+
+void TDownloadEditor::reject()
+{
+    close();
+}
+
+void TDownloadEditor::closeEvent(QCloseEvent *event)
+{
+    d_settings->setValue(QLatin1String(Last_File_Key), d_file_name_label->text());
+    d_settings->setValue(QLatin1String(Scale_Resolution_Key),
+                         d_file_line_widget->Get_Scale_Resolution());
+    d_settings->sync();
+    if (Settle_Unsaved_Changes())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TDownloadEditor::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasFormat(QStringLiteral("text/uri-list")))
+        event->acceptProposedAction();
+}
+
+void TDownloadEditor::dropEvent(QDropEvent *event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() != 1)
+        return;
+    const QString path = urls.first().toLocalFile();
+    if (!Settle_Unsaved_Changes())
+        return;
+    Start_Load();
+    Finish_Load(path, d_file_line_widget->Load_File(path));
+}
+
+void TDownloadEditor::Show_Line(const QString &line)
+{
+    d_current_parameter = -1;
+    const LineSyntax::Split split = LineSyntax::Split_Line(line);
+    const ParameterDescription description =
+        split.is_parameter_line ? d_parameter_table.Get_Description(split.parameter_number)
+                                : ParameterDescription();
+    if (description.number < 0) {
+        d_data_editor->Reset_Editor(true);
+        d_data_editor->Set_Simple_Text(line);
+        return;
+    }
+
+    d_current_parameter = description.number;
+    d_data_editor->Reset_Editor(false);
+    d_data_editor->Set_Simple_Text(line);
+    d_data_editor->Set_Item_Count(description.items.size());
+    for (int i = 0; i < description.items.size(); ++i) {
+        const ParameterItem &item = description.items.at(i);
+        bool present = false;
+        const quint32 value = LineSyntax::Get_Field_Value(item.letter, split.rest, &present);
+        d_data_editor->Set_Item(i, item.letter, static_cast<qint32>(value), item.help, present,
+                                item.scaled);
+    }
+}
+
+void TDownloadEditor::Commit_Line()
+{
+    assert(d_current_line >= 0);
+    const QString line = d_file_line_widget->Get_Line(d_current_line);
+    if (d_data_editor->Is_Simple_Mode()) {
+        d_file_line_widget->Set_Line(d_current_line, d_data_editor->Get_Simple_Text());
+        return;
+    }
+
+    QString committed = line;
+    const ParameterDescription description = d_parameter_table.Get_Description(d_current_parameter);
+    if (description.number >= 0) {
+        QStringList hex_texts;
+        for (int i = 0; i < description.items.size(); ++i)
+            hex_texts.append(d_data_editor->Get_Item_Hex(i));
+        // Only the fields after the S token are rewritten: those are the ones the editor showed.
+        committed = LineSyntax::Rewrite_Line(line, description, hex_texts);
+    }
+    d_file_line_widget->Set_Line(d_current_line, committed);
+}
+
+void TDownloadEditor::Commit_Pending_Edits()
+{
+    if (d_current_line >= 0 && d_data_editor->Is_Changed()) {
+        Commit_Line();
+        d_data_modified = true;
+    }
+}
+
+bool TDownloadEditor::Save_Download_File()
+{
+    const QString file_name = TDialogSeam::Get_Save_File_Name(
+        this, QStringLiteral("Write Vantor4-16 Download File"),
+        QDir::fromNativeSeparators(d_file_name_label->text()), QLatin1String(File_Filter));
+    Commit_Pending_Edits();
+    if (file_name.isEmpty())
+        return false;
+    if (!d_file_line_widget->Save_File(file_name)) {
+        Show_Message(d_message_box, Write_Failed);
+        return false;
+    }
+    d_data_modified = false;
+    d_file_name_label->setText(QDir::toNativeSeparators(file_name));
+    d_file_caption_label->setText(QLatin1String(Active_Caption));
+    return true;
+}
+
+bool TDownloadEditor::Settle_Unsaved_Changes()
+{
+    // Typed but not yet committed values count as changes too.
+    Commit_Pending_Edits();
+    if (!d_data_modified)
+        return true;
+    switch (Show_Message(d_message_box, Data_Not_Saved)) {
+    case QMessageBox::Yes:
+        // Going on after a save that did not happen would lose the changes.
+        return Save_Download_File();
+    case QMessageBox::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TDownloadEditor::Start_Load()
+{
+    // The line view activates line 0 from inside the load; with no current line that
+    // activation commits nothing into the new lines.
+    d_current_line = -1;
+    d_current_parameter = -1;
+}
+
+void TDownloadEditor::Finish_Load(const QString &path, bool loaded)
+{
+    if (loaded)
+        d_write_action->setEnabled(true);
+    d_file_name_label->setText(QDir::toNativeSeparators(path));
+    d_file_caption_label->setText(QLatin1String(Active_Caption));
+    d_data_modified = false;
+    if (d_current_line < 0) {
+        // No line is shown now: leave nothing editable that could never be committed.
+        d_data_editor->Reset_Editor(false);
+        d_data_editor->Set_Item_Count(0);
+        d_data_editor->Set_Simple_Text(QString());
+    }
+}

@@ -3,6 +3,7 @@
 #include "parametertable.h"
 
 #include <QDialog>
+#include <QStringList>
 
 class QAction;
 class QLabel;
@@ -23,6 +24,12 @@ public:
 
     void Open_File(const QString &path);
 
+    // The download file named on a command line: the last argument after the program
+    // name, made absolute against current_directory and cleaned, with '/' separators.
+    // Empty when there is no argument or the file does not exist.
+    static QString Command_Line_File(const QStringList &arguments,
+                                     const QString &current_directory);
+
 private slots:
     void Line_Activated(int index);
 
@@ -31,6 +38,8 @@ public slots:
     void Scale_Resolution_Changed(int resolution);
     void Read_File();
     void Write_File();
+    // Escape and other rejections close the window like any other close request.
+    void reject() override;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -40,6 +49,11 @@ protected:
 private:
     void Show_Line(const QString &line);
     void Commit_Line();
+    void Commit_Pending_Edits();
+    bool Save_Download_File();
+    bool Settle_Unsaved_Changes();
+    void Start_Load();
+    void Finish_Load(const QString &path, bool loaded);
 
     QAction *d_read_action = nullptr;
     QAction *d_write_action = nullptr;

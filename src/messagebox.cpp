@@ -1,1 +1,37 @@
 #include "messagebox.h"
+
+TMessageBox::TMessageBox(QWidget *parent)
+    : QMessageBox(parent)
+{
+    d_fixed_width = 500;
+    setTextFormat(Qt::RichText);
+    // No icons on the standard buttons, and one button order on every platform.
+    setStyleSheet(QStringLiteral("dialogbuttonbox-buttons-have-icons: 0;\nbutton-layout: 1;"));
+}
+
+void TMessageBox::resizeEvent(QResizeEvent *event)
+{
+    QMessageBox::resizeEvent(event);
+    setFixedWidth(d_fixed_width);
+}
+
+void TMessageBox::showEvent(QShowEvent *event)
+{
+    // The base sizes the box to its texts; the width is then pinned so texts wrap instead.
+    QMessageBox::showEvent(event);
+    setFixedWidth(d_fixed_width);
+}
+
+void TMessageBox::Set_Text(const QString &text)
+{
+    setText(
+        QStringLiteral("<span style=\"font-size:10pt; font-weight:600; color:#000000;\" >%1</span>")
+            .arg(text));
+}
+
+void TMessageBox::Set_Informative_Text(const QString &text)
+{
+    setInformativeText(
+        QStringLiteral("<span style=\"font-size:10pt; font-weight:400; color:#000000;\" >%1</span>")
+            .arg(text));
+}
