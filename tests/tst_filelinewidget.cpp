@@ -1,4 +1,5 @@
 #include "filelinewidget.h"
+#include "testconfig.h"
 
 #include <QApplication>
 #include <QFile>
@@ -90,6 +91,7 @@ private slots:
     void scaleResolutionAccess();
     void roundTrip_data();
     void roundTrip();
+    void bundledExample();
     void failedAndEmptyLoad();
     void failedSave();
     void reentrantReceivers();
@@ -472,6 +474,23 @@ void tst_FileLineWidget::roundTrip()
     QVERIFY(events.isEmpty());
     QVERIFY(!parts.up->isEnabled());
     QVERIFY(parts.down->isEnabled());
+}
+
+void tst_FileLineWidget::bundledExample()
+{
+    // The example is already in the saved form: a load and a save give back its bytes.
+    const QString example = QStringLiteral(DOWNLOADEDITOR_EXAMPLES_DIR "/example.oad");
+    TFileLineWidget view;
+    QSignalSpy changed(&view, &TFileLineWidget::Scale_Resolution_Changed);
+    QVERIFY(view.Load_File(example));
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(changed.at(0).at(0).toInt(), 10000);
+    const QString out = d_dir.filePath(QStringLiteral("example_copy.oad"));
+    QVERIFY(view.Save_File(out));
+    const QByteArray bytes = Read_Bytes(example);
+    QCOMPARE(Read_Bytes(out), bytes);
+    QVERIFY(bytes.count("\r\n") >= 20 && bytes.count("\r\n") <= 40);
+    QCOMPARE(bytes.count('\n'), bytes.count("\r\n"));
 }
 
 void tst_FileLineWidget::failedAndEmptyLoad()
