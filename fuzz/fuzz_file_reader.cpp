@@ -1,0 +1,46 @@
+// Arbitrary bytes as a download file: what is read must be the simplified Latin-1 lines,
+// at most Max_Lines of them, writing them back and reading again must give the same lines,
+// and the scale resolution must come from the last non-empty line.
+#include "downloadfile.h"
+#include "fuzzcheck.h"
+
+#include <QByteArray>
+#include <QList>
+
+extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<int>(size));
+    const DownloadFile::Content content = DownloadFile::Read(bytes);
+
+    FUZZ_CHECK(content.lines.size() <= DownloadFile::Max_Lines);
+
+    // The lines as cut at LF by hand, the last one also without its LF.
+    QList<QByteArray> raw_lines = bytes.split('\n');
+    if (bytes.isEmpty() || bytes.endsWith('\n'))
+        raw_lines.removeLast();
+    FUZZ_CHECK(content.lines.size() == qMin(raw_lines.size(), DownloadFile::Max_Lines));
+
+    QString last_non_empty;
+    for (int i = 0; i < content.lines.size(); ++i) {
+        const QString &line = content.lines.at(i);
+        FUZZ_CHECK(line == line.simplified());
+        FUZZ_CHECK(!line.contains(QChar(0)));
+        const QByteArray before_nul = raw_lines.at(i).left(raw_lines.at(i).indexOf('\0'));
+        const QByteArray kept = raw_lines.at(i).contains('\0') ? before_nul : raw_lines.at(i);
+        FUZZ_CHECK(line == QString::fromLatin1(kept).simplified());
+        if (!line.isEmpty())
+            last_non_empty = line;
+    }
+
+    const int resolution = content.scale_resolution;
+    FUZZ_CHECK(resolution == -1 || (resolution >= 0 && resolution <= 999999));
+    FUZZ_CHECK(resolution == DownloadFile::Scale_Resolution_Of(last_non_empty));
+
+    const QByteArray written = DownloadFile::Encode(content.lines);
+    const DownloadFile::Content again = DownloadFile::Read(written);
+    FUZZ_CHECK(again.lines == content.lines);
+    FUZZ_CHECK(again.scale_resolution == content.scale_resolution);
+    // Writing is byte for byte: Latin-1 text, CR LF after every line.
+    FUZZ_CHECK(DownloadFile::Encode(again.lines) == written);
+    return 0;
+}

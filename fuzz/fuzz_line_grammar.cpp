@@ -1,0 +1,101 @@
+// A line and a field letter: the S token split must be the leftmost, greedy one; a field
+// rewritten with the text of its own value must read back the same value, and rewriting
+// must never touch the text outside the field.
+#include "fuzzcheck.h"
+#include "linesyntax.h"
+#include "valueformat.h"
+
+namespace {
+
+void Check_Split(const QString &line)
+{
+    const LineSyntax::Split split = LineSyntax::Split_Line(line);
+
+    // Where the first S followed by an upper-case hexadecimal digit stands, if anywhere.
+    int first = -1;
+    for (int i = 0; i + 1 < line.size() && first < 0; ++i)
+        if (line.at(i) == QLatin1Char('S') && Is_Upper_Hex_Digit(line.at(i + 1)))
+            first = i;
+
+    if (first < 0) {
+        FUZZ_CHECK(!split.is_parameter_line);
+        FUZZ_CHECK(split.parameter_number == -1);
+        return;
+    }
+    FUZZ_CHECK(split.is_parameter_line);
+    const int length = split.token.length();
+    FUZZ_CHECK(length == 2 || length == 3);
+    FUZZ_CHECK(split.rest_start - length == first);
+    FUZZ_CHECK(line.mid(first, length) == split.token);
+    FUZZ_CHECK(split.rest == line.mid(split.rest_start));
+    // Greedy: a second digit always belongs to the token.
+    const bool second_digit = first + 2 < line.size() && Is_Upper_Hex_Digit(line.at(first + 2));
+    FUZZ_CHECK(length == (second_digit ? 3 : 2));
+    FUZZ_CHECK(split.parameter_number >= 0 && split.parameter_number <= 255);
+    FUZZ_CHECK(split.parameter_number == static_cast<int>(split.token.mid(1).toUInt(nullptr, 16)));
+    FUZZ_CHECK(LineSyntax::Get_Parameter_Number(split.token) == split.parameter_number);
+}
+
+void Check_Field(QChar letter, const QString &text)
+{
+    bool valid = true;
+    const quint32 value = LineSyntax::Get_Field_Value(letter, text, &valid);
+
+    const int position = text.indexOf(letter);
+    if (position < 0) {
+        FUZZ_CHECK(!valid);
+        FUZZ_CHECK(value == 0);
+        QString unchanged = text;
+        FUZZ_CHECK(!LineSyntax::Set_Field_Value(letter, QStringLiteral("1"), unchanged));
+        FUZZ_CHECK(unchanged == text);
+        return;
+    }
+    FUZZ_CHECK(valid);
+    int end = position + 1;
+    while (end < text.size() && end - position - 1 < 8 && Is_Upper_Hex_Digit(text.at(end)))
+        ++end;
+    const QString digits = text.mid(position + 1, end - position - 1);
+    FUZZ_CHECK(value == (digits.isEmpty() ? 0u : digits.toUInt(nullptr, 16)));
+
+    const QString hex = ValueFormat::Hex_Text(static_cast<qint32>(value));
+    QString rewritten = text;
+    FUZZ_CHECK(LineSyntax::Set_Field_Value(letter, hex, rewritten));
+    const QString new_field = QString(letter) + hex;
+    FUZZ_CHECK(rewritten.left(position) == text.left(position));
+    FUZZ_CHECK(rewritten.mid(position, new_field.size()) == new_field);
+    FUZZ_CHECK(rewritten.mid(position + new_field.size()) == text.mid(end));
+
+    // A field cut at eight digits is followed by more digits; written back without its
+    // leading zeros it takes them in. Everywhere else the value must survive the rewrite.
+    const bool cut_at_eight = end < text.size() && Is_Upper_Hex_Digit(text.at(end));
+    if (!cut_at_eight) {
+        bool again_valid = false;
+        FUZZ_CHECK(LineSyntax::Get_Field_Value(letter, rewritten, &again_valid) == value);
+        FUZZ_CHECK(again_valid);
+    }
+
+    // The field's own digit text writes the line back unchanged.
+    QString same = text;
+    FUZZ_CHECK(LineSyntax::Set_Field_Value(letter, digits, same));
+    FUZZ_CHECK(same == text);
+}
+
+} // namespace
+
+// Input: one byte that picks an upper-case letter (itself when it is one), then the line as
+// Latin-1.
+extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size)
+{
+    if (size < 1)
+        return 0;
+    const int pick = data[0];
+    const QChar letter(
+        QLatin1Char(static_cast<char>(pick >= 'A' && pick <= 'Z' ? pick : 'A' + pick % 26)));
+    const QString line = Fuzz_Text(data + 1, size - 1);
+    Check_Split(line);
+    Check_Field(letter, line);
+    const LineSyntax::Split split = LineSyntax::Split_Line(line);
+    if (split.is_parameter_line)
+        Check_Field(letter, split.rest);
+    return 0;
+}
