@@ -74,7 +74,6 @@ bool Set_Field_Value(QChar letter, const QString &value, QString &line)
     if (position < 0)
         return false;
     line.remove(position, pattern.matchedLength());
-    // The two-argument arg() substitutes once, so a '%' in value stays as it is.
     line.insert(position, QStringLiteral("%1%2").arg(QString(letter), value));
     return true;
 }

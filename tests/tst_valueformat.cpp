@@ -75,7 +75,7 @@ void tst_ValueFormat::intAndHexText_data()
     QTest::newRow("-256") << -256 << "-256"
                           << "FFFFFF00";
     QTest::newRow("million without group separator") << 1000000 << "1000000"
-                                                  << "F4240";
+                                                     << "F4240";
     QTest::newRow("highest") << Highest << "2147483647"
                              << "7FFFFFFF";
     QTest::newRow("lowest") << Lowest << "-2147483648"
