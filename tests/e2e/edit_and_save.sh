@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# End to end: the real editor under Xvfb, driven only by X input events (xdotool).
+# Opens a file from the command line, edits a field, moves on with Down, saves through the
+# file dialog with Ctrl+S, closes, and compares the saved bytes.
+# Usage: edit_and_save.sh PATH_TO_DOWNLOADEDITOR
+set -euo pipefail
+editor=$1
+title="Vantor4-16 Download Editor - Version 3.0"
+
+for tool in Xvfb xdotool; do
+    command -v "$tool" >/dev/null || { echo "$tool is not installed"; exit 1; }
+done
+
+work=$(mktemp -d)
+xvfb_pid=
+editor_pid=
+cleanup() {
+    [ -n "$editor_pid" ] && kill "$editor_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# The editor keeps settings.ini beside itself: run a copy so the build tree stays clean.
+mkdir "$work/bin"
+cp "$editor" "$work/bin/downloadeditor"
+printf 'S1 X3E8 Y7D0 Z0 W0\r\nS2 Q10\r\nN1000\r\n' >"$work/input.oad"
+
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
+export DISPLAY=":$(cat "$work/display")"
+unset QT_QPA_PLATFORM
+
+step() { echo "e2e: $*"; }
+wait_window() { timeout 20 xdotool search --sync --onlyvisible --name "$1" | head -n 1; }
+
+cd "$work"
+"$work/bin/downloadeditor" "$work/input.oad" >"$work/editor.log" 2>&1 &
+editor_pid=$!
+
+step "waiting for the window"
+window=$(wait_window "^$title\$")
+[ -n "$window" ] || { echo "the editor window did not appear"; cat "$work/editor.log"; exit 1; }
+xdotool windowfocus --sync "$window"
+sleep 0.5
+
+step "typing 2000 into the integer view of X"
+# The first panel's integer view: geometry of the window's fixed 1001 x 701 layout.
+xdotool mousemove --window "$window" "${E2E_INT_X:-536}" "${E2E_INT_Y:-163}" click 1
+sleep 0.2
+xdotool key ctrl+a
+xdotool type --delay 50 2000
+sleep 0.2
+
+step "Down commits the line"
+xdotool key Down
+sleep 0.3
+
+step "Ctrl+S opens the save dialog"
+xdotool key ctrl+s
+dialog=$(wait_window "^Write Vantor4-16 Download File\$")
+[ -n "$dialog" ] || { echo "the save dialog did not appear"; exit 1; }
+xdotool windowfocus --sync "$dialog"
+sleep 0.3
+xdotool key ctrl+a
+xdotool type --delay 20 "$work/output.oad"
+xdotool key Return
+for _ in $(seq 100); do [ -f "$work/output.oad" ] && break; sleep 0.1; done
+[ -f "$work/output.oad" ] || { echo "nothing was saved"; exit 1; }
+
+step "closing"
+xdotool windowfocus --sync "$window"
+xdotool key Escape
+for _ in $(seq 100); do kill -0 "$editor_pid" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$editor_pid" 2>/dev/null; then
+    echo "the editor did not close"
+    exit 1
+fi
+wait "$editor_pid" || { echo "the editor exited with an error"; cat "$work/editor.log"; exit 1; }
+editor_pid=
+
+expected=$(printf 'S1 X7D0 Y7D0 Z0 W0\r\nS2 Q10\r\nN1000\r\n' | od -An -tx1)
+actual=$(od -An -tx1 "$work/output.oad")
+if [ "$expected" != "$actual" ]; then
+    echo "saved bytes differ"
+    echo "expected:"; printf 'S1 X7D0 Y7D0 Z0 W0\r\nS2 Q10\r\nN1000\r\n' | od -c
+    echo "actual:"; od -c "$work/output.oad"
+    exit 1
+fi
+grep -q "Last_File" "$work/bin/settings.ini" || { echo "settings were not stored on close"; exit 1; }
+step "saved bytes match"
