@@ -2,8 +2,8 @@
 
 #include <QFileDialog>
 
-std::optional<QString> TDialogSeam::d_next_file_name;
-std::optional<QMessageBox::StandardButton> TDialogSeam::d_next_answer;
+QStringList TDialogSeam::d_next_file_names;
+QList<QMessageBox::StandardButton> TDialogSeam::d_next_answers;
 QStringList TDialogSeam::d_shown_messages;
 int TDialogSeam::d_file_dialog_requests = 0;
 QString TDialogSeam::d_last_dialog_directory;
@@ -11,7 +11,7 @@ QString TDialogSeam::d_last_dialog_directory;
 QString TDialogSeam::Get_Open_File_Name(QWidget *parent, const QString &caption,
                                         const QString &directory, const QString &filter)
 {
-    if (d_next_file_name)
+    if (!d_next_file_names.isEmpty())
         return Next_File_Name(directory);
     return QFileDialog::getOpenFileName(parent, caption, directory, filter);
 }
@@ -19,7 +19,7 @@ QString TDialogSeam::Get_Open_File_Name(QWidget *parent, const QString &caption,
 QString TDialogSeam::Get_Save_File_Name(QWidget *parent, const QString &caption,
                                         const QString &directory, const QString &filter)
 {
-    if (d_next_file_name)
+    if (!d_next_file_names.isEmpty())
         return Next_File_Name(directory);
     return QFileDialog::getSaveFileName(parent, caption, directory, filter);
 }
@@ -27,22 +27,19 @@ QString TDialogSeam::Get_Save_File_Name(QWidget *parent, const QString &caption,
 int TDialogSeam::Exec_Message_Box(QMessageBox *box, const QString &text)
 {
     d_shown_messages.append(text);
-    if (d_next_answer) {
-        const QMessageBox::StandardButton answer = *d_next_answer;
-        d_next_answer.reset();
-        return answer;
-    }
+    if (!d_next_answers.isEmpty())
+        return d_next_answers.takeFirst();
     return box->exec();
 }
 
 void TDialogSeam::Set_Next_File_Name(const QString &file_name)
 {
-    d_next_file_name = file_name;
+    d_next_file_names.append(file_name);
 }
 
 void TDialogSeam::Set_Next_Answer(QMessageBox::StandardButton answer)
 {
-    d_next_answer = answer;
+    d_next_answers.append(answer);
 }
 
 QStringList TDialogSeam::Shown_Messages()
@@ -62,8 +59,8 @@ QString TDialogSeam::Last_Dialog_Directory()
 
 void TDialogSeam::Clear()
 {
-    d_next_file_name.reset();
-    d_next_answer.reset();
+    d_next_file_names.clear();
+    d_next_answers.clear();
     d_shown_messages.clear();
     d_file_dialog_requests = 0;
     d_last_dialog_directory.clear();
@@ -73,7 +70,5 @@ QString TDialogSeam::Next_File_Name(const QString &directory)
 {
     ++d_file_dialog_requests;
     d_last_dialog_directory = directory;
-    const QString file_name = *d_next_file_name;
-    d_next_file_name.reset();
-    return file_name;
+    return d_next_file_names.takeFirst();
 }

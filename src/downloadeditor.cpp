@@ -219,6 +219,7 @@ void TDownloadEditor::Line_Activated(int index)
     Commit_Pending_Edits();
     Show_Line(d_file_line_widget->Get_Line(index));
     d_current_line = index;
+    d_shown_line_saved = false;
 }
 
 void TDownloadEditor::Key_Pressed(int key)
@@ -342,10 +343,14 @@ void TDownloadEditor::Commit_Line()
 
 void TDownloadEditor::Commit_Pending_Edits()
 {
-    if (d_current_line >= 0 && d_data_editor->Is_Changed()) {
-        Commit_Line();
+    if (d_current_line < 0 || !d_data_editor->Is_Changed())
+        return;
+    const QString before = d_file_line_widget->Get_Line(d_current_line);
+    Commit_Line();
+    // The editor keeps its changed flag after a save, so the same edits come again; they
+    // are already in the file unless they now change the line.
+    if (!d_shown_line_saved || d_file_line_widget->Get_Line(d_current_line) != before)
         d_data_modified = true;
-    }
 }
 
 bool TDownloadEditor::Save_Download_File()
@@ -361,6 +366,7 @@ bool TDownloadEditor::Save_Download_File()
         return false;
     }
     d_data_modified = false;
+    d_shown_line_saved = d_current_line >= 0;
     d_file_name_label->setText(QDir::toNativeSeparators(file_name));
     d_file_caption_label->setText(QLatin1String(Active_Caption));
     return true;
@@ -389,6 +395,7 @@ void TDownloadEditor::Start_Load()
     // activation commits nothing into the new lines.
     d_current_line = -1;
     d_current_parameter = -1;
+    d_shown_line_saved = false;
 }
 
 void TDownloadEditor::Finish_Load(const QString &path, bool loaded)

@@ -67,4 +67,6 @@ private:
     int d_current_parameter = -1;
     bool d_data_modified = false;
     TParameterTable d_parameter_table;
+    // The shown line's edits went into the last successful save.
+    bool d_shown_line_saved = false;
 };
