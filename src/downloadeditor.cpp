@@ -7,6 +7,7 @@
 #include "messagebox.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
@@ -22,6 +23,7 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QPixmap>
+#include <QPointer>
 #include <QPushButton>
 #include <QSettings>
 #include <QSpacerItem>
@@ -295,6 +297,18 @@ void TDownloadEditor::dropEvent(QDropEvent *event)
 }
 
 void TDownloadEditor::Show_Line(const QString &line)
+{
+    // Refilling hides the panels, which takes the focus away from a view the user is in;
+    // it goes back there afterwards, so the arrow key and further typing still reach it.
+    QPointer<QWidget> focus = QApplication::focusWidget();
+    if (focus && !d_data_editor->isAncestorOf(focus))
+        focus = nullptr;
+    Fill_Editor(line);
+    if (focus && focus->isVisible() && focus->isEnabled())
+        focus->setFocus();
+}
+
+void TDownloadEditor::Fill_Editor(const QString &line)
 {
     d_current_parameter = -1;
     const LineSyntax::Split split = LineSyntax::Split_Line(line);

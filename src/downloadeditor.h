@@ -48,6 +48,7 @@ protected:
 
 private:
     void Show_Line(const QString &line);
+    void Fill_Editor(const QString &line);
     void Commit_Line();
     void Commit_Pending_Edits();
     bool Save_Download_File();

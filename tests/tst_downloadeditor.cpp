@@ -543,27 +543,40 @@ void tst_DownloadEditor::arrowKeysMoveFromPanelAndReachFocusedEdit()
     Create_Window();
     d_window->Open_File(Write_Download(QStringLiteral("a.oad"), "S1X1\nS1X2\nN1\nN2\n"));
 
-    // From a panel's view: Down moves to the next line, Up back.
-    Panel_Edit(0, 0)->setFocus();
+    // From a panel's view: Down moves to the next line, Up back, and the view keeps the
+    // focus and receives each key.
+    QLineEdit *x_int = Panel_Edit(0, 0);
+    x_int->setFocus();
+    TKeyRecorder panel_keys;
+    x_int->installEventFilter(&panel_keys);
     Press(Qt::Key_Down);
-    QCOMPARE(Panel_Edit(0, 0)->text(), QStringLiteral("2"));
-    Panel_Edit(0, 0)->setFocus();
+    QCOMPARE(x_int->text(), QStringLiteral("2"));
     Press(Qt::Key_Up);
-    QCOMPARE(Panel_Edit(0, 0)->text(), QStringLiteral("1"));
+    QCOMPARE(x_int->text(), QStringLiteral("1"));
     Press(Qt::Key_Down, Qt::ControlModifier);
-    QCOMPARE(Panel_Edit(0, 0)->text(), QStringLiteral("2"));
+    QCOMPARE(x_int->text(), QStringLiteral("2"));
+    QCOMPARE(panel_keys.keys,
+             (QList<int>{Qt::Key_Down, Qt::Key_Up, Qt::Key_Control, Qt::Key_Down}));
+    QVERIFY(x_int->hasFocus());
+    x_int->removeEventFilter(&panel_keys);
 
-    // The focused edit still receives the key.
+    // Typing after the move edits the new line.
+    QTest::keyClick(d_window->windowHandle(), Qt::Key_Backspace);
+    QTest::keyClick(d_window->windowHandle(), '9');
+    Press(Qt::Key_Up);
+    QCOMPARE(d_lines->Get_Line(1), QStringLiteral("S1X9"));
+
+    // In the simple editor, the same.
+    Press(Qt::Key_Down);
     Press(Qt::Key_Down);
     QCOMPARE(Simple_Editor()->text(), QStringLiteral("N1"));
     Simple_Editor()->setFocus();
-    TKeyRecorder recorder;
-    Simple_Editor()->installEventFilter(&recorder);
+    TKeyRecorder simple_keys;
+    Simple_Editor()->installEventFilter(&simple_keys);
     Press(Qt::Key_Down);
     QCOMPARE(Simple_Editor()->text(), QStringLiteral("N2"));
-    QCOMPARE(recorder.keys, QList<int>{Qt::Key_Down});
-    Simple_Editor()->removeEventFilter(&recorder);
-    QVERIFY(!Asks_Before_Close());
+    QCOMPARE(simple_keys.keys, QList<int>{Qt::Key_Down});
+    Simple_Editor()->removeEventFilter(&simple_keys);
 }
 
 // ---------------------------------------------------------------------------------------
