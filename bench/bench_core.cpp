@@ -1,0 +1,141 @@
+// The Core's costs: reading and writing a full 128-line file, one commit rewrite, one
+// line split and field read, and each value conversion.
+#include "benchdata.h"
+#include "downloadfile.h"
+#include "linesyntax.h"
+#include "parametertable.h"
+#include "valueformat.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void Read_Bytes(benchmark::State &state)
+{
+    const QByteArray bytes = Bench_File_Bytes();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(DownloadFile::Read(bytes));
+}
+BENCHMARK(Read_Bytes);
+
+void Read_File(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString name = dir.filePath(QStringLiteral("bench.oad"));
+    QFile file(name);
+    if (!file.open(QIODevice::WriteOnly) || file.write(Bench_File_Bytes()) < 0)
+        state.SkipWithError("cannot write the input file");
+    file.close();
+    for (auto _ : state) {
+        DownloadFile::Content content;
+        benchmark::DoNotOptimize(DownloadFile::Read_File(name, &content));
+    }
+}
+BENCHMARK(Read_File);
+
+void Encode(benchmark::State &state)
+{
+    const QStringList lines = DownloadFile::Read(Bench_File_Bytes()).lines;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(DownloadFile::Encode(lines));
+}
+BENCHMARK(Encode);
+
+void Save_File(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString name = dir.filePath(QStringLiteral("bench.oad"));
+    const QStringList lines = DownloadFile::Read(Bench_File_Bytes()).lines;
+    for (auto _ : state)
+        if (!DownloadFile::Save_File(name, lines))
+            state.SkipWithError("save failed");
+}
+BENCHMARK(Save_File);
+
+void Rewrite_Line(benchmark::State &state)
+{
+    // The parameter with the most items: five.
+    const ParameterDescription description = TParameterTable().Get_Description(3);
+    const QString line = QStringLiteral("S3 X60 Y60 Z50 W40 U100");
+    const QStringList texts{"61", "62", "63", "64", "65"};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(LineSyntax::Rewrite_Line(line, description, texts));
+}
+BENCHMARK(Rewrite_Line);
+
+void Show_Line_Grammar(benchmark::State &state)
+{
+    // What showing a line asks of the grammar and the table: split, describe, read fields.
+    const TParameterTable table;
+    const QString line = QStringLiteral("S3 X60 Y60 Z50 W40 U100");
+    for (auto _ : state) {
+        const LineSyntax::Split split = LineSyntax::Split_Line(line);
+        const ParameterDescription description = table.Get_Description(split.parameter_number);
+        for (const ParameterItem &item : description.items) {
+            bool valid = false;
+            benchmark::DoNotOptimize(LineSyntax::Get_Field_Value(item.letter, split.rest, &valid));
+        }
+    }
+}
+BENCHMARK(Show_Line_Grammar);
+
+void Int_Text(benchmark::State &state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ValueFormat::Int_Text(-123456789));
+}
+BENCHMARK(Int_Text);
+
+void Hex_Text(benchmark::State &state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ValueFormat::Hex_Text(-123456789));
+}
+BENCHMARK(Hex_Text);
+
+void Mm_Text(benchmark::State &state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            ValueFormat::Mm_Text(ValueFormat::To_Millimetres(-123456789, 10000)));
+}
+BENCHMARK(Mm_Text);
+
+void Clean_Hex(benchmark::State &state)
+{
+    const QString typed = QStringLiteral(" 3e 8zz");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ValueFormat::Clean_Hex(typed));
+}
+BENCHMARK(Clean_Hex);
+
+void Parse_Int(benchmark::State &state)
+{
+    const QString typed = QStringLiteral("-123456789");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ValueFormat::Parse_Int(typed));
+}
+BENCHMARK(Parse_Int);
+
+void Parse_Hex(benchmark::State &state)
+{
+    const QString typed = QStringLiteral("F8A432EB");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ValueFormat::Parse_Hex(typed));
+}
+BENCHMARK(Parse_Hex);
+
+void Parse_Mm(benchmark::State &state)
+{
+    const QString typed = QStringLiteral("-12345.6789");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ValueFormat::Parse_Mm(typed, 10000));
+}
+BENCHMARK(Parse_Mm);
+
+} // namespace
+
+BENCHMARK_MAIN();
