@@ -11,6 +11,11 @@
 
 int main(int argc, char *argv[])
 {
+    // The editor paints only widgets and never uses OpenGL. Without this, Qt's X11 platform
+    // loads its GLX integration and the GL driver before the first window: that alone more
+    // than doubles start-up time and memory. A value the user set is left alone.
+    if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
+        qputenv("QT_XCB_GL_INTEGRATION", "none");
     auto application = std::make_unique<QApplication>(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("fusion")));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/downloadeditor.png")));
