@@ -115,6 +115,7 @@ void TestDataEditorWidget::panelTyping()
     for (int i = 0; i < 3; ++i)
         QCOMPARE(spies[i]->count(), i == view ? 1 : 0);
     QCOMPARE(spies[view]->at(0), (QList<QVariant>{7, texts[view]}));
+    QCOMPARE(panel.Get_Hex(), QStringLiteral("80000000")); // nine digits keep eight
 }
 
 void TestDataEditorWidget::panelScaled()
