@@ -25,15 +25,49 @@ mapfile -t example < <(tr -d '\r' <"$here/../examples/example.oad" | grep -av '^
 for ((i = 0; i < 127; ++i)); do printf '%s\r\n' "${example[i % ${#example[@]}]}"; done >"$work/full.oad"
 printf 'N10000\r\n' >>"$work/full.oad"
 
-# Xvfb picks a free display itself and writes its number to the pipe.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for ((i = 0; i < 200; ++i)); do
-    [ -s "$work/display" ] && break
-    sleep 0.05
-done
-[ -s "$work/display" ] || { echo "startup.sh: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=:$(cat "$work/display")
+# A display of its own: other programs on this machine may start and stop X servers of
+# their own meanwhile, so take a random high number and check that the server holds it.
+# -noreset: without it the server resets whenever its last client leaves, and the next
+# run could not connect while it does.
+start_x() {
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    xvfb_pid=
+    local attempt i
+    for attempt in 1 2 3 4 5; do
+        number=$((200 + RANDOM % 700))
+        [ -e "/tmp/.X11-unix/X$number" ] && continue
+        Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
+        xvfb_pid=$!
+        for ((i = 0; i < 100; ++i)); do
+            kill -0 "$xvfb_pid" 2>/dev/null || break
+            if DISPLAY=":$number" xdotool getdisplaygeometry >/dev/null 2>&1; then
+                export DISPLAY=":$number"
+                return 0
+            fi
+            sleep 0.05
+        done
+        kill "$xvfb_pid" 2>/dev/null || true
+        xvfb_pid=
+    done
+    echo "startup.sh: Xvfb did not start" >&2
+    cat "$work/xvfb.log" >&2
+    exit 1
+}
+start_x
+
+# One measured run; should the X server have gone away meanwhile, start another and retry.
+probe_run() {
+    local attempt
+    for attempt in 1 2 3; do
+        if env "$@"; then
+            return 0
+        fi
+        kill -0 "$xvfb_pid" 2>/dev/null && return 1
+        echo "startup.sh: the X server went away; starting another" >&2
+        start_x
+    done
+    return 1
+}
 export XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
@@ -50,12 +84,12 @@ add bare_no_gl "QT_XCB_GL_INTEGRATION=none" "$bare"
 add editor_glx "QT_XCB_GL_INTEGRATION=xcb_glx" "$editor $work/full.oad"
 
 for k in "${!names[@]}"; do
-    env ${envs[k]} $probe ${commands[k]} >/dev/null # warm the caches
+    probe_run ${envs[k]} $probe ${commands[k]} >/dev/null # warm the caches
     : >"$work/${names[k]}"
 done
 for ((r = 0; r < rounds; ++r)); do
     for k in "${!names[@]}"; do
-        env ${envs[k]} $probe ${commands[k]} >>"$work/${names[k]}"
+        probe_run ${envs[k]} $probe ${commands[k]} >>"$work/${names[k]}"
     done
 done
 
