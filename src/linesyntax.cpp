@@ -21,6 +21,12 @@ QRegExp Field_Pattern(QChar letter)
                    QRegExp::RegExp);
 }
 
+bool Is_Field_Digit(QChar c)
+{
+    return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
+           (c >= QLatin1Char('A') && c <= QLatin1Char('F'));
+}
+
 } // namespace
 
 Split Split_Line(const QString &line)
@@ -86,8 +92,19 @@ QString Rewrite_Line(const QString &line, const ParameterDescription &descriptio
     if (!split.is_parameter_line)
         return line;
     QString rest = split.rest;
-    for (int i = 0; i < description.items.size(); ++i)
-        Set_Field_Value(description.items.at(i).letter, hex_texts.at(i), rest);
+    for (int i = 0; i < description.items.size(); ++i) {
+        const QChar letter = description.items.at(i).letter;
+        QString value = hex_texts.at(i);
+        // A field that stands before further digits (X000000001 holds only its first eight)
+        // is written back with all eight, or the next digit would join it and change the
+        // value of a field the user never touched.
+        QRegExp pattern = Field_Pattern(letter);
+        const int position = pattern.indexIn(rest, 0);
+        const int after = position + pattern.matchedLength();
+        if (position >= 0 && after < rest.size() && Is_Field_Digit(rest.at(after)))
+            value = value.rightJustified(8, QLatin1Char('0'));
+        Set_Field_Value(letter, value, rest);
+    }
     return line.left(split.rest_start) + rest;
 }
 

@@ -106,7 +106,7 @@ void tst_LineSyntax::field()
     QCOMPARE(valid, found);
     QString rest = split.rest;
     QCOMPARE(LineSyntax::Set_Field_Value(letter, new_text, rest), found);
-    QTEST(LineSyntax::Rewrite_Line(line, Description_Of(letter), {new_text}), "rewritten");
+    QTEST(split.is_parameter_line ? line.left(split.rest_start) + rest : line, "rewritten");
 }
 
 void tst_LineSyntax::rewriteLine_data()
@@ -124,7 +124,12 @@ void tst_LineSyntax::rewriteLine_data()
     row("order of the line kept", "S1 W1 Z2 Y3 X4", "XYZW", abcd, "S1 WD ZC YB XA");
     row("missing fields not added", "S1 X3E8", "XYZW", abcd, "S1 XA");
     row("letter only before token", "X5 S1 Y1", "XY", {"7", "8"}, "X5 S1 Y8");
+    row("letter before and after token", "X5 S1 X3E8", "X", {"7"}, "X5 S1 X7");
     row("no items", "S1 X1", "", {}, "S1 X1");
+    // Nine digits: X holds the first eight; written short, the ninth would join it.
+    row("field before more digits keeps eight", "S1 X000000001 Y2", "XY", {"0", "5"},
+        "S1 X000000001 Y5");
+    row("edited field before more digits", "S1X123456789", "X", {"5"}, "S1X000000059");
 }
 
 void tst_LineSyntax::rewriteLine()
