@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include <cassert>
+#include <limits>
 
 namespace {
 
@@ -173,6 +174,9 @@ TDataEditorWidget::TDataEditorWidget(QWidget *parent, Qt::WindowFlags flags)
     d_items_layout->addItem(d_items_spacer);
 
     d_simple_editor = new QLineEdit(this);
+    // Lines have no length limit; QLineEdit's default of 32767 would cut a longer line on
+    // the first typed character.
+    d_simple_editor->setMaxLength(std::numeric_limits<int>::max());
 
     grid->addWidget(d_simple_editor, 0, 0, 1, 2);
     grid->addWidget(d_items_widget, 1, 0, 1, 2);
@@ -229,8 +233,16 @@ void TDataEditorWidget::Set_Item_Count(int count)
         d_data_widget_items.push_back(item);
     }
 
+    // Showing a panel inside a visible editor lays out the whole window there and then, once
+    // per panel; with the container hidden meanwhile, all panels are laid out together once
+    // it shows again. Nothing is painted in between, so nothing on screen differs.
+    const bool batch = !d_items_widget->isHidden();
+    if (batch)
+        d_items_widget->hide();
     for (std::size_t i = 0; i < d_data_widget_items.size(); ++i)
         d_data_widget_items[i]->setVisible(i < static_cast<unsigned int>(count));
+    if (batch)
+        d_items_widget->show();
 
     if (spacer_taken)
         d_items_layout->addItem(d_items_spacer);
