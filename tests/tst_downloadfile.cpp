@@ -5,27 +5,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#ifdef Q_OS_LINUX
-#include <csignal>
-#include <sys/resource.h>
-#endif
-
-namespace {
-
-QByteArray File_Bytes(const QString &file_name)
-{
-    QFile file(file_name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-bool Write_Bytes(const QString &file_name, const QByteArray &bytes)
-{
-    QFile file(file_name);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-} // namespace
-
 class tst_DownloadFile : public QObject
 {
     Q_OBJECT
@@ -34,7 +13,6 @@ private slots:
     void read_data();
     void read();
     void saveAndReadBack();
-    void failedSaveKeepsTheFile();
 };
 
 void tst_DownloadFile::read_data()
@@ -51,13 +29,7 @@ void tst_DownloadFile::read_data()
     row("CR LF", "S1 X10\r\nS2 Q5\r\n", {"S1 X10", "S2 Q5"}, -1);
     row("tabs and space runs", " \tS1\t X10   Y20 \t\r\n", {"S1 X10 Y20"}, -1);
     row("blank lines kept", "\n\nA\n \t\n", {"", "", "A", ""}, -1);
-    row("NUL cuts the line", QByteArray("S1 X1\0 N1000\nS2\n", 16), {"S1 X1", "S2"}, -1);
     row("empty", QByteArray(), {}, -1);
-    row("Latin-1 letters", "caf\xE9 \xFF\xC0\n", {QString::fromUtf8("café ÿÀ")}, -1);
-    row("0x85 and 0xA0 are whitespace",
-        "A\x85\xA0"
-        "B\xA0\n",
-        {"A B"}, -1);
 
     const auto scale = [](const char *name, const QByteArray &line, const QString &stored,
                           int resolution) {
@@ -69,7 +41,6 @@ void tst_DownloadFile::read_data()
     scale("scale N999999", "N999999", "N999999", 999999);
     scale("scale nN1000", "nN1000", "nN1000", 1000);
     scale("scale N01000 leading zero", "N01000", "N01000", 1000);
-    scale("scale N00", "N00", "N00", 0);
     scale("scale N  1000 inner space", "N  1000", "N 1000", -1);
     scale("scale N1000X trailing text", "N1000X", "N1000X", -1);
     scale("scale surrounding blanks", "\t N1000 \r", "N1000", 1000);
@@ -102,63 +73,20 @@ void tst_DownloadFile::saveAndReadBack()
 {
     QTemporaryDir dir;
     const QString file_name = dir.filePath(QStringLiteral("params.oad"));
-    QVERIFY(Write_Bytes(file_name, "old content that is longer than the new one\n"));
+    QFile old(file_name);
+    QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old content, longer than the new\n") > 0);
+    old.close();
 
-    // Every printable Latin-1 character above the whitespace 0xA0 survives.
-    QByteArray high;
-    for (int code = 0xA1; code <= 0xFF; ++code)
-        high += char(code);
-    const QStringList lines{"S1 X3E8 Y7D0", "", QString::fromLatin1(high), "N1000"};
+    const QStringList lines{"S1 X3E8 Y7D0", "", QString::fromLatin1("caf\xE9"), "N1000"};
     QVERIFY(DownloadFile::Save_File(file_name, lines));
-    QCOMPARE(File_Bytes(file_name), "S1 X3E8 Y7D0\r\n\r\n" + high + "\r\nN1000\r\n");
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), QByteArray("S1 X3E8 Y7D0\r\n\r\ncaf\xE9\r\nN1000\r\n"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"params.oad"});
 
     DownloadFile::Content content;
     QVERIFY(DownloadFile::Read_File(file_name, &content));
     QCOMPARE(content.lines, lines);
     QCOMPARE(content.scale_resolution, 1000);
-    QVERIFY(!DownloadFile::Read_File(dir.filePath(QStringLiteral("missing.oad")), &content));
-    QVERIFY(!DownloadFile::Read_File(dir.path(), &content));
-}
-
-void tst_DownloadFile::failedSaveKeepsTheFile()
-{
-    QTemporaryDir dir;
-    const QStringList lines{"S1 X1"};
-
-    const QString nowhere = dir.filePath(QStringLiteral("missing/params.oad"));
-    QVERIFY(!DownloadFile::Save_File(nowhere, lines));
-    QVERIFY(!QFileInfo::exists(nowhere));
-
-    const QString folder = dir.filePath(QStringLiteral("folder.oad"));
-    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.oad")));
-    QVERIFY(Write_Bytes(folder + QStringLiteral("/inside.oad"), "S2 Q5\r\n"));
-    QVERIFY(!DownloadFile::Save_File(folder, lines));
-    QCOMPARE(File_Bytes(folder + QStringLiteral("/inside.oad")), QByteArray("S2 Q5\r\n"));
-
-#ifdef Q_OS_LINUX
-    // The disk fills while writing (the file size limit is hit), once while the lines still
-    // fit the write buffer and once beyond it: the old bytes stay, no temporary file is left.
-    const QString file_name = dir.filePath(QStringLiteral("params.oad"));
-    const QByteArray original("S1 X1\r\nN1000\r\n");
-    for (const int count : {100, 5000}) {
-        QVERIFY(Write_Bytes(file_name, original));
-        const QStringList many = QStringLiteral("S1 X1 Y2 Z3 W4\n").repeated(count).split('\n');
-        rlimit saved{};
-        QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-        const auto previous_handler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit small = saved;
-        small.rlim_cur = 256;
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-        const bool saved_ok = DownloadFile::Save_File(file_name, many);
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, previous_handler);
-
-        QVERIFY2(!saved_ok, qPrintable(QString::number(count)));
-        QCOMPARE(File_Bytes(file_name), original);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"params.oad"});
-    }
-#endif
 }
 
 QTEST_GUILESS_MAIN(tst_DownloadFile)
