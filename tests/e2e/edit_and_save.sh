@@ -47,8 +47,10 @@ xdotool windowfocus --sync "$window"
 sleep 0.5
 
 step "typing 2000 into the integer view of X"
-# The first panel's integer view: geometry of the window's fixed 1001 x 701 layout.
-xdotool mousemove --window "$window" "${E2E_INT_X:-536}" "${E2E_INT_Y:-163}" click 1
+# The keyboard focus starts on the down arrow (the up arrow is disabled on line 0); the
+# focus chain then runs through the scale field and the Close button to the first panel's
+# integer view. Keys, unlike pixel positions, do not depend on the fonts installed.
+xdotool key Tab Tab Tab
 sleep 0.2
 xdotool key ctrl+a
 xdotool type --delay 50 2000
