@@ -23,6 +23,27 @@ QString Mm_Text(double millimetres);
 // The value in millimetres at the given counts per millimetre (infinite or NaN for 0).
 double To_Millimetres(qint32 value, int resolution);
 
+// What a typed text stands for: a value, or the reason why it is none.
+struct Reading
+{
+    std::optional<qint32> value;
+    QString error; // empty when there is a value
+
+    bool Is_Valid() const { return value.has_value(); }
+};
+
+// The one reading of what a user or a script types; every view and oadtool use these.
+// Blanks around the text are allowed everywhere.
+// A signed decimal integer from -2147483648 to 4294967295; above 2147483647 the same
+// 32 bits are meant (4294967295 is -1).
+Reading Read_Int(const QString &text);
+// One to eight hexadecimal digits of either case, with or without 0x.
+Reading Read_Hex(const QString &text);
+// Millimetres with a decimal point or comma, converted exactly: the decimal digits times
+// the resolution, rounded half away from zero, clamped to the signed 32-bit range.
+// No value when the resolution is not positive.
+Reading Read_Mm(const QString &text, int resolution);
+
 // The cleaned hexadecimal text of a typed view: upper case, all whitespace removed,
 // then the leading run of at most eight hexadecimal digits (possibly empty).
 QString Clean_Hex(const QString &text);

@@ -1,5 +1,5 @@
 #include "filelinewidget.h"
-#include "testconfig.h"
+#include "testsupport.h"
 
 #include <QApplication>
 #include <QFile>
@@ -12,6 +12,8 @@
 #include <QToolButton>
 
 #include <limits>
+
+using namespace TestSupport;
 
 namespace {
 
@@ -60,11 +62,6 @@ QList<int> Ints(const QSignalSpy &spy)
     return values;
 }
 
-QByteArray Read_Bytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
 
 } // namespace
 

@@ -5,12 +5,15 @@
 #include "downloadeditor.h"
 #include "downloadfile.h"
 #include "filelinewidget.h"
+#include "testsupport.h"
 
 #include <QDirIterator>
 #include <QLineEdit>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+using namespace TestSupport;
 
 namespace {
 
@@ -34,12 +37,6 @@ protected:
     }
 };
 
-bool Write_Bytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
-           file.write(bytes) == bytes.size();
-}
 
 // Every entry below root with its bytes, so that any change on disk shows.
 QMap<QString, QByteArray> Snapshot(const QString &root)

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 class QIODevice;
 
@@ -11,12 +12,41 @@ class QIODevice;
 namespace DownloadFile {
 
 constexpr int Max_Lines = 128;
+// Reading stops here: a download file is short, and a device without end (a FIFO fed
+// forever, /dev/zero) must not take all memory.
+constexpr qint64 Max_Read_Bytes = 16 * 1024 * 1024;
+
+// Something of the file as read that a save would not write back.
+struct Loss
+{
+    enum class Kind
+    {
+        Too_Many_Lines, // line: the first line not kept (129); count: lines in the file
+        Too_Large,      // reading stopped at Max_Read_Bytes; line: the line it stopped in
+        Nul_Byte,       // the rest of the line after its first NUL is dropped
+        Cr_Line_End,    // a CR without LF: the lines it ends are merged into one
+        Control_Byte,   // a control character other than tab, CR and LF
+    };
+    Kind kind;
+    int line = 0; // 1-based
+    int count = 0;
+};
+
+// One sentence for a user: what the loss is and what a save would do to it.
+QString Describe(const Loss &loss);
 
 struct Content
 {
     QStringList lines;         // simplified, one entry per line read, blank ones included
     int scale_resolution = -1; // digits of the scale resolution line, -1 when there is none
+    int total_lines = 0;       // lines in the file, those not kept included
+    QVector<Loss> losses;      // in line order; empty when a save keeps everything
+
+    bool Is_Lossy() const { return !losses.isEmpty(); }
 };
+
+// The losses of one raw line, terminator included or not, at 1-based line number.
+QVector<Loss> Line_Losses(const QByteArray &raw, int line);
 
 // One raw line (terminator included or not) as it is stored: cut at the first NUL,
 // decoded as Latin-1 and simplified.
@@ -25,7 +55,8 @@ QString Decode_Line(const QByteArray &raw);
 // The value of a scale resolution line ("N10000", "nn0500"), or -1 when the text is none.
 int Scale_Resolution_Of(const QString &line);
 
-// Reads at most Max_Lines lines from a device open for reading (binary mode).
+// Reads at most Max_Lines lines from a device open for reading (binary mode), counts
+// the rest, and notes every loss. Holds no more than Max_Read_Bytes.
 Content Read(QIODevice &device);
 Content Read(const QByteArray &bytes);
 

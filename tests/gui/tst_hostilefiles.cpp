@@ -4,19 +4,17 @@
 #include "dialogseam.h"
 #include "downloadeditor.h"
 #include "filelinewidget.h"
+#include "testsupport.h"
 
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace TestSupport;
+
 namespace {
 
-QByteArray Read_Bytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
 
 QByteArray Byte_Range(int first, int last)
 {

@@ -21,13 +21,25 @@ QRegExp Field_Pattern(QChar letter)
                    QRegExp::RegExp);
 }
 
+} // namespace
+
 bool Is_Field_Digit(QChar c)
 {
     return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
            (c >= QLatin1Char('A') && c <= QLatin1Char('F'));
 }
 
-} // namespace
+Span Find_Field(QChar letter, const QString &text, int from)
+{
+    Span span;
+    QRegExp pattern = Field_Pattern(letter);
+    const int position = pattern.indexIn(text, from);
+    if (position < 0)
+        return span;
+    span.start = position;
+    span.length = pattern.matchedLength();
+    return span;
+}
 
 Split Split_Line(const QString &line)
 {
@@ -82,6 +94,54 @@ bool Set_Field_Value(QChar letter, const QString &value, QString &line)
     line.remove(position, pattern.matchedLength());
     line.insert(position, QStringLiteral("%1%2").arg(QString(letter), value));
     return true;
+}
+
+ParameterLine Read_Parameter_Line(const QString &line, const TParameterTable &table)
+{
+    ParameterLine read;
+    read.split = Split_Line(line);
+    if (!read.split.is_parameter_line)
+        return read;
+    read.description = table.Get_Description(read.split.parameter_number);
+    for (const ParameterItem &item : qAsConst(read.description.items)) {
+        FieldReading field;
+        field.item = item;
+        field.span = Find_Field(item.letter, line, read.split.rest_start);
+        field.present = field.span.Is_Found();
+        if (field.span.length > 1)
+            field.value = static_cast<qint32>(
+                line.mid(field.span.start + 1, field.span.length - 1).toUInt(nullptr, 16));
+        read.fields.append(field);
+    }
+    return read;
+}
+
+QString Rewrite_Fields(const QString &line, const QVector<FieldAssignment> &assignments,
+                       QString *missing)
+{
+    const Split split = Split_Line(line);
+    if (!split.is_parameter_line) {
+        if (missing)
+            for (const FieldAssignment &assignment : assignments)
+                missing->append(assignment.letter);
+        return line;
+    }
+    QString rewritten = line;
+    for (const FieldAssignment &assignment : assignments) {
+        // Searched afresh each time: an earlier rewrite may have moved the later fields.
+        const Span span = Find_Field(assignment.letter, rewritten, split.rest_start);
+        if (!span.Is_Found()) {
+            if (missing)
+                missing->append(assignment.letter);
+            continue;
+        }
+        QString digits = QString::number(static_cast<quint32>(assignment.value), 16).toUpper();
+        const int after = span.start + span.length;
+        if (after < rewritten.size() && Is_Field_Digit(rewritten.at(after)))
+            digits = digits.rightJustified(Max_Field_Digits, QLatin1Char('0'));
+        rewritten.replace(span.start, span.length, assignment.letter + digits);
+    }
+    return rewritten;
 }
 
 QString Rewrite_Line(const QString &line, const ParameterDescription &description,
