@@ -81,29 +81,46 @@ QFrame *New_Separator(QWidget *parent)
 
 } // namespace
 
+// -------------------- Construction --------------------------------------------------------
+
 TDownloadEditor::TDownloadEditor(QWidget *parent, Qt::WindowFlags flags)
     : QDialog(parent, flags)
 {
     setAcceptDrops(true);
     resize(1001, 701);
-
-    QFont footer_font;
-    footer_font.setPointSize(8);
-    footer_font.setItalic(true);
-
-    const QString settings_path = QDir(QCoreApplication::applicationDirPath()).absolutePath() +
-                                  QStringLiteral("/settings.ini");
-    d_settings = new QSettings(settings_path, QSettings::IniFormat, this);
+    d_settings = new QSettings(Settings_Path(), QSettings::IniFormat, this);
 
     // The toolbar sits flush with the window; everything below keeps the style's margins.
     auto *outer_layout = new QVBoxLayout(this);
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    outer_layout->getContentsMargins(&left, &top, &right, &bottom);
+    const QMargins margins = outer_layout->contentsMargins();
     outer_layout->setContentsMargins(0, 0, 0, 0);
+    outer_layout->addWidget(Create_Tool_Bar(), 0);
 
+    auto *grid_layout = new QGridLayout();
+    grid_layout->setContentsMargins(margins);
+    Create_Panes(grid_layout);
+    auto *close_button = Create_Footer(grid_layout);
+    outer_layout->addLayout(grid_layout, 0);
+
+    d_message_box = new TMessageBox(this);
+    d_read_action->setEnabled(true);
+    d_write_action->setEnabled(false);
+    setWindowTitle(QStringLiteral("Vantor4-16 Download Editor - Version 3.0"));
+    Read_Settings();
+    d_file_caption_label->setText(QStringLiteral("Recent Download File:"));
+    Create_Connections(close_button);
+}
+
+TDownloadEditor::~TDownloadEditor() = default;
+
+QString TDownloadEditor::Settings_Path()
+{
+    return QDir(QCoreApplication::applicationDirPath()).absolutePath() +
+           QStringLiteral("/settings.ini");
+}
+
+QToolBar *TDownloadEditor::Create_Tool_Bar()
+{
     auto *tool_bar = new QToolBar(this);
     tool_bar->setIconSize(QSize(32, 32));
 
@@ -119,11 +136,11 @@ TDownloadEditor::TDownloadEditor(QWidget *parent, Qt::WindowFlags flags)
 
     tool_bar->addAction(d_read_action);
     tool_bar->addAction(d_write_action);
-    outer_layout->addWidget(tool_bar, 0);
+    return tool_bar;
+}
 
-    auto *grid_layout = new QGridLayout();
-    grid_layout->setContentsMargins(left, top, right, bottom);
-
+void TDownloadEditor::Create_Panes(QGridLayout *grid_layout)
+{
     auto *caption_layout = new QHBoxLayout();
     d_file_caption_label = new QLabel(this);
     d_file_caption_label->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
@@ -144,34 +161,36 @@ TDownloadEditor::TDownloadEditor(QWidget *parent, Qt::WindowFlags flags)
     grid_layout->addWidget(d_data_editor, 2, 1);
 
     grid_layout->addWidget(New_Separator(this), 3, 0, 1, 2);
+}
+
+QPushButton *TDownloadEditor::Create_Footer(QGridLayout *grid_layout)
+{
+    QFont footer_font;
+    footer_font.setPointSize(8);
+    footer_font.setItalic(true);
 
     auto *footer_layout = new QHBoxLayout();
     auto *logo_label = new QLabel(this);
     logo_label->setMinimumSize(100, 40);
     logo_label->setMaximumSize(100, 40);
+    logo_label->setPixmap(QPixmap(QStringLiteral(":/images/logo.png")));
     auto *notice_label = new QLabel(this);
     notice_label->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
     notice_label->setFont(footer_font);
-    auto *close_button = new QPushButton(this);
+    notice_label->setText(QStringLiteral(
+        "Vantor4-16 parameter download editor - for service use by trained technicians"));
+    auto *close_button = new QPushButton(QStringLiteral("Close"), this);
     close_button->setAutoDefault(false);
     footer_layout->addWidget(logo_label);
     footer_layout->addWidget(notice_label);
     footer_layout->addItem(new QSpacerItem(0, 0, QSizePolicy::Expanding, QSizePolicy::Minimum));
     footer_layout->addWidget(close_button);
     grid_layout->addLayout(footer_layout, 4, 0, 1, 2);
+    return close_button;
+}
 
-    outer_layout->addLayout(grid_layout, 0);
-
-    d_message_box = new TMessageBox(this);
-
-    d_current_line = -1;
-    d_data_modified = false;
-
-    d_read_action->setEnabled(true);
-    d_write_action->setEnabled(false);
-
-    setWindowTitle(QStringLiteral("Vantor4-16 Download Editor - Version 3.0"));
-
+void TDownloadEditor::Read_Settings()
+{
     d_file_name_label->setText(d_settings->value(QLatin1String(Last_File_Key)).toString());
     // A value that is no number reads as 0, which the view ignores like any non-positive one.
     d_file_line_widget->Set_Scale_Resolution(
@@ -180,13 +199,10 @@ TDownloadEditor::TDownloadEditor(QWidget *parent, Qt::WindowFlags flags)
     // the user first edits the field.
     if (d_file_line_widget->Get_Scale_Resolution() > 0)
         d_data_editor->Set_Scale_Resolution(d_file_line_widget->Get_Scale_Resolution());
+}
 
-    logo_label->setPixmap(QPixmap(QStringLiteral(":/images/logo.png")));
-    d_file_caption_label->setText(QStringLiteral("Recent Download File:"));
-    close_button->setText(QStringLiteral("Close"));
-    notice_label->setText(QStringLiteral(
-        "Vantor4-16 parameter download editor - for service use by trained technicians"));
-
+void TDownloadEditor::Create_Connections(QPushButton *close_button)
+{
     connect(d_read_action, &QAction::triggered, this, &TDownloadEditor::Read_File);
     connect(d_write_action, &QAction::triggered, this, &TDownloadEditor::Write_File);
     connect(d_file_line_widget, &TFileLineWidget::Line_Activated, this,
@@ -196,7 +212,7 @@ TDownloadEditor::TDownloadEditor(QWidget *parent, Qt::WindowFlags flags)
     connect(close_button, &QPushButton::clicked, this, &QWidget::close);
 }
 
-TDownloadEditor::~TDownloadEditor() = default;
+// -------------------- Opening -------------------------------------------------------------
 
 QString TDownloadEditor::Command_Line_File(const QStringList &arguments,
                                            const QString &current_directory)
@@ -215,6 +231,66 @@ void TDownloadEditor::Open_File(const QString &path)
     Start_Load();
     Finish_Load(path, d_file_line_widget->Load_File(path));
 }
+
+void TDownloadEditor::Read_File()
+{
+    if (!Settle_Unsaved_Changes())
+        return;
+    const QString file_name = TDialogSeam::Get_Open_File_Name(
+        this, QStringLiteral("Open Vantor4-16 Download File"),
+        QDir::fromNativeSeparators(d_file_name_label->text()), QLatin1String(File_Filter));
+    if (file_name.isEmpty())
+        return;
+    Start_Load();
+    const bool loaded = d_file_line_widget->Load_File(file_name);
+    if (!loaded)
+        Show_Message(d_message_box, Open_Failed);
+    Finish_Load(file_name, loaded);
+}
+
+void TDownloadEditor::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasFormat(QStringLiteral("text/uri-list")))
+        event->acceptProposedAction();
+}
+
+void TDownloadEditor::dropEvent(QDropEvent *event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() != 1)
+        return;
+    const QString path = urls.first().toLocalFile();
+    if (!Settle_Unsaved_Changes())
+        return;
+    Start_Load();
+    Finish_Load(path, d_file_line_widget->Load_File(path));
+}
+
+void TDownloadEditor::Start_Load()
+{
+    // The line view activates line 0 from inside the load; with no current line that
+    // activation commits nothing into the new lines.
+    d_current_line = -1;
+    d_current_parameter = -1;
+    d_shown_line_saved = false;
+}
+
+void TDownloadEditor::Finish_Load(const QString &path, bool loaded)
+{
+    if (loaded)
+        d_write_action->setEnabled(true);
+    d_file_name_label->setText(QDir::toNativeSeparators(path));
+    d_file_caption_label->setText(QLatin1String(Active_Caption));
+    d_data_modified = false;
+    if (d_current_line < 0) {
+        // No line is shown now: leave nothing editable that could never be committed.
+        d_data_editor->Reset_Editor(false);
+        d_data_editor->Set_Item_Count(0);
+        d_data_editor->Set_Simple_Text(QString());
+    }
+}
+
+// -------------------- Activation and commit -----------------------------------------------
 
 void TDownloadEditor::Line_Activated(int index)
 {
@@ -238,62 +314,6 @@ void TDownloadEditor::Scale_Resolution_Changed(int resolution)
     d_data_editor->Set_Scale_Resolution(resolution);
     if (d_current_line >= 0)
         Show_Line(d_file_line_widget->Get_Line(d_current_line));
-}
-
-void TDownloadEditor::Read_File()
-{
-    if (!Settle_Unsaved_Changes())
-        return;
-    const QString file_name = TDialogSeam::Get_Open_File_Name(
-        this, QStringLiteral("Open Vantor4-16 Download File"),
-        QDir::fromNativeSeparators(d_file_name_label->text()), QLatin1String(File_Filter));
-    if (file_name.isEmpty())
-        return;
-    Start_Load();
-    const bool loaded = d_file_line_widget->Load_File(file_name);
-    if (!loaded)
-        Show_Message(d_message_box, Open_Failed);
-    Finish_Load(file_name, loaded);
-}
-
-void TDownloadEditor::Write_File()
-{
-    Save_Download_File();
-}
-
-void TDownloadEditor::reject()
-{
-    close();
-}
-
-void TDownloadEditor::closeEvent(QCloseEvent *event)
-{
-    d_settings->setValue(QLatin1String(Last_File_Key), d_file_name_label->text());
-    d_settings->setValue(QLatin1String(Scale_Resolution_Key),
-                         d_file_line_widget->Get_Scale_Resolution());
-    d_settings->sync();
-    if (Settle_Unsaved_Changes())
-        event->accept();
-    else
-        event->ignore();
-}
-
-void TDownloadEditor::dragEnterEvent(QDragEnterEvent *event)
-{
-    if (event->mimeData()->hasFormat(QStringLiteral("text/uri-list")))
-        event->acceptProposedAction();
-}
-
-void TDownloadEditor::dropEvent(QDropEvent *event)
-{
-    const QList<QUrl> urls = event->mimeData()->urls();
-    if (urls.size() != 1)
-        return;
-    const QString path = urls.first().toLocalFile();
-    if (!Settle_Unsaved_Changes())
-        return;
-    Start_Load();
-    Finish_Load(path, d_file_line_widget->Load_File(path));
 }
 
 void TDownloadEditor::Show_Line(const QString &line)
@@ -367,6 +387,13 @@ void TDownloadEditor::Commit_Pending_Edits()
         d_data_modified = true;
 }
 
+// -------------------- Saving and closing --------------------------------------------------
+
+void TDownloadEditor::Write_File()
+{
+    Save_Download_File();
+}
+
 bool TDownloadEditor::Save_Download_File()
 {
     const QString file_name = TDialogSeam::Get_Save_File_Name(
@@ -403,26 +430,19 @@ bool TDownloadEditor::Settle_Unsaved_Changes()
     }
 }
 
-void TDownloadEditor::Start_Load()
+void TDownloadEditor::reject()
 {
-    // The line view activates line 0 from inside the load; with no current line that
-    // activation commits nothing into the new lines.
-    d_current_line = -1;
-    d_current_parameter = -1;
-    d_shown_line_saved = false;
+    close();
 }
 
-void TDownloadEditor::Finish_Load(const QString &path, bool loaded)
+void TDownloadEditor::closeEvent(QCloseEvent *event)
 {
-    if (loaded)
-        d_write_action->setEnabled(true);
-    d_file_name_label->setText(QDir::toNativeSeparators(path));
-    d_file_caption_label->setText(QLatin1String(Active_Caption));
-    d_data_modified = false;
-    if (d_current_line < 0) {
-        // No line is shown now: leave nothing editable that could never be committed.
-        d_data_editor->Reset_Editor(false);
-        d_data_editor->Set_Item_Count(0);
-        d_data_editor->Set_Simple_Text(QString());
-    }
+    d_settings->setValue(QLatin1String(Last_File_Key), d_file_name_label->text());
+    d_settings->setValue(QLatin1String(Scale_Resolution_Key),
+                         d_file_line_widget->Get_Scale_Resolution());
+    d_settings->sync();
+    if (Settle_Unsaved_Changes())
+        event->accept();
+    else
+        event->ignore();
 }

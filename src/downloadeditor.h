@@ -6,7 +6,10 @@
 #include <QStringList>
 
 class QAction;
+class QGridLayout;
 class QLabel;
+class QPushButton;
+class QToolBar;
 class QSettings;
 class TDataEditorWidget;
 class TFileLineWidget;
@@ -47,6 +50,14 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
+    // Construction, in this order.
+    QToolBar *Create_Tool_Bar();
+    void Create_Panes(QGridLayout *grid_layout);
+    QPushButton *Create_Footer(QGridLayout *grid_layout);
+    void Read_Settings();
+    void Create_Connections(QPushButton *close_button);
+    static QString Settings_Path();
+
     void Show_Line(const QString &line);
     void Fill_Editor(const QString &line);
     void Commit_Line();
