@@ -2,6 +2,7 @@
 
 #include "valueformat.h"
 
+#include <QApplication>
 #include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
@@ -100,7 +101,24 @@ void TDataItemWidget::Set_Edit_Width(int width)
 
 void TDataItemWidget::Set_Letter(QChar letter)
 {
+    d_letter = letter;
+    d_edited = false;
     d_item_label->setText(QString(letter));
+}
+
+QChar TDataItemWidget::Get_Letter() const
+{
+    return d_letter;
+}
+
+qint32 TDataItemWidget::Get_Value() const
+{
+    return ValueFormat::Read_Hex(d_hex_edit->text()).value.value_or(0);
+}
+
+bool TDataItemWidget::Is_Edited() const
+{
+    return d_edited;
 }
 
 void TDataItemWidget::Set_Help_Text(const QString &text)
@@ -143,16 +161,19 @@ QString TDataItemWidget::Get_Hex() const
 
 void TDataItemWidget::Change_Int(const QString &text)
 {
+    d_edited = true;
     emit Int_Edited(d_id, text);
 }
 
 void TDataItemWidget::Change_Hex(const QString &text)
 {
+    d_edited = true;
     emit Hex_Edited(d_id, text);
 }
 
 void TDataItemWidget::Change_Dec(const QString &text)
 {
+    d_edited = true;
     emit Dec_Edited(d_id, text);
 }
 
@@ -185,6 +206,7 @@ TDataEditorWidget::TDataEditorWidget(QWidget *parent, Qt::WindowFlags flags)
 
     connect(d_simple_editor, &QLineEdit::textEdited, this,
             &TDataEditorWidget::Simple_Editor_Changed);
+    connect(d_simple_editor, &QLineEdit::returnPressed, this, &TDataEditorWidget::Commit_Requested);
 }
 
 // The panels and the spacer die with their parent widget and layout.
@@ -230,6 +252,8 @@ void TDataEditorWidget::Set_Item_Count(int count)
         connect(item, &TDataItemWidget::Int_Edited, this, &TDataEditorWidget::Int_Edited);
         connect(item, &TDataItemWidget::Hex_Edited, this, &TDataEditorWidget::Hex_Edited);
         connect(item, &TDataItemWidget::Dec_Edited, this, &TDataEditorWidget::Dec_Edited);
+        for (QLineEdit *view : item->findChildren<QLineEdit *>())
+            connect(view, &QLineEdit::returnPressed, this, &TDataEditorWidget::Commit_Requested);
         d_data_widget_items.push_back(item);
     }
 
@@ -285,6 +309,59 @@ bool TDataEditorWidget::Is_Simple_Mode() const
 bool TDataEditorWidget::Is_Changed() const
 {
     return d_changed;
+}
+
+QVector<LineSyntax::FieldAssignment> TDataEditorWidget::Get_Edited_Fields() const
+{
+    QVector<LineSyntax::FieldAssignment> fields;
+    for (const TDataItemWidget *item : d_data_widget_items)
+        if (item->isVisible() && item->Is_Edited())
+            fields.append({item->Get_Letter(), item->Get_Value()});
+    return fields;
+}
+
+TDataEditorWidget::Focus_Place TDataEditorWidget::Get_Focus_Place() const
+{
+    Focus_Place place;
+    const QWidget *focus = QApplication::focusWidget();
+    if (!focus || !isAncestorOf(focus))
+        return place;
+    place.inside = true;
+    for (std::size_t i = 0; i < d_data_widget_items.size(); ++i) {
+        const QList<QLineEdit *> views = d_data_widget_items[i]->findChildren<QLineEdit *>();
+        const int view =
+            views.indexOf(const_cast<QLineEdit *>(qobject_cast<const QLineEdit *>(focus)));
+        if (view >= 0) {
+            place.item = static_cast<int>(i);
+            place.view = view;
+        }
+    }
+    return place;
+}
+
+void TDataEditorWidget::Restore_Focus(const Focus_Place &place)
+{
+    if (!place.inside)
+        return;
+    const auto usable = [](const QWidget *widget) {
+        return widget->isVisibleTo(widget->window()) && widget->isEnabled();
+    };
+    if (place.item >= 0 && static_cast<std::size_t>(place.item) < d_data_widget_items.size()) {
+        const QList<QLineEdit *> views =
+            d_data_widget_items[place.item]->findChildren<QLineEdit *>();
+        if (place.view < views.size() && usable(views.at(place.view))) {
+            views.at(place.view)->setFocus();
+            return;
+        }
+    }
+    for (TDataItemWidget *item : d_data_widget_items) {
+        const QList<QLineEdit *> views = item->findChildren<QLineEdit *>();
+        if (!views.isEmpty() && usable(views.first())) {
+            views.first()->setFocus();
+            return;
+        }
+    }
+    d_simple_editor->setFocus();
 }
 
 void TDataEditorWidget::Simple_Editor_Changed()

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "linesyntax.h"
+
+#include <QVector>
 #include <QWidget>
 
 #include <vector>
@@ -30,6 +33,10 @@ public:
     void Set_Scaled(bool scaled);
     bool Is_Scaled() const;
     QString Get_Hex() const;
+    QChar Get_Letter() const;
+    // The value the views stand for, and whether the user edited it since the panel was set.
+    qint32 Get_Value() const;
+    bool Is_Edited() const;
 
 signals:
     void Int_Edited(int id, const QString &text);
@@ -51,6 +58,8 @@ private:
     QLineEdit *d_hex_edit = nullptr;
     QLineEdit *d_int_edit = nullptr;
     int d_id = 0;
+    QChar d_letter;
+    bool d_edited = false;
 };
 
 // The right-hand side: the simple (raw text) editor and one panel per described field,
@@ -74,6 +83,27 @@ public:
     void Set_Scale_Resolution(int counts_per_mm);
     bool Is_Simple_Mode() const;
     bool Is_Changed() const;
+
+    // The fields the user edited since the editor was last filled, with their values;
+    // a commit writes these and nothing else.
+    QVector<LineSyntax::FieldAssignment> Get_Edited_Fields() const;
+
+    // Where the keyboard focus is inside the editor: a panel's view (0 integer,
+    // 1 hexadecimal, 2 millimetres) or, with item -1, the simple editor.
+    struct Focus_Place
+    {
+        bool inside = false;
+        int item = -1;
+        int view = 0;
+    };
+    Focus_Place Get_Focus_Place() const;
+    // Puts the focus back there if that view is shown and enabled, else on the first
+    // enabled panel's integer view, else on the simple editor.
+    void Restore_Focus(const Focus_Place &place);
+
+signals:
+    // Enter in any of the editor's views: commit the edits in place.
+    void Commit_Requested();
 
 private slots:
     void Simple_Editor_Changed();
