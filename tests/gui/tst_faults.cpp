@@ -37,7 +37,6 @@ protected:
     }
 };
 
-
 // Every entry below root with its bytes, so that any change on disk shows.
 QMap<QString, QByteArray> Snapshot(const QString &root)
 {

@@ -62,7 +62,6 @@ QList<int> Ints(const QSignalSpy &spy)
     return values;
 }
 
-
 } // namespace
 
 class tst_FileLineWidget : public QObject

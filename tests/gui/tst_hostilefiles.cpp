@@ -15,7 +15,6 @@ using namespace TestSupport;
 
 namespace {
 
-
 QByteArray Byte_Range(int first, int last)
 {
     QByteArray bytes;
