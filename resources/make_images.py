@@ -88,6 +88,23 @@ def save_mark(x, y):
     return None
 
 
+def turn_arrow(mirrored):
+    # A bent arrow over the top of a half circle, its head pointing down at the left end
+    # (undo) or, mirrored, at the right end (redo).
+    cx, cy, r = 17.5, 16.0, 10.0
+    def pixel(x, y):
+        px = (31 - x if mirrored else x) + 0.5
+        py = y + 0.5
+        d = math.hypot(px - cx, py - cy)
+        if py <= cy and abs(d - r) <= 2.2 and px >= cx - r - 3:
+            return (40, 90, 170, 255)
+        tip = cy + 11
+        if cy - 1 <= py <= tip and abs(px - (cx - r)) <= (tip - py) * 0.6:
+            return (40, 90, 170, 255)
+        return CLEAR
+    return pixel
+
+
 def app_icon(x, y):
     # A rounded square with a list of lines and a highlighted row.
     r = 10
@@ -122,6 +139,8 @@ def main():
     write("gui/tb_down.png", 32, 20, triangle(False))
     write("toolbar/file_open_x32.png", 32, 32, document(open_mark))
     write("toolbar/file_save_x32.png", 32, 32, document(save_mark))
+    write("toolbar/edit_undo_x32.png", 32, 32, turn_arrow(False))
+    write("toolbar/edit_redo_x32.png", 32, 32, turn_arrow(True))
     icon = write("icons/downloadeditor.png", 64, 64, app_icon)
     write("images/logo.png", 100, 40, logo)
     # A Windows icon file holding the 64 x 64 PNG as its only image.

@@ -19,8 +19,10 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QPixmap>
 #include <QPointer>
@@ -28,10 +30,14 @@
 #include <QSettings>
 #include <QSpacerItem>
 #include <QToolBar>
+#include <QUndoCommand>
+#include <QUndoStack>
 #include <QUrl>
 #include <QVBoxLayout>
 
 #include <cassert>
+#include <functional>
+#include <utility>
 
 namespace {
 
@@ -59,12 +65,12 @@ const Message Data_Not_Saved = {
     QMessageBox::Yes};
 
 // Every message of the window goes through its one box, set afresh each time.
-int Show_Message(TMessageBox *box, const Message &message)
+int Show_Message(TMessageBox *box, const Message &message, const QString &detail = QString())
 {
     const QString text = QString::fromLatin1(message.text);
     box->Set_Text(text);
     box->Set_Informative_Text(QString::fromLatin1(message.informative_text));
-    box->setDetailedText(QString());
+    box->setDetailedText(detail);
     box->setIcon(message.icon);
     box->setStandardButtons(message.buttons);
     box->setDefaultButton(message.default_button);
@@ -79,6 +85,45 @@ QFrame *New_Separator(QWidget *parent)
     return separator;
 }
 
+// One committed change of one line. The new text is already in the lines when the
+// command is pushed; undo and redo later put the one or the other text back.
+class TLineChangeCommand : public QUndoCommand
+{
+public:
+    using Apply = std::function<void(int index, const QString &text)>;
+
+    TLineChangeCommand(int index, QString old_text, QString new_text, Apply apply)
+        : d_index(index)
+        , d_old_text(std::move(old_text))
+        , d_new_text(std::move(new_text))
+        , d_apply(std::move(apply))
+    {}
+
+    void undo() override { d_apply(d_index, d_old_text); }
+
+    void redo() override
+    {
+        if (d_pushing) {
+            d_pushing = false;
+            return;
+        }
+        d_apply(d_index, d_new_text);
+    }
+
+private:
+    int d_index;
+    QString d_old_text;
+    QString d_new_text;
+    Apply d_apply;
+    bool d_pushing = true;
+};
+
+// The key sequence of a key press, to be compared with a shortcut.
+QKeySequence Key_Sequence(const QKeyEvent *key)
+{
+    return QKeySequence(static_cast<int>(key->modifiers()) | key->key());
+}
+
 } // namespace
 
 // -------------------- Construction --------------------------------------------------------
@@ -89,6 +134,7 @@ TDownloadEditor::TDownloadEditor(QWidget *parent, Qt::WindowFlags flags)
     setAcceptDrops(true);
     resize(1001, 701);
     d_settings = new QSettings(Settings_Path(), QSettings::IniFormat, this);
+    d_undo_stack = new QUndoStack(this);
 
     // The toolbar sits flush with the window; everything below keeps the style's margins.
     auto *outer_layout = new QVBoxLayout(this);
@@ -134,8 +180,24 @@ QToolBar *TDownloadEditor::Create_Tool_Bar()
     d_write_action->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
     d_write_action->setIcon(QIcon(QStringLiteral(":/toolbar/file_save_x32.png")));
 
+    d_undo_action = new QAction(this);
+    d_undo_action->setToolTip(QStringLiteral("Undo"));
+    d_undo_action->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
+    d_undo_action->setIcon(QIcon(QStringLiteral(":/toolbar/edit_undo_x32.png")));
+    d_undo_action->setEnabled(false);
+
+    d_redo_action = new QAction(this);
+    d_redo_action->setToolTip(QStringLiteral("Redo"));
+    d_redo_action->setShortcuts(
+        {QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
+    d_redo_action->setIcon(QIcon(QStringLiteral(":/toolbar/edit_redo_x32.png")));
+    d_redo_action->setEnabled(false);
+
     tool_bar->addAction(d_read_action);
     tool_bar->addAction(d_write_action);
+    tool_bar->addSeparator();
+    tool_bar->addAction(d_undo_action);
+    tool_bar->addAction(d_redo_action);
     return tool_bar;
 }
 
@@ -210,6 +272,14 @@ void TDownloadEditor::Create_Connections(QPushButton *close_button)
     connect(d_file_line_widget, &TFileLineWidget::Scale_Resolution_Changed, this,
             &TDownloadEditor::Scale_Resolution_Changed);
     connect(close_button, &QPushButton::clicked, this, &QWidget::close);
+
+    connect(d_undo_action, &QAction::triggered, this, &TDownloadEditor::Undo);
+    connect(d_redo_action, &QAction::triggered, this, &TDownloadEditor::Redo);
+    connect(d_undo_stack, &QUndoStack::canUndoChanged, d_undo_action, &QAction::setEnabled);
+    connect(d_undo_stack, &QUndoStack::canRedoChanged, d_redo_action, &QAction::setEnabled);
+    connect(d_undo_stack, &QUndoStack::cleanChanged, this,
+            [this](bool clean) { d_data_modified = !clean; });
+    connect(qApp, &QApplication::focusChanged, this, &TDownloadEditor::Focus_Changed);
 }
 
 // -------------------- Opening -------------------------------------------------------------
@@ -272,7 +342,6 @@ void TDownloadEditor::Start_Load()
     // activation commits nothing into the new lines.
     d_current_line = -1;
     d_current_parameter = -1;
-    d_shown_line_saved = false;
 }
 
 void TDownloadEditor::Finish_Load(const QString &path, bool loaded)
@@ -281,7 +350,8 @@ void TDownloadEditor::Finish_Load(const QString &path, bool loaded)
         d_write_action->setEnabled(true);
     d_file_name_label->setText(QDir::toNativeSeparators(path));
     d_file_caption_label->setText(QLatin1String(Active_Caption));
-    d_data_modified = false;
+    // The steps refer to the lines that the load replaced.
+    d_undo_stack->clear();
     if (d_current_line < 0) {
         // No line is shown now: leave nothing editable that could never be committed.
         d_data_editor->Reset_Editor(false);
@@ -297,7 +367,6 @@ void TDownloadEditor::Line_Activated(int index)
     Commit_Pending_Edits();
     Show_Line(d_file_line_widget->Get_Line(index));
     d_current_line = index;
-    d_shown_line_saved = false;
 }
 
 void TDownloadEditor::Key_Pressed(int key)
@@ -359,7 +428,7 @@ void TDownloadEditor::Commit_Line()
     assert(d_current_line >= 0);
     const QString line = d_file_line_widget->Get_Line(d_current_line);
     if (d_data_editor->Is_Simple_Mode()) {
-        d_file_line_widget->Set_Line(d_current_line, d_data_editor->Get_Simple_Text());
+        Set_Document_Line(d_current_line, d_data_editor->Get_Simple_Text());
         return;
     }
 
@@ -372,19 +441,92 @@ void TDownloadEditor::Commit_Line()
         // Only the fields after the S token are rewritten: those are the ones the editor showed.
         committed = LineSyntax::Rewrite_Line(line, description, hex_texts);
     }
-    d_file_line_widget->Set_Line(d_current_line, committed);
+    Set_Document_Line(d_current_line, committed);
 }
 
 void TDownloadEditor::Commit_Pending_Edits()
 {
+    // The editor keeps its changed flag after a commit, so the same edits may come again;
+    // only a commit that changes the line is a change.
+    if (d_current_line >= 0 && d_data_editor->Is_Changed())
+        Commit_Line();
+}
+
+// -------------------- Undo and redo -------------------------------------------------------
+
+void TDownloadEditor::Set_Document_Line(int index, const QString &text)
+{
+    const QString old_text = d_file_line_widget->Get_Line(index);
+    if (text == old_text)
+        return;
+    d_file_line_widget->Set_Line(index, text);
+    d_undo_stack->push(
+        new TLineChangeCommand(index, old_text, text, [this](int line, const QString &line_text) {
+            Restore_Line(line, line_text);
+        }));
+}
+
+void TDownloadEditor::Restore_Line(int index, const QString &text)
+{
+    d_file_line_widget->Set_Line(index, text);
+    // The restored line becomes the active one, so the user sees what changed.
+    d_file_line_widget->Select_Line(index);
+}
+
+void TDownloadEditor::Settle_Editor()
+{
+    // Edits still in the editor become a step of their own, and the editor is filled afresh:
+    // otherwise the next activation would commit them over the line that undo restores.
     if (d_current_line < 0 || !d_data_editor->Is_Changed())
         return;
-    const QString before = d_file_line_widget->Get_Line(d_current_line);
-    Commit_Line();
-    // The editor keeps its changed flag after a save, so the same edits come again; they
-    // are already in the file unless they now change the line.
-    if (!d_shown_line_saved || d_file_line_widget->Get_Line(d_current_line) != before)
-        d_data_modified = true;
+    Commit_Pending_Edits();
+    Show_Line(d_file_line_widget->Get_Line(d_current_line));
+}
+
+void TDownloadEditor::Undo()
+{
+    Settle_Editor();
+    d_undo_stack->undo();
+}
+
+void TDownloadEditor::Redo()
+{
+    Settle_Editor();
+    d_undo_stack->redo();
+}
+
+void TDownloadEditor::Focus_Changed(QWidget *old_focus, QWidget *new_focus)
+{
+    Q_UNUSED(old_focus);
+    // Only the focused widget is offered the undo keys first; see eventFilter.
+    if (qobject_cast<QLineEdit *>(new_focus) && isAncestorOf(new_focus))
+        new_focus->installEventFilter(this);
+}
+
+bool TDownloadEditor::eventFilter(QObject *watched, QEvent *event)
+{
+    // A line edit claims the undo and redo keys even when it has nothing left to undo or
+    // redo. Left unclaimed then, they reach the window's own undo and redo.
+    auto *edit = qobject_cast<QLineEdit *>(watched);
+    if (edit && event->type() == QEvent::ShortcutOverride) {
+        const QKeySequence keys = Key_Sequence(static_cast<QKeyEvent *>(event));
+        if ((d_undo_action->shortcuts().contains(keys) && !edit->isUndoAvailable()) ||
+            (d_redo_action->shortcuts().contains(keys) && !edit->isRedoAvailable()))
+            return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+QString TDownloadEditor::Changed_Lines_Text() const
+{
+    QStringList changes;
+    for (int i = 0; i < d_file_line_widget->Get_Line_Count(); ++i) {
+        const QString saved = d_file_line_widget->Get_Saved_Line(i);
+        const QString line = d_file_line_widget->Get_Line(i);
+        if (line != saved)
+            changes.append(QStringLiteral("Line %1: %2 \u2192 %3").arg(i + 1).arg(saved, line));
+    }
+    return changes.join(QLatin1Char('\n'));
 }
 
 // -------------------- Saving and closing --------------------------------------------------
@@ -406,8 +548,8 @@ bool TDownloadEditor::Save_Download_File()
         Show_Message(d_message_box, Write_Failed);
         return false;
     }
-    d_data_modified = false;
-    d_shown_line_saved = d_current_line >= 0;
+    d_undo_stack->setClean();
+    d_file_line_widget->Mark_Saved();
     d_file_name_label->setText(QDir::toNativeSeparators(file_name));
     d_file_caption_label->setText(QLatin1String(Active_Caption));
     return true;
@@ -419,7 +561,7 @@ bool TDownloadEditor::Settle_Unsaved_Changes()
     Commit_Pending_Edits();
     if (!d_data_modified)
         return true;
-    switch (Show_Message(d_message_box, Data_Not_Saved)) {
+    switch (Show_Message(d_message_box, Data_Not_Saved, Changed_Lines_Text())) {
     case QMessageBox::Yes:
         // Going on after a save that did not happen would lose the changes.
         return Save_Download_File();

@@ -11,6 +11,7 @@ class QLabel;
 class QPushButton;
 class QToolBar;
 class QSettings;
+class QUndoStack;
 class TDataEditorWidget;
 class TFileLineWidget;
 class TMessageBox;
@@ -35,6 +36,9 @@ public:
 
 private slots:
     void Line_Activated(int index);
+    void Undo();
+    void Redo();
+    void Focus_Changed(QWidget *old_focus, QWidget *new_focus);
 
 public slots:
     void Key_Pressed(int key);
@@ -45,6 +49,7 @@ public slots:
     void reject() override;
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
@@ -62,6 +67,11 @@ private:
     void Fill_Editor(const QString &line);
     void Commit_Line();
     void Commit_Pending_Edits();
+    // Every committed change of a line goes through here, as one step that can be undone.
+    void Set_Document_Line(int index, const QString &text);
+    void Restore_Line(int index, const QString &text);
+    void Settle_Editor();
+    QString Changed_Lines_Text() const;
     bool Save_Download_File();
     bool Settle_Unsaved_Changes();
     void Start_Load();
@@ -79,6 +89,8 @@ private:
     int d_current_parameter = -1;
     bool d_data_modified = false;
     TParameterTable d_parameter_table;
-    // The shown line's edits went into the last successful save.
-    bool d_shown_line_saved = false;
+    // Its clean state is the last load or save, and it drives d_data_modified.
+    QUndoStack *d_undo_stack = nullptr;
+    QAction *d_undo_action = nullptr;
+    QAction *d_redo_action = nullptr;
 };

@@ -128,6 +128,35 @@ void TFileLineWidget::Set_Line(int index, const QString &text)
     d_line_canvas->update();
 }
 
+int TFileLineWidget::Get_Line_Count() const
+{
+    return d_file_lines.size();
+}
+
+void TFileLineWidget::Mark_Saved()
+{
+    d_saved_lines = d_file_lines;
+    d_line_canvas->update();
+}
+
+QString TFileLineWidget::Get_Saved_Line(int index) const
+{
+    assert(!(index < 0));
+    assert(index < d_saved_lines.size());
+    return d_saved_lines.at(index);
+}
+
+void TFileLineWidget::Set_Reference_Lines(const QSet<int> &lines)
+{
+    d_reference_lines = lines;
+    d_line_canvas->update();
+}
+
+void TFileLineWidget::Select_Line(int index)
+{
+    Set_Active_Line(index);
+}
+
 int TFileLineWidget::Get_Scale_Resolution() const
 {
     const int value = d_scale_edit->text().toInt(nullptr, 10);
@@ -147,6 +176,7 @@ bool TFileLineWidget::Load_File(const QString &file_name)
 {
     // The old document goes first, so a file that cannot be read leaves no lines behind.
     d_file_lines.clear();
+    d_saved_lines.clear();
     d_active_line = 0;
 
     DownloadFile::Content content;
@@ -156,6 +186,7 @@ bool TFileLineWidget::Load_File(const QString &file_name)
         return false;
     }
     d_file_lines = content.lines;
+    d_saved_lines = d_file_lines;
 
     // The receivers of Line_Activated already need the file's resolution.
     if (content.scale_resolution >= 0) {
@@ -289,8 +320,8 @@ void TFileLineWidget::Paint_Lines(QWidget *canvas)
     const Visible_Window window = Visible_Lines(height, h, d_file_lines.size(), d_active_line);
     for (int k = window.first; k < window.end; ++k) {
         const int y = (k - window.first) * h;
+        const QRect band(QPoint(0, y), QPoint(width - 2, y + h - 1));
         if (k == d_active_line) {
-            const QRect band(QPoint(0, y), QPoint(width - 2, y + h - 1));
             painter.fillRect(band, fill_colour);
             painter.setPen(active_frame_pen);
             painter.drawRect(band);
@@ -299,6 +330,32 @@ void TFileLineWidget::Paint_Lines(QWidget *canvas)
             painter.setPen(text_pen);
         }
         painter.drawText(QPoint(m, y + baseline), d_file_lines.at(k));
+        Paint_Marks(painter, k, band, painter.pen().color());
+    }
+}
+
+void TFileLineWidget::Paint_Marks(QPainter &painter, int line, const QRect &row,
+                                  const QColor &colour) const
+{
+    // In the row's text colour, so a mark shows on the highlighted row and in every
+    // colour group alike; the two marks differ in place and shape.
+    const int inner_top = row.top() + 1;
+    const int inner_height = row.height() - 2;
+    if (line < d_saved_lines.size() && d_saved_lines.at(line) != d_file_lines.at(line))
+        painter.fillRect(QRect(2, inner_top, 2, inner_height), colour);
+    if (d_reference_lines.contains(line)) {
+        // A triangle pointing into the row from its right edge.
+        const int half = std::max(2, std::min(5, inner_height / 2 - 1));
+        const int tip_right = row.right() - 1;
+        const int middle = row.top() + row.height() / 2;
+        const QPoint corners[3] = {QPoint(tip_right, middle - half),
+                                   QPoint(tip_right, middle + half),
+                                   QPoint(tip_right - half, middle)};
+        painter.save();
+        painter.setPen(colour);
+        painter.setBrush(colour);
+        painter.drawPolygon(corners, 3);
+        painter.restore();
     }
 }
 

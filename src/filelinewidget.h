@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QFont>
+#include <QSet>
 #include <QStringList>
 #include <QWidget>
 
 class QLineEdit;
+class QPainter;
 class QToolButton;
 
 // The left-hand pane: the document's lines, painted by hand around one active line,
@@ -19,6 +21,16 @@ public:
 
     QString Get_Line(int index) const;
     void Set_Line(int index, const QString &text);
+    int Get_Line_Count() const;
+
+    // The lines as last loaded or saved: a line whose text differs from its saved text
+    // carries a bar in the left margin. A load marks its lines saved by itself.
+    void Mark_Saved();
+    QString Get_Saved_Line(int index) const;
+    // Lines that differ from a reference file carry a second mark, at the right edge.
+    void Set_Reference_Lines(const QSet<int> &lines);
+    // Makes index the active line, as a click on it does.
+    void Select_Line(int index);
 
     int Get_Scale_Resolution() const;
     void Set_Scale_Resolution(int value);
@@ -42,6 +54,7 @@ private slots:
 
 private:
     void Paint_Lines(QWidget *canvas);
+    void Paint_Marks(QPainter &painter, int line, const QRect &row, const QColor &colour) const;
     void Canvas_Clicked(QWidget *canvas, const QPoint &pos);
 
     QLineEdit *d_scale_edit = nullptr;
@@ -54,4 +67,6 @@ private:
     bool d_metrics_pending = true;
     int d_active_line = 0;
     QStringList d_file_lines;
+    QStringList d_saved_lines;
+    QSet<int> d_reference_lines;
 };

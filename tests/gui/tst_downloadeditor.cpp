@@ -61,6 +61,8 @@ private slots:
     void save();
     void unsavedChangesQuestion_data();
     void unsavedChangesQuestion();
+    void undoRedo_data();
+    void undoRedo();
 
 private:
     void Create_Window();
@@ -144,6 +146,60 @@ private:
         return asked;
     }
 
+    // Steps separated by blanks: i:TEXT and s:TEXT type into the first integer view and
+    // the simple editor, f:N focuses view N of the first panel, down and up are the keys,
+    // ^z, ^Z and ^y are Ctrl+Z, Ctrl+Shift+Z and Ctrl+Y, undo and redo the toolbar's
+    // buttons, save saves to out.oad.
+    void Run(const QString &script)
+    {
+        for (const QString &step : script.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            const QString argument = step.mid(2);
+            if (step.startsWith(QLatin1String("i:")))
+                Type_Into(Panel_Edit(0, 0), argument);
+            else if (step.startsWith(QLatin1String("s:")))
+                Type_Into(Simple_Editor(), argument);
+            else if (step.startsWith(QLatin1String("f:")))
+                Panel_Edit(0, argument.toInt())->setFocus();
+            else if (step == QLatin1String("down") || step == QLatin1String("up"))
+                Press(step == QLatin1String("up") ? Qt::Key_Up : Qt::Key_Down);
+            else if (step == QLatin1String("^z") || step == QLatin1String("^Z"))
+                Press(Qt::Key_Z, step == QLatin1String("^Z")
+                                     ? Qt::ControlModifier | Qt::ShiftModifier
+                                     : Qt::ControlModifier);
+            else if (step == QLatin1String("^y"))
+                Press(Qt::Key_Y, Qt::ControlModifier);
+            else if (step == QLatin1String("undo") || step == QLatin1String("redo"))
+                (step == QLatin1String("undo") ? d_undo : d_redo)->trigger();
+            else if (step == QLatin1String("save"))
+                Save_As(QStringLiteral("out.oad"));
+            else
+                QFAIL(qPrintable(step));
+        }
+    }
+
+    void Save_As(const QString &name)
+    {
+        TDialogSeam::Set_Next_File_Name(d_dir->filePath(name));
+        Press(Qt::Key_S, Qt::ControlModifier);
+    }
+
+    // The changed lines that the "Data Not Saved" question lists, asked on close or on
+    // open and answered with Cancel; null when it is not asked.
+    QString Question_Detail(bool on_open)
+    {
+        TDialogSeam::Clear();
+        TDialogSeam::Set_Next_Answer(QMessageBox::Cancel);
+        TDialogSeam::Set_Next_File_Name(QString()); // not asked: the dialog is cancelled
+        if (on_open)
+            d_window->Read_File();
+        else
+            d_window->close();
+        d_window->show();
+        if (TDialogSeam::Shown_Messages() != Asked)
+            return QString();
+        return d_window->findChild<TMessageBox *>()->detailedText();
+    }
+
     std::unique_ptr<QTemporaryDir> d_dir;
     std::unique_ptr<TGlobalKeyEvent> d_key_filter;
     std::unique_ptr<TDownloadEditor> d_window;
@@ -151,6 +207,8 @@ private:
     TDataEditorWidget *d_editor = nullptr;
     QList<QLabel *> d_labels; // caption, path, logo, notice
     QAction *d_write = nullptr;
+    QAction *d_undo = nullptr;
+    QAction *d_redo = nullptr;
     QTimer d_watchdog;
     bool d_modal_left_open = false;
 };
@@ -200,8 +258,10 @@ void tst_DownloadEditor::Create_Window()
     d_editor = d_window->findChild<TDataEditorWidget *>();
     d_labels = d_window->findChildren<QLabel *>(QString(), Qt::FindDirectChildrenOnly);
     const auto actions = d_window->findChildren<QAction *>(QString(), Qt::FindDirectChildrenOnly);
-    QVERIFY(d_lines && d_editor && d_labels.size() == 4 && actions.size() == 2);
+    QVERIFY(d_lines && d_editor && d_labels.size() == 4 && actions.size() == 4);
     d_write = actions.at(1);
+    d_undo = actions.at(2);
+    d_redo = actions.at(3);
     d_window->show();
     d_window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(d_window.get()));
@@ -518,8 +578,70 @@ void tst_DownloadEditor::unsavedChangesQuestion()
                  QDir::toNativeSeparators(source));
         QCOMPARE(settings.value(QStringLiteral("Scale_Resolution")).toInt(), 750);
     }
+    if (opening) // a load starts a new history
+        QCOMPARE(d_undo->isEnabled(), !done);
     if (d_window->isVisible())
         QCOMPARE(Asks_Before_Close(), !done);
+}
+
+void tst_DownloadEditor::undoRedo_data()
+{
+    QTest::addColumn<QString>("script");  // see Run
+    QTest::addColumn<QString>("lines");   // joined by '|'
+    QTest::addColumn<QString>("shown");   // the active line, as the simple editor shows it
+    QTest::addColumn<QString>("x");       // the first panel's integer view
+    QTest::addColumn<QString>("buttons"); // undo, redo enabled
+    QTest::addColumn<QString>("detail");  // of the unsaved-changes question; null: not asked
+
+    const auto row = [](const char *name, const char *script, const char *lines, const char *shown,
+                        const char *x, const char *buttons, const QString &detail) {
+        QTest::newRow(name) << script << lines << shown << x << buttons << detail;
+    };
+    const char *file = "S1X3E8|S1X1|; note|N1000";
+    const char *changed = "S1X7D0|S1X1|; note|N1000";
+    const QString first = QStringLiteral("Line 1: S1X3E8 \u2192 S1X7D0");
+    const QString none;
+    row("typing undone in its field, nothing committed", "i:2000 ^z", file, "S1X3E8", "1000", "--",
+        none);
+    row("field first, then the committed change", "i:2000 down i:5 ^z ^z", file, "S1X3E8", "1000",
+        "-R", none);
+    row("empty field passes Ctrl+Z on", "i:2000 down ^z", file, "S1X3E8", "1000", "-R", none);
+    row("typing in another view: undone as a step", "i:2000 down up i:5 f:1 ^z", changed, "S1X7D0",
+        "2000", "UR", first);
+    row("and redone", "i:2000 down up i:5 f:1 ^z ^Z", "S1X5|S1X1|; note|N1000", "S1X5", "5", "U-",
+        QStringLiteral("Line 1: S1X3E8 \u2192 S1X5"));
+    row("two commits undone, one redone", "i:2000 down i:5 down ^z ^z ^Z", changed, "S1X7D0",
+        "2000", "UR", first);
+    row("both redone, Ctrl+Y", "i:2000 down i:5 down ^z ^z ^y ^y", "S1X7D0|S1X5|; note|N1000",
+        "S1X5", "5", "U-", first + QStringLiteral("\nLine 2: S1X1 \u2192 S1X5"));
+    row("toolbar buttons", "i:2000 down undo redo undo", file, "S1X3E8", "1000", "-R", none);
+    row("raw line", "down down s:n2 up ^z", file, "; note", nullptr, "-R", none);
+    row("undone back to the save: saved", "i:2000 down save i:5 down ^z", changed, "S1X1", "1",
+        "UR", none);
+    row("undone past the save: unsaved", "i:2000 down save ^z", file, "S1X3E8", "1000", "-R",
+        QStringLiteral("Line 1: S1X7D0 \u2192 S1X3E8"));
+    row("a new commit drops the redo", "i:2000 down ^z i:7 down", "S1X7|S1X1|; note|N1000", "S1X1",
+        "1", "U-", QStringLiteral("Line 1: S1X3E8 \u2192 S1X7"));
+}
+
+void tst_DownloadEditor::undoRedo()
+{
+    QFETCH(QString, script);
+    QFETCH(QString, shown);
+    QFETCH(QString, x);
+    QFETCH(QString, detail);
+    Open("S1X3E8\nS1X1\n; note\nN1000\n");
+    Run(script);
+    QStringList lines;
+    for (int i = 0; i < 4; ++i)
+        lines << d_lines->Get_Line(i);
+    QTEST(lines.join(QLatin1Char('|')), "lines");
+    QCOMPARE(Simple_Editor()->text(), shown);
+    if (!x.isNull())
+        QCOMPARE(Panel_Edit(0, 0)->text(), x);
+    QTEST(QString(d_undo->isEnabled() ? "U" : "-") + (d_redo->isEnabled() ? "R" : "-"), "buttons");
+    QCOMPARE(Question_Detail(false), detail);
+    QCOMPARE(Question_Detail(true), detail);
 }
 
 QTEST_MAIN(tst_DownloadEditor)

@@ -21,6 +21,8 @@ namespace {
 const QColor Active_Highlight(200, 30, 30), Disabled_Highlight(30, 200, 30);
 const QColor Active_Shadow(10, 10, 250), Disabled_Shadow(250, 200, 10);
 const QColor Active_Dark(120, 0, 120), Disabled_Dark(0, 120, 120);
+const QColor Active_Text(90, 60, 0), Disabled_Text(0, 60, 90);
+const QColor Active_Highlighted_Text(250, 250, 160), Disabled_Highlighted_Text(160, 250, 250);
 
 // Found by creation order: up, down, label, field, canvas.
 struct Parts
@@ -113,6 +115,9 @@ void tst_FileLineWidget::initTestCase()
         palette.setColor(group, QPalette::Highlight, off ? Disabled_Highlight : Active_Highlight);
         palette.setColor(group, QPalette::Shadow, off ? Disabled_Shadow : Active_Shadow);
         palette.setColor(group, QPalette::Dark, off ? Disabled_Dark : Active_Dark);
+        palette.setColor(group, QPalette::WindowText, off ? Disabled_Text : Active_Text);
+        palette.setColor(group, QPalette::HighlightedText,
+                         off ? Disabled_Highlighted_Text : Active_Highlighted_Text);
     }
     QApplication::setPalette(palette);
 
@@ -325,6 +330,34 @@ void tst_FileLineWidget::paintingColours()
         QCOMPARE(Pixel(image, image.width() - 1, image.height() / 2), shadow);
         QCOMPARE(Pixel(image, 0, image.height() - 1), shadow);
     }
+
+    // Marks in the row's text colour: a bar at the left for a line changed since the load,
+    // a triangle at the right for a line that differs from the reference.
+    view.Set_Line(0, QStringLiteral("S1 X5"));
+    view.Set_Line(1, QStringLiteral("S1 X6"));
+    view.Set_Reference_Lines({1, 2});
+    for (const bool enabled : {true, false}) {
+        view.setEnabled(enabled);
+        image = canvas->grab().toImage();
+        const QColor text = enabled ? Active_Text : Disabled_Text;
+        const QColor active = enabled ? Active_Highlighted_Text : Disabled_Highlighted_Text;
+        const int right = image.width() - 4;
+        const QString marks = QStringLiteral("%1%2%3 %4%5%6")
+                                  .arg(Pixel(image, 2, h / 2) == text ? 'c' : '-')
+                                  .arg(Pixel(image, 3, h + h / 2) == active ? 'c' : '-')
+                                  .arg(Pixel(image, 2, 2 * h + h / 2) == text ? 'c' : '-')
+                                  .arg(Pixel(image, right, h / 2) == text ? 'r' : '-')
+                                  .arg(Pixel(image, right, h + h / 2) == active ? 'r' : '-')
+                                  .arg(Pixel(image, right, 2 * h + h / 2) == text ? 'r' : '-');
+        QCOMPARE(marks, QStringLiteral("cc- -rr"));
+    }
+    // Saved or set back to its loaded text, a line is no longer marked as changed.
+    view.Set_Line(1, QStringLiteral("S1 X1"));
+    view.Mark_Saved();
+    view.Set_Reference_Lines({});
+    image = canvas->grab().toImage();
+    QCOMPARE(Pixel(image, 2, h / 2), Pixel(image, 2, 2 * h + h / 2));
+    QCOMPARE(Pixel(image, image.width() - 4, 2 * h + h / 2), Pixel(image, 1, 2 * h + h / 2));
 }
 
 QTEST_MAIN(tst_FileLineWidget)

@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# End to end: the real editor under Xvfb, driven only by X input events (xdotool).
+# Undo and redo: a committed edit, undone, redone (the close then asks), undone again (the
+# close asks nothing).
+# Usage: undo_and_compare.sh PATH_TO_DOWNLOADEDITOR
+set -euo pipefail
+editor=$1
+title="Vantor4-16 Download Editor - Version 3.0"
+
+for tool in Xvfb xdotool; do
+    command -v "$tool" >/dev/null || { echo "$tool is not installed"; exit 1; }
+done
+
+work=$(mktemp -d)
+xvfb_pid=
+editor_pid=
+cleanup() {
+    [ -n "$editor_pid" ] && kill "$editor_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# The editor keeps settings.ini beside itself: run a copy so the build tree stays clean.
+mkdir "$work/bin"
+cp "$editor" "$work/bin/downloadeditor"
+original='S1 X3E8 Y7D0 Z0 W0\r\nS2 Q10\r\nN1000\r\n'
+printf "$original" >"$work/input.oad"
+
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
+export DISPLAY=":$(cat "$work/display")"
+unset QT_QPA_PLATFORM
+
+step() { echo "e2e: $*"; }
+fail() { echo "$*"; [ -f "$work/editor.log" ] && cat "$work/editor.log"; exit 1; }
+wait_window() { timeout 20 xdotool search --sync --onlyvisible --name "$1" | head -n 1; }
+# The windows of the editor on show: its main window, and a message box when one is open.
+windows_on_show() { xdotool search --onlyvisible --pid "$editor_pid" 2>/dev/null | wc -l; }
+
+start_editor() {
+    cd "$work"
+    "$work/bin/downloadeditor" "$@" >"$work/editor.log" 2>&1 &
+    editor_pid=$!
+    window=$(wait_window "^$title\$")
+    [ -n "$window" ] || fail "the editor window did not appear"
+    xdotool windowfocus --sync "$window"
+    sleep 0.5
+}
+
+wait_exit() {
+    for _ in $(seq 50); do kill -0 "$editor_pid" 2>/dev/null || break; sleep 0.1; done
+    kill -0 "$editor_pid" 2>/dev/null && fail "the editor did not close: $1"
+    wait "$editor_pid" || fail "the editor exited with an error"
+    editor_pid=
+}
+
+step "undo and redo"
+start_editor "$work/input.oad"
+# The focus starts on the down arrow; the focus chain reaches the first integer view.
+xdotool key Tab Tab Tab
+sleep 0.2
+xdotool key ctrl+a
+xdotool type --delay 50 2000
+xdotool key Down
+sleep 0.3
+# The integer view of the next line has nothing of its own to undo: the window undoes.
+xdotool key ctrl+z
+sleep 0.2
+xdotool key ctrl+shift+z
+sleep 0.2
+step "redone, so Escape asks"
+xdotool key Escape
+for _ in $(seq 50); do [ "$(windows_on_show)" -ge 2 ] && break; sleep 0.1; done
+[ "$(windows_on_show)" -ge 2 ] || fail "no question after redo"
+xdotool key Escape # Cancel
+sleep 0.3
+[ "$(windows_on_show)" -eq 1 ] || fail "the question did not go"
+xdotool windowfocus --sync "$window"
+step "undone, so Escape closes without a question"
+xdotool key ctrl+z
+sleep 0.2
+xdotool key Escape
+wait_exit "a question after undoing back to the loaded file?"
+[ "$(od -An -tx1 "$work/input.oad")" = "$(printf "$original" | od -An -tx1)" ] ||
+    fail "the input file changed"
+step "done"
