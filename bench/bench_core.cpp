@@ -104,37 +104,29 @@ void Mm_Text(benchmark::State &state)
 }
 BENCHMARK(Mm_Text);
 
-void Clean_Hex(benchmark::State &state)
-{
-    const QString typed = QStringLiteral(" 3e 8zz");
-    for (auto _ : state)
-        benchmark::DoNotOptimize(ValueFormat::Clean_Hex(typed));
-}
-BENCHMARK(Clean_Hex);
-
-void Parse_Int(benchmark::State &state)
+void Read_Int(benchmark::State &state)
 {
     const QString typed = QStringLiteral("-123456789");
     for (auto _ : state)
-        benchmark::DoNotOptimize(ValueFormat::Parse_Int(typed));
+        benchmark::DoNotOptimize(ValueFormat::Read_Int(typed));
 }
-BENCHMARK(Parse_Int);
+BENCHMARK(Read_Int);
 
-void Parse_Hex(benchmark::State &state)
+void Read_Hex(benchmark::State &state)
 {
-    const QString typed = QStringLiteral("F8A432EB");
+    const QString typed = QStringLiteral(" 0xf8a432eb");
     for (auto _ : state)
-        benchmark::DoNotOptimize(ValueFormat::Parse_Hex(typed));
+        benchmark::DoNotOptimize(ValueFormat::Read_Hex(typed));
 }
-BENCHMARK(Parse_Hex);
+BENCHMARK(Read_Hex);
 
-void Parse_Mm(benchmark::State &state)
+void Read_Mm(benchmark::State &state)
 {
-    const QString typed = QStringLiteral("-12345.6789");
+    const QString typed = QStringLiteral("-12345,6789");
     for (auto _ : state)
-        benchmark::DoNotOptimize(ValueFormat::Parse_Mm(typed, 10000));
+        benchmark::DoNotOptimize(ValueFormat::Read_Mm(typed, 10000));
 }
-BENCHMARK(Parse_Mm);
+BENCHMARK(Read_Mm);
 
 } // namespace
 

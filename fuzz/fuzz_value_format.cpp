@@ -1,6 +1,6 @@
 // The value conversions: every 32-bit value survives each text form, a millimetre text
-// comes back within its rounding, and any typed text is parsed without harm to a value
-// inside the 32-bit range.
+// converts exactly, and any typed text is either a value in the 32-bit range or has a
+// reason why it is none.
 #include "fuzzcheck.h"
 #include "valueformat.h"
 
@@ -10,6 +10,8 @@
 
 namespace {
 
+using ValueFormat::Reading;
+
 qint32 Take_Int32(const unsigned char *data)
 {
     quint32 bits = 0;
@@ -17,77 +19,103 @@ qint32 Take_Int32(const unsigned char *data)
     return static_cast<qint32>(bits);
 }
 
+bool Reads_As(const Reading &reading, qint32 value)
+{
+    return reading.value == value && reading.error.isEmpty();
+}
+
 void Check_Value(qint32 value)
 {
     using namespace ValueFormat;
-    FUZZ_CHECK(Parse_Int(Int_Text(value)) == value);
+    FUZZ_CHECK(Reads_As(Read_Int(Int_Text(value)), value));
+    // Above 2147483647 the same 32 bits are meant.
+    FUZZ_CHECK(Reads_As(Read_Int(QString::number(static_cast<quint32>(value))), value));
     const QString hex = Hex_Text(value);
     FUZZ_CHECK(!hex.isEmpty() && hex.size() <= 8);
     FUZZ_CHECK(hex == hex.toUpper());
     FUZZ_CHECK(hex.size() == 1 || hex.at(0) != QLatin1Char('0'));
-    const std::optional<qint32> parsed = Parse_Hex(hex);
-    FUZZ_CHECK(parsed && *parsed == value);
-    FUZZ_CHECK(Clean_Hex(hex) == hex);
+    FUZZ_CHECK(Reads_As(Read_Hex(hex), value));
+    FUZZ_CHECK(Reads_As(Read_Hex(QStringLiteral(" 0x") + hex.toLower() + QLatin1Char(' ')), value));
 }
 
-void Check_Millimetres(qint32 value, int resolution)
+// The value's digits with a decimal point before the last `decimals` of them: exactly the
+// value in millimetres at 10^decimals counts per millimetre.
+QString Decimal_Text(qint32 value, int decimals)
+{
+    QString digits = QString::number(std::llabs(static_cast<long long>(value)));
+    digits = digits.rightJustified(decimals + 1, QLatin1Char('0'));
+    digits.insert(digits.size() - decimals, QLatin1Char(decimals % 2 ? ',' : '.'));
+    return value < 0 ? QLatin1Char('-') + digits : digits;
+}
+
+void Check_Millimetres(qint32 value, int resolution, int decimals)
 {
     using namespace ValueFormat;
     if (resolution <= 0) {
-        if (resolution == 0) {
-            FUZZ_CHECK(Mm_Text(To_Millimetres(value, 0)).isEmpty());
-            FUZZ_CHECK(!Parse_Mm(QStringLiteral("1.0"), 0));
-        }
+        FUZZ_CHECK(Mm_Text(To_Millimetres(value, resolution)).isEmpty());
+        FUZZ_CHECK(!Read_Mm(QStringLiteral("1.0"), resolution).Is_Valid());
         return;
     }
     const QString text = Mm_Text(To_Millimetres(value, resolution));
     const int point = text.indexOf(QLatin1Char('.'));
     FUZZ_CHECK(point > 0 && text.size() - point - 1 == 4);
-    const std::optional<qint32> back = Parse_Mm(text, resolution);
-    FUZZ_CHECK(back);
-    const double error = std::fabs(static_cast<double>(*back) - static_cast<double>(value));
+    const Reading back = Read_Mm(text, resolution);
+    FUZZ_CHECK(back.Is_Valid());
+    const double error = std::fabs(static_cast<double>(*back.value) - static_cast<double>(value));
     FUZZ_CHECK(error <= resolution * 0.00005 + 1);
+
+    // Exact decimals: no binary fraction between the text and the counts, and a half
+    // rounds away from zero.
+    int power = 1;
+    for (int i = 0; i < decimals; ++i)
+        power *= 10;
+    const QString exact = Decimal_Text(value, decimals);
+    FUZZ_CHECK(Reads_As(Read_Mm(exact, power), value));
+    FUZZ_CHECK(Reads_As(Read_Mm(exact + QStringLiteral("4999"), power), value));
+    const qint64 away = static_cast<qint64>(value) + (value < 0 ? -1 : 1);
+    if (away >= std::numeric_limits<qint32>::min() && away <= std::numeric_limits<qint32>::max())
+        FUZZ_CHECK(Reads_As(Read_Mm(exact + QLatin1Char('5'), power), static_cast<qint32>(away)));
 }
 
 void Check_Typed_Text(const QString &text, int resolution)
 {
     using namespace ValueFormat;
-    const QString cleaned = Clean_Hex(text);
-    FUZZ_CHECK(cleaned.size() <= 8);
-    for (QChar c : cleaned)
-        FUZZ_CHECK(Is_Upper_Hex_Digit(c));
-    if (!cleaned.isEmpty())
-        FUZZ_CHECK(Parse_Hex(cleaned).has_value());
-    FUZZ_CHECK(Clean_Hex(cleaned) == cleaned);
+    for (const Reading &reading : {Read_Int(text), Read_Hex(text), Read_Mm(text, resolution)})
+        FUZZ_CHECK(reading.Is_Valid() == reading.error.isEmpty());
 
-    const qint32 integer = Parse_Int(text);
-    if (integer != 0)
-        FUZZ_CHECK(Int_Text(integer) == QString::number(text.toLongLong()));
+    const Reading integer = Read_Int(text);
+    if (integer.Is_Valid()) {
+        const qint64 typed = text.trimmed().toLongLong();
+        FUZZ_CHECK(static_cast<quint32>(typed) == static_cast<quint32>(*integer.value));
+    }
 
-    const std::optional<qint32> hex = Parse_Hex(text);
-    if (hex)
-        FUZZ_CHECK(Parse_Hex(Hex_Text(*hex)) == hex);
+    const Reading hex = Read_Hex(text);
+    if (hex.Is_Valid()) {
+        QString digits = text.trimmed().toUpper();
+        if (digits.startsWith(QLatin1String("0X")))
+            digits.remove(0, 2);
+        FUZZ_CHECK(digits.size() <= 8);
+        while (digits.size() > 1 && digits.at(0) == QLatin1Char('0'))
+            digits.remove(0, 1);
+        FUZZ_CHECK(Hex_Text(*hex.value) == digits);
+    }
 
-    const std::optional<qint32> counts = Parse_Mm(text, resolution);
-    FUZZ_CHECK(counts.has_value() == (resolution != 0));
-    if (!counts)
+    // Near the double's estimate, or clamped to the 32-bit range.
+    const Reading counts = Read_Mm(text, resolution);
+    if (resolution <= 0)
+        FUZZ_CHECK(!counts.Is_Valid());
+    if (!counts.Is_Valid())
         return;
-    // Rounded to the nearest count, or clamped to the 32-bit range.
     bool ok = false;
-    double millimetres = text.toDouble(&ok);
-    if (!ok || std::isnan(millimetres))
-        millimetres = 0.0;
-    const double exact = millimetres * resolution;
-    constexpr double lowest = std::numeric_limits<qint32>::min();
-    constexpr double highest = std::numeric_limits<qint32>::max();
-    if (std::isnan(exact))
-        FUZZ_CHECK(*counts == 0);
-    else if (exact <= lowest)
-        FUZZ_CHECK(*counts == std::numeric_limits<qint32>::min());
-    else if (exact >= highest)
-        FUZZ_CHECK(*counts == std::numeric_limits<qint32>::max());
-    else
-        FUZZ_CHECK(std::fabs(*counts - exact) <= 0.5);
+    const double millimetres =
+        QString(text).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
+    if (!ok)
+        return;
+    const double estimate = millimetres * resolution;
+    const double clamped =
+        std::max<double>(std::numeric_limits<qint32>::min(),
+                         std::min<double>(std::numeric_limits<qint32>::max(), estimate));
+    FUZZ_CHECK(std::fabs(*counts.value - clamped) <= 0.5 + std::fabs(estimate) * 1e-12);
 }
 
 } // namespace
@@ -99,10 +127,12 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size)
         return 0;
     const qint32 value = Take_Int32(data);
     const int resolution = Take_Int32(data + 4);
+    const int decimals = static_cast<int>(static_cast<quint32>(resolution) % 7);
     Check_Value(value);
-    Check_Millimetres(value, resolution);
+    Check_Millimetres(value, resolution, decimals);
     // Also at a small, realistic resolution, where the millimetre text carries the value.
-    Check_Millimetres(value, 1 + static_cast<int>(static_cast<quint32>(resolution) % 1000000));
+    Check_Millimetres(value, 1 + static_cast<int>(static_cast<quint32>(resolution) % 1000000),
+                      decimals);
     // Resolutions the editor can hold: 0 (an N00 line) to 999999.
     Check_Typed_Text(Fuzz_Text(data + 8, size - 8),
                      static_cast<int>(static_cast<quint32>(resolution) % 1000000));

@@ -1,16 +1,18 @@
 #include "dataeditorwidget.h"
 
-#include "valueformat.h"
-
 #include <QApplication>
 #include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QSizePolicy>
 #include <QSpacerItem>
+#include <QStyle>
 #include <QVBoxLayout>
+#include <QValidator>
 
+#include <algorithm>
 #include <cassert>
 #include <limits>
 
@@ -24,6 +26,60 @@ QFrame *New_Line(QFrame::Shape shape, QWidget *parent)
     return line;
 }
 
+// A line edit that leaves its text unselected when the focus arrives, by Tab too: one typed
+// key then cannot replace a value or a whole line unseen.
+class TUnselectedLineEdit : public QLineEdit
+{
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    void focusInEvent(QFocusEvent *event) override
+    {
+        QLineEdit::focusInEvent(event);
+        deselect();
+    }
+};
+
+// The simple editor holds one line of a Latin-1 file: a character outside Latin-1 could not
+// be saved, and a line break or NUL would split or cut the line in the file.
+class TLatin1LineValidator : public QValidator
+{
+public:
+    using QValidator::QValidator;
+
+    State validate(QString &input, int &) const override
+    {
+        for (const QChar c : qAsConst(input)) {
+            if (c.unicode() > 0xFF || c == QLatin1Char('\n') || c == QLatin1Char('\r') ||
+                c.isNull())
+                return Invalid;
+        }
+        return Acceptable;
+    }
+};
+
+// Wide enough for the longest text a view can show, sign included: the lowest value in
+// millimetres at one count per millimetre, "-2147483648.0000".
+int View_Width(const QLineEdit *edit)
+{
+    const QString longest =
+        ValueFormat::Mm_Text(ValueFormat::To_Millimetres(std::numeric_limits<qint32>::min(), 1));
+    const int frame = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
+    // A line edit keeps two pixels beside its text; two more leave room for the cursor.
+    const int inner = 2 * 2 + 2;
+    return std::max(100, edit->fontMetrics().horizontalAdvance(longest) + 2 * frame + inner);
+}
+
+// Whether the panel shows its field in millimetres, whether or not the field is present.
+bool Is_Length(const TDataItemWidget *item)
+{
+    return item->Get_View(TDataItemWidget::Dec_View)->isEnabledTo(item);
+}
+
+constexpr TDataItemWidget::View All_Views[] = {TDataItemWidget::Int_View, TDataItemWidget::Hex_View,
+                                               TDataItemWidget::Dec_View};
+
 } // namespace
 
 // ---------------------------------------------------------------------------------------
@@ -35,19 +91,22 @@ TDataItemWidget::TDataItemWidget(int id, QWidget *parent, Qt::WindowFlags flags)
 {
     auto *grid = new QGridLayout(this);
     grid->setVerticalSpacing(2);
+    // The sunken lines already part the panels; small margins keep five of them in the window.
+    const QMargins margins = grid->contentsMargins();
+    grid->setContentsMargins(margins.left(), 2, margins.right(), 2);
 
     // The creation order below is also the keyboard focus order of the three views:
     // integer, hexadecimal, millimetres.
     QFrame *bottom_line = New_Line(QFrame::HLine, this);
     d_int_label = new QLabel(QStringLiteral("Integer:"), this);
-    d_int_edit = new QLineEdit(this);
+    d_int_edit = new TUnselectedLineEdit(this);
     d_dec_label = new QLabel(QStringLiteral("Value (mm):"), this);
     QFrame *left_line = New_Line(QFrame::VLine, this);
     QFrame *top_line = New_Line(QFrame::HLine, this);
     d_help_label = new QLabel(QStringLiteral("Help Text"), this);
-    d_hex_edit = new QLineEdit(this);
+    d_hex_edit = new TUnselectedLineEdit(this);
     d_item_label = new QLabel(QStringLiteral("Item"), this);
-    d_dec_edit = new QLineEdit(this);
+    d_dec_edit = new TUnselectedLineEdit(this);
     d_hex_label = new QLabel(QStringLiteral("Hexadecimal:"), this);
     QFrame *right_line = New_Line(QFrame::VLine, this);
 
@@ -102,7 +161,6 @@ void TDataItemWidget::Set_Edit_Width(int width)
 void TDataItemWidget::Set_Letter(QChar letter)
 {
     d_letter = letter;
-    d_edited = false;
     d_item_label->setText(QString(letter));
 }
 
@@ -111,14 +169,53 @@ QChar TDataItemWidget::Get_Letter() const
     return d_letter;
 }
 
+void TDataItemWidget::Set_Value(qint32 value, bool edited)
+{
+    d_value = value;
+    d_edited = edited;
+}
+
 qint32 TDataItemWidget::Get_Value() const
 {
-    return ValueFormat::Read_Hex(d_hex_edit->text()).value.value_or(0);
+    return d_value;
 }
 
 bool TDataItemWidget::Is_Edited() const
 {
     return d_edited;
+}
+
+void TDataItemWidget::Set_View_Error(View view, const QString &error)
+{
+    QLineEdit *edit = Get_View(view);
+    d_view_valid[view] = error.isEmpty();
+    edit->setToolTip(error);
+    if (error.isEmpty()) {
+        edit->setPalette(QPalette()); // back to the inherited colours
+        return;
+    }
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Base, QColor(255, 200, 200));
+    edit->setPalette(palette);
+}
+
+bool TDataItemWidget::Is_View_Valid(View view) const
+{
+    return d_view_valid[view];
+}
+
+QLineEdit *TDataItemWidget::Get_View(View view) const
+{
+    switch (view) {
+    case Int_View:
+        return d_int_edit;
+    case Hex_View:
+        return d_hex_edit;
+    case Dec_View:
+    case View_Count:
+        break;
+    }
+    return d_dec_edit;
 }
 
 void TDataItemWidget::Set_Help_Text(const QString &text)
@@ -156,24 +253,21 @@ bool TDataItemWidget::Is_Scaled() const
 
 QString TDataItemWidget::Get_Hex() const
 {
-    return ValueFormat::Clean_Hex(d_hex_edit->text());
+    return ValueFormat::Hex_Text(d_value);
 }
 
 void TDataItemWidget::Change_Int(const QString &text)
 {
-    d_edited = true;
     emit Int_Edited(d_id, text);
 }
 
 void TDataItemWidget::Change_Hex(const QString &text)
 {
-    d_edited = true;
     emit Hex_Edited(d_id, text);
 }
 
 void TDataItemWidget::Change_Dec(const QString &text)
 {
-    d_edited = true;
     emit Dec_Edited(d_id, text);
 }
 
@@ -194,15 +288,16 @@ TDataEditorWidget::TDataEditorWidget(QWidget *parent, Qt::WindowFlags flags)
     d_items_spacer = new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Expanding);
     d_items_layout->addItem(d_items_spacer);
 
-    d_simple_editor = new QLineEdit(this);
+    d_simple_editor = new TUnselectedLineEdit(this);
     // Lines have no length limit; QLineEdit's default of 32767 would cut a longer line on
     // the first typed character.
     d_simple_editor->setMaxLength(std::numeric_limits<int>::max());
+    d_simple_editor->setValidator(new TLatin1LineValidator(d_simple_editor));
 
     grid->addWidget(d_simple_editor, 0, 0, 1, 2);
     grid->addWidget(d_items_widget, 1, 0, 1, 2);
 
-    d_scale_resolution = 1000;
+    d_scale_resolution = DownloadFile::Default_Editor_Resolution;
 
     connect(d_simple_editor, &QLineEdit::textEdited, this,
             &TDataEditorWidget::Simple_Editor_Changed);
@@ -224,11 +319,42 @@ void TDataEditorWidget::Reset_Editor(bool simple)
 void TDataEditorWidget::Set_Simple_Text(const QString &text)
 {
     d_simple_editor->setText(text);
+    // A long line shows its start, with the S token, rather than its tail.
+    d_simple_editor->setCursorPosition(0);
 }
 
 QString TDataEditorWidget::Get_Simple_Text() const
 {
     return d_simple_editor->text();
+}
+
+TDataItemWidget *TDataEditorWidget::New_Item()
+{
+    const int id = static_cast<int>(d_data_widget_items.size());
+    auto *item = new TDataItemWidget(id, d_items_widget);
+    item->Set_Item_Width(20);
+    item->Set_Label_Width(100);
+    item->Set_Edit_Width(View_Width(item->Get_View(TDataItemWidget::Int_View)));
+    d_items_layout->addWidget(item, 0);
+    connect(item, &TDataItemWidget::Int_Edited, this, &TDataEditorWidget::Int_Edited);
+    connect(item, &TDataItemWidget::Hex_Edited, this, &TDataEditorWidget::Hex_Edited);
+    connect(item, &TDataItemWidget::Dec_Edited, this, &TDataEditorWidget::Dec_Edited);
+
+    // A panel made later would come last in the window's focus chain; Tab runs from the
+    // simple editor through the panels' views in order instead.
+    QWidget *previous = d_data_widget_items.empty()
+                            ? static_cast<QWidget *>(d_simple_editor)
+                            : d_data_widget_items.back()->Get_View(TDataItemWidget::Dec_View);
+    for (const TDataItemWidget::View view : All_Views) {
+        QLineEdit *edit = item->Get_View(view);
+        QWidget::setTabOrder(previous, edit);
+        previous = edit;
+        connect(edit, &QLineEdit::returnPressed, this, &TDataEditorWidget::Commit_Requested);
+        connect(edit, &QLineEdit::editingFinished, this,
+                [this, item, view] { View_Finished(item, view); });
+    }
+    d_data_widget_items.push_back(item);
+    return item;
 }
 
 void TDataEditorWidget::Set_Item_Count(int count)
@@ -242,20 +368,8 @@ void TDataEditorWidget::Set_Item_Count(int count)
         spacer_taken = true;
     }
 
-    while (d_data_widget_items.size() < static_cast<unsigned int>(count)) {
-        auto *item =
-            new TDataItemWidget(static_cast<int>(d_data_widget_items.size()), d_items_widget);
-        item->Set_Item_Width(20);
-        item->Set_Label_Width(100);
-        item->Set_Edit_Width(100);
-        d_items_layout->addWidget(item, 0);
-        connect(item, &TDataItemWidget::Int_Edited, this, &TDataEditorWidget::Int_Edited);
-        connect(item, &TDataItemWidget::Hex_Edited, this, &TDataEditorWidget::Hex_Edited);
-        connect(item, &TDataItemWidget::Dec_Edited, this, &TDataEditorWidget::Dec_Edited);
-        for (QLineEdit *view : item->findChildren<QLineEdit *>())
-            connect(view, &QLineEdit::returnPressed, this, &TDataEditorWidget::Commit_Requested);
-        d_data_widget_items.push_back(item);
-    }
+    while (d_data_widget_items.size() < static_cast<unsigned int>(count))
+        New_Item();
 
     // Showing a panel inside a visible editor lays out the whole window there and then, once
     // per panel; with the container hidden meanwhile, all panels are laid out together once
@@ -283,6 +397,9 @@ void TDataEditorWidget::Set_Item(int index, QChar letter, int value, const QStri
 
     item->setEnabled(present);
     item->Set_Letter(letter);
+    item->Set_Value(value, false);
+    for (const TDataItemWidget::View view : All_Views)
+        item->Set_View_Error(view, QString());
     item->Set_Int(value);
     item->Set_Hex(value);
     item->Set_Dec(millimetres);
@@ -299,6 +416,9 @@ QString TDataEditorWidget::Get_Item_Hex(int index) const
 void TDataEditorWidget::Set_Scale_Resolution(int counts_per_mm)
 {
     d_scale_resolution = counts_per_mm;
+    // The millimetre views follow at once; without a resolution they show nothing.
+    for (TDataItemWidget *item : d_data_widget_items)
+        Show_View(item, TDataItemWidget::Dec_View);
 }
 
 bool TDataEditorWidget::Is_Simple_Mode() const
@@ -314,8 +434,10 @@ bool TDataEditorWidget::Is_Changed() const
 QVector<LineSyntax::FieldAssignment> TDataEditorWidget::Get_Edited_Fields() const
 {
     QVector<LineSyntax::FieldAssignment> fields;
+    if (d_simple_mode)
+        return fields;
     for (const TDataItemWidget *item : d_data_widget_items)
-        if (item->isVisible() && item->Is_Edited())
+        if (!item->isHidden() && item->Is_Edited())
             fields.append({item->Get_Letter(), item->Get_Value()});
     return fields;
 }
@@ -324,16 +446,15 @@ TDataEditorWidget::Focus_Place TDataEditorWidget::Get_Focus_Place() const
 {
     Focus_Place place;
     const QWidget *focus = QApplication::focusWidget();
-    if (!focus || !isAncestorOf(focus))
+    if (!focus || (focus != this && !isAncestorOf(focus)))
         return place;
     place.inside = true;
     for (std::size_t i = 0; i < d_data_widget_items.size(); ++i) {
-        const QList<QLineEdit *> views = d_data_widget_items[i]->findChildren<QLineEdit *>();
-        const int view =
-            views.indexOf(const_cast<QLineEdit *>(qobject_cast<const QLineEdit *>(focus)));
-        if (view >= 0) {
-            place.item = static_cast<int>(i);
-            place.view = view;
+        for (const TDataItemWidget::View view : All_Views) {
+            if (d_data_widget_items[i]->Get_View(view) == focus) {
+                place.item = static_cast<int>(i);
+                place.view = view;
+            }
         }
     }
     return place;
@@ -346,22 +467,30 @@ void TDataEditorWidget::Restore_Focus(const Focus_Place &place)
     const auto usable = [](const QWidget *widget) {
         return widget->isVisibleTo(widget->window()) && widget->isEnabled();
     };
-    if (place.item >= 0 && static_cast<std::size_t>(place.item) < d_data_widget_items.size()) {
-        const QList<QLineEdit *> views =
-            d_data_widget_items[place.item]->findChildren<QLineEdit *>();
-        if (place.view < views.size() && usable(views.at(place.view))) {
-            views.at(place.view)->setFocus();
-            return;
-        }
+    QLineEdit *target = nullptr;
+    if (place.item >= 0 && static_cast<std::size_t>(place.item) < d_data_widget_items.size() &&
+        place.view >= 0 && place.view < TDataItemWidget::View_Count) {
+        QLineEdit *view = d_data_widget_items[place.item]->Get_View(
+            static_cast<TDataItemWidget::View>(place.view));
+        if (usable(view))
+            target = view;
     }
-    for (TDataItemWidget *item : d_data_widget_items) {
-        const QList<QLineEdit *> views = item->findChildren<QLineEdit *>();
-        if (!views.isEmpty() && usable(views.first())) {
-            views.first()->setFocus();
-            return;
-        }
+    for (std::size_t i = 0; !target && i < d_data_widget_items.size(); ++i) {
+        QLineEdit *view = d_data_widget_items[i]->Get_View(TDataItemWidget::Int_View);
+        if (usable(view))
+            target = view;
     }
-    d_simple_editor->setFocus();
+    if (!target && usable(d_simple_editor))
+        target = d_simple_editor;
+    if (!target) {
+        // Nothing here takes typing (a line whose fields are all missing): the focus stays
+        // with the editor rather than moving on to a field where a key would do harm.
+        setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    // Unlike a Tab, this focus reason selects nothing, so a typed key cannot replace the text.
+    target->setFocus(Qt::OtherFocusReason);
+    target->deselect();
 }
 
 void TDataEditorWidget::Simple_Editor_Changed()
@@ -369,45 +498,66 @@ void TDataEditorWidget::Simple_Editor_Changed()
     d_changed = true;
 }
 
-// The edited view keeps its text as typed; only the other two are refreshed.
+// Every view is read by the one rule of its kind. A valid text becomes the panel's value and
+// the other two views follow; text that is no value is marked in its own view, and the
+// panel keeps its last valid value for the other views and for the commit.
 
 void TDataEditorWidget::Int_Edited(int id, const QString &text)
 {
-    assert(static_cast<unsigned int>(id) < d_data_widget_items.size());
-    TDataItemWidget *item = d_data_widget_items[id];
-
-    const qint32 value = ValueFormat::Parse_Int(text);
-    if (item->Is_Scaled())
-        item->Set_Dec(ValueFormat::To_Millimetres(value, d_scale_resolution));
-    item->Set_Hex(value);
-    d_changed = true;
+    Take_Reading(id, TDataItemWidget::Int_View, ValueFormat::Read_Int(text));
 }
 
 void TDataEditorWidget::Hex_Edited(int id, const QString &text)
 {
-    assert(static_cast<unsigned int>(id) < d_data_widget_items.size());
-    TDataItemWidget *item = d_data_widget_items[id];
-
-    // A half-typed or invalid hexadecimal text is ignored until it parses.
-    const std::optional<qint32> value = ValueFormat::Parse_Hex(text);
-    if (!value)
-        return;
-    if (item->Is_Scaled())
-        item->Set_Dec(ValueFormat::To_Millimetres(*value, d_scale_resolution));
-    item->Set_Int(*value);
-    d_changed = true;
+    Take_Reading(id, TDataItemWidget::Hex_View, ValueFormat::Read_Hex(text));
 }
 
 void TDataEditorWidget::Dec_Edited(int id, const QString &text)
 {
+    // Without a resolution the reading is invalid, so the edit changes nothing.
+    Take_Reading(id, TDataItemWidget::Dec_View, ValueFormat::Read_Mm(text, d_scale_resolution));
+}
+
+void TDataEditorWidget::Take_Reading(int id, TDataItemWidget::View view,
+                                     const ValueFormat::Reading &reading)
+{
     assert(static_cast<unsigned int>(id) < d_data_widget_items.size());
     TDataItemWidget *item = d_data_widget_items[id];
-
-    // Without a resolution there is no millimetre value, so the edit cannot change the field.
-    const std::optional<qint32> value = ValueFormat::Parse_Mm(text, d_scale_resolution);
-    if (!value)
+    item->Set_View_Error(view, reading.error);
+    if (!reading.Is_Valid())
         return;
-    item->Set_Int(*value);
-    item->Set_Hex(*value);
+    item->Set_Value(*reading.value, true);
+    // The edited view keeps its text as typed while the user is in it.
+    for (const TDataItemWidget::View other : All_Views)
+        if (other != view)
+            Show_View(item, other);
     d_changed = true;
+}
+
+void TDataEditorWidget::Show_View(TDataItemWidget *item, TDataItemWidget::View view)
+{
+    const qint32 value = item->Get_Value();
+    switch (view) {
+    case TDataItemWidget::Int_View:
+        item->Set_Int(value);
+        break;
+    case TDataItemWidget::Hex_View:
+        item->Set_Hex(value);
+        break;
+    case TDataItemWidget::Dec_View:
+    case TDataItemWidget::View_Count:
+        if (!Is_Length(item))
+            return; // an unscaled field has no millimetres
+        item->Set_Dec(ValueFormat::To_Millimetres(value, d_scale_resolution));
+        break;
+    }
+    item->Set_View_Error(view, QString());
+}
+
+void TDataEditorWidget::View_Finished(TDataItemWidget *item, TDataItemWidget::View view)
+{
+    // Leaving a view shows its value as the views write it: a clamped or rounded length,
+    // ff or 0x10 as FF and 10. Text that is no value stays, marked, for the user to mend.
+    if (item->Is_Edited() && item->Is_View_Valid(view))
+        Show_View(item, view);
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "downloadfile.h"
 #include "linesyntax.h"
+#include "valueformat.h"
 
 #include <QVector>
 #include <QWidget>
@@ -19,6 +21,15 @@ class TDataItemWidget : public QWidget
     Q_OBJECT
 
 public:
+    // The views in creation order, which is also their focus order.
+    enum View
+    {
+        Int_View = 0,
+        Hex_View = 1,
+        Dec_View = 2,
+        View_Count = 3
+    };
+
     explicit TDataItemWidget(int id, QWidget *parent = nullptr,
                              Qt::WindowFlags flags = Qt::WindowFlags());
 
@@ -32,11 +43,20 @@ public:
     void Set_Dec(const double &value);
     void Set_Scaled(bool scaled);
     bool Is_Scaled() const;
+    // The hexadecimal text of the value the views stand for (never empty).
     QString Get_Hex() const;
     QChar Get_Letter() const;
-    // The value the views stand for, and whether the user edited it since the panel was set.
+
+    // The last valid value of the views, and whether the user gave it.
+    void Set_Value(qint32 value, bool edited);
     qint32 Get_Value() const;
     bool Is_Edited() const;
+
+    // A view whose text is no value is marked, with the reason as its tooltip;
+    // an empty reason clears the mark.
+    void Set_View_Error(View view, const QString &error);
+    bool Is_View_Valid(View view) const;
+    QLineEdit *Get_View(View view) const;
 
 signals:
     void Int_Edited(int id, const QString &text);
@@ -59,7 +79,9 @@ private:
     QLineEdit *d_int_edit = nullptr;
     int d_id = 0;
     QChar d_letter;
+    qint32 d_value = 0;
     bool d_edited = false;
+    bool d_view_valid[View_Count] = {true, true, true};
 };
 
 // The right-hand side: the simple (raw text) editor and one panel per described field,
@@ -98,7 +120,7 @@ public:
     };
     Focus_Place Get_Focus_Place() const;
     // Puts the focus back there if that view is shown and enabled, else on the first
-    // enabled panel's integer view, else on the simple editor.
+    // enabled panel's integer view, else on the simple editor; never selects any text.
     void Restore_Focus(const Focus_Place &place);
 
 signals:
@@ -112,11 +134,16 @@ private slots:
     void Dec_Edited(int id, const QString &text);
 
 private:
+    TDataItemWidget *New_Item();
+    void Take_Reading(int id, TDataItemWidget::View view, const ValueFormat::Reading &reading);
+    void Show_View(TDataItemWidget *item, TDataItemWidget::View view);
+    void View_Finished(TDataItemWidget *item, TDataItemWidget::View view);
+
     QLineEdit *d_simple_editor = nullptr;
     QWidget *d_items_widget = nullptr;
     QVBoxLayout *d_items_layout = nullptr;
     QSpacerItem *d_items_spacer = nullptr;
-    int d_scale_resolution = 1000;
+    int d_scale_resolution = DownloadFile::Default_Editor_Resolution;
     std::vector<TDataItemWidget *> d_data_widget_items;
     bool d_simple_mode = false;
     bool d_changed = false;

@@ -15,6 +15,10 @@ constexpr int Max_Lines = 128;
 // Reading stops here: a download file is short, and a device without end (a FIFO fed
 // forever, /dev/zero) must not take all memory.
 constexpr qint64 Max_Read_Bytes = 16 * 1024 * 1024;
+// Counts per millimetre: the stored setting's default, and what the data editor converts
+// with until a resolution reaches it.
+constexpr int Default_Scale_Resolution = 10000;
+constexpr int Default_Editor_Resolution = 1000;
 
 // Something of the file as read that a save would not write back.
 struct Loss

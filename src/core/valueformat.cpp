@@ -1,7 +1,5 @@
 #include "valueformat.h"
 
-#include <QRegExp>
-
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -27,6 +25,16 @@ Reading Valid(qint32 value)
 QString Range_Error()
 {
     return QStringLiteral("Outside -2147483648 to 4294967295");
+}
+
+QString Not_Integer_Error()
+{
+    return QStringLiteral("Not a whole number: digits with an optional sign");
+}
+
+QString Not_Mm_Error()
+{
+    return QStringLiteral("Not a number of millimetres: digits with one decimal point or comma");
 }
 
 bool Is_Decimal_Digit(QChar c)
@@ -61,10 +69,10 @@ Reading Read_Int(const QString &text)
     if (trimmed.at(0) == QLatin1Char('-') || trimmed.at(0) == QLatin1Char('+'))
         first_digit = 1;
     if (first_digit == trimmed.size())
-        return Invalid(QStringLiteral("Not a whole number"));
+        return Invalid(Not_Integer_Error());
     for (int i = first_digit; i < trimmed.size(); ++i)
         if (!Is_Decimal_Digit(trimmed.at(i)))
-            return Invalid(QStringLiteral("Not a whole number"));
+            return Invalid(Not_Integer_Error());
     bool ok = false;
     const qlonglong value = trimmed.toLongLong(&ok, 10);
     if (!ok || value < std::numeric_limits<qint32>::min() ||
@@ -76,14 +84,17 @@ Reading Read_Int(const QString &text)
 Reading Read_Hex(const QString &text)
 {
     QString digits = text.trimmed();
-    if (digits.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
+    const bool prefixed = digits.startsWith(QLatin1String("0x"), Qt::CaseInsensitive);
+    if (prefixed)
         digits = digits.mid(2);
     if (digits.isEmpty())
-        return Invalid(QStringLiteral("Empty: type one to eight hexadecimal digits"));
+        return Invalid(prefixed ? QStringLiteral("No digits after 0x")
+                                : QStringLiteral("Empty: type one to eight hexadecimal digits"));
     for (const QChar c : qAsConst(digits))
         if (!Is_Decimal_Digit(c) &&
             !(c.toUpper() >= QLatin1Char('A') && c.toUpper() <= QLatin1Char('F')))
-            return Invalid(QStringLiteral("Not a hexadecimal number"));
+            return Invalid(QStringLiteral(
+                "Not a hexadecimal number: digits 0-9 and A-F, optionally after 0x"));
     if (digits.size() > 8)
         return Invalid(QStringLiteral("More than eight hexadecimal digits"));
     return Valid(static_cast<qint32>(digits.toUInt(nullptr, 16)));
@@ -92,7 +103,7 @@ Reading Read_Hex(const QString &text)
 Reading Read_Mm(const QString &text, int resolution)
 {
     if (resolution <= 0)
-        return Invalid(QStringLiteral("No scale resolution"));
+        return Invalid(QStringLiteral("No scale resolution: millimetres cannot be converted"));
     QString number = text.trimmed();
     if (number.isEmpty())
         return Invalid(QStringLiteral("Empty: type a length in millimetres"));
@@ -107,13 +118,13 @@ Reading Read_Mm(const QString &text, int resolution)
         if ((c == QLatin1Char('.') || c == QLatin1Char(',')) && separator < 0)
             separator = i;
         else if (!Is_Decimal_Digit(c))
-            return Invalid(QStringLiteral("Not a number of millimetres"));
+            return Invalid(Not_Mm_Error());
     }
     const int fraction_digits = separator < 0 ? 0 : number.size() - separator - 1;
     if (separator >= 0)
         number.remove(separator, 1);
     if (number.isEmpty())
-        return Invalid(QStringLiteral("Not a number of millimetres"));
+        return Invalid(Not_Mm_Error());
 
     // counts = digits * resolution / 10^fraction_digits, rounded half away from zero.
     const std::vector<int> product = Times(number, static_cast<quint32>(resolution));
@@ -155,24 +166,9 @@ QString Mm_Text(double millimetres)
 
 double To_Millimetres(qint32 value, int resolution)
 {
+    if (resolution <= 0)
+        return std::numeric_limits<double>::quiet_NaN();
     return static_cast<double>(value) / static_cast<double>(resolution);
-}
-
-QString Clean_Hex(const QString &text)
-{
-    QString cleaned = text.toUpper().simplified();
-    cleaned.remove(QLatin1Char(' '));
-    QRegExp digits(QStringLiteral("([0-9ABCDEF]{0,8})"), Qt::CaseSensitive, QRegExp::RegExp);
-    if (digits.indexIn(cleaned, 0) < 0)
-        return QString();
-    return digits.cap(1);
-}
-
-qint32 Parse_Int(const QString &text)
-{
-    bool ok = false;
-    const int value = text.toInt(&ok, 10); // QString's conversions use the C locale
-    return ok ? value : 0;
 }
 
 std::optional<qint32> Parse_Hex(const QString &text)

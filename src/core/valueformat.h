@@ -17,10 +17,11 @@ QString Int_Text(qint32 value);
 QString Hex_Text(qint32 value);
 
 // Millimetres with exactly four decimals and a point: "1.5000", "-0.0010".
-// A value that is not finite (a scale resolution of 0) has no text: "".
+// A value that is not finite (there is no scale resolution) has no text: "".
 QString Mm_Text(double millimetres);
 
-// The value in millimetres at the given counts per millimetre (infinite or NaN for 0).
+// The value in millimetres at the given counts per millimetre; NaN, which has no text,
+// when the resolution is not positive.
 double To_Millimetres(qint32 value, int resolution);
 
 // What a typed text stands for: a value, or the reason why it is none.
@@ -43,13 +44,6 @@ Reading Read_Hex(const QString &text);
 // the resolution, rounded half away from zero, clamped to the signed 32-bit range.
 // No value when the resolution is not positive.
 Reading Read_Mm(const QString &text, int resolution);
-
-// The cleaned hexadecimal text of a typed view: upper case, all whitespace removed,
-// then the leading run of at most eight hexadecimal digits (possibly empty).
-QString Clean_Hex(const QString &text);
-
-// A typed integer: signed decimal 32-bit; anything unparsable or out of range counts as 0.
-qint32 Parse_Int(const QString &text);
 
 // A typed hexadecimal text: unsigned 32-bit, optional 0x, either case, surrounding
 // whitespace allowed; the bits taken as signed. Nothing when it does not parse.

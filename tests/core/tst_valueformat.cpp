@@ -64,8 +64,9 @@ void tst_ValueFormat::texts_data()
     row("no group separator", 1000000, 10000, "1000000", "F4240", "100.0000");
     row("highest", Highest, 1000, "2147483647", "7FFFFFFF", "2147483.6470");
     row("lowest", Lowest, 1000, "-2147483648", "80000000", "-2147483.6480");
+    row("lowest at 10 counts per mm", Lowest, 10, "-2147483648", "80000000", "-214748364.8000");
     row("resolution 0", 5, 0, "5", "5", "");
-    row("zero at resolution 0", 0, 0, "0", "0", "");
+    row("negative resolution", 5, -10, "5", "5", "");
 }
 
 void tst_ValueFormat::texts()
@@ -78,16 +79,14 @@ void tst_ValueFormat::texts()
     QCOMPARE(Int_Text(value), int_text);
     QCOMPARE(Hex_Text(value), hex_text);
     QCOMPARE(Mm_Text(To_Millimetres(value, resolution)), mm_text);
-    QCOMPARE(Parse_Int(int_text), value);
-    QCOMPARE(Parse_Hex(hex_text), std::optional<qint32>(value));
-    if (resolution != 0)
-        QCOMPARE(Parse_Mm(mm_text, resolution), std::optional<qint32>(value));
-    else // nothing to edit without a resolution
-        QCOMPARE(Parse_Mm(QStringLiteral("1.5"), resolution), std::optional<qint32>());
+    QCOMPARE(Read_Int(int_text).value, std::optional<qint32>(value));
+    QCOMPARE(Read_Hex(hex_text).value, std::optional<qint32>(value));
+    if (resolution > 0)
+        QCOMPARE(Read_Mm(mm_text, resolution).value, std::optional<qint32>(value));
 }
 
-// What the user types into a view: the value it stands for, "none" when the hexadecimal
-// or millimetre text is refused, or the cleaned hexadecimal text.
+// What the user types into a view: the value it stands for, or "!" and a part of the
+// reason why it is none.
 void tst_ValueFormat::typed_data()
 {
     QTest::addColumn<QString>("view");
@@ -97,36 +96,53 @@ void tst_ValueFormat::typed_data()
 
     const auto row = [](const char *view, const char *text, const char *result,
                         int resolution = 1000) {
-        QTest::addRow("%s \"%s\"", view, text)
+        QTest::addRow("%s \"%s\" at %d", view, text, resolution)
             << QString(view) << QString(text) << resolution << QString(result);
     };
     row("int", "1500", "1500");
-    row("int", "abc", "0");
-    row("int", "4294967295", "0");
-    row("int", "2147483648", "0");
     row("int", " -5 ", "-5");
-    row("int", "1.000", "0");
+    row("int", "+7", "7");
+    row("int", "4294967295", "-1");
+    row("int", "2147483648", "-2147483648");
+    row("int", "-2147483648", "-2147483648");
+    row("int", "-2147483649", "!Outside -2147483648 to 4294967295");
+    row("int", "4294967296", "!Outside");
+    row("int", "99999999999", "!Outside");
+    row("int", "abc", "!Not a whole number");
+    row("int", "1.000", "!Not a whole number");
+    row("int", "1 2", "!Not a whole number");
+    row("int", "", "!Empty");
     row("hex", "ff", "255");
     row("hex", "0x10", "16");
     row("hex", " 1A ", "26");
-    row("hex", "1G", "none");
-    row("hex", "-1", "none");
-    row("hex", "100000000", "none");
-    row("hex", "", "none");
-    row("clean", " 1a 2b ", "1A2B");
-    row("clean", "\t1\tF\t", "1F");
-    row("clean", "1234 5678 9", "12345678");
-    row("clean", "0x10", "0");
-    row("clean", "AB-CD", "AB");
+    row("hex", "FFFFFFFF", "-1");
+    row("hex", "00000010", "16");
+    row("hex", " 1 2 ", "!Not a hexadecimal number");
+    row("hex", "1G", "!Not a hexadecimal number");
+    row("hex", "-1", "!Not a hexadecimal number");
+    row("hex", "100000000", "!More than eight hexadecimal digits");
+    row("hex", "0x", "!No digits after 0x");
+    row("hex", "", "!Empty");
     row("mm", "1.23456", "1235");
-    row("mm", "0.0005", "1");
+    row("mm", "0.5005", "501");
+    row("mm", "-0.5005", "-501");
+    row("mm", "0,5005", "501");
+    row("mm", "1,5", "1500");
     row("mm", "-0.0005", "-1");
-    row("mm", "1,5", "0");
+    row("mm", "+.5", "500");
     row("mm", "2.5", "25000", 10000);
-    row("mm", "1e300", "2147483647");
-    row("mm", "-1e300", "-2147483648");
-    row("mm", "2147483.648", "2147483647");
-    row("mm", "nan", "0");
+    row("mm", "2147.483647", "2147483647", 1000000);
+    row("mm", "2147483.6475", "2147483647");
+    row("mm", "-2147483.6485", "-2147483648");
+    row("mm", "99999999999", "2147483647");
+    row("mm", "-99999999999999999999999", "-2147483648");
+    row("mm", "1,000.5", "!Not a number of millimetres");
+    row("mm", "1e3", "!Not a number of millimetres");
+    row("mm", "abc", "!Not a number of millimetres");
+    row("mm", ".", "!Not a number of millimetres");
+    row("mm", "", "!Empty");
+    row("mm", "1.5", "!No scale resolution", 0);
+    row("mm", "1.5", "!No scale resolution", -5);
 }
 
 void tst_ValueFormat::typed()
@@ -134,18 +150,21 @@ void tst_ValueFormat::typed()
     QFETCH(QString, view);
     QFETCH(QString, text);
     QFETCH(int, resolution);
-    std::optional<qint32> value;
-    if (view == QLatin1String("clean")) {
-        QTEST(Clean_Hex(text), "result");
-        return;
-    }
+    QFETCH(QString, result);
+    Reading reading;
     if (view == QLatin1String("int"))
-        value = Parse_Int(text);
+        reading = Read_Int(text);
     else if (view == QLatin1String("hex"))
-        value = Parse_Hex(text);
+        reading = Read_Hex(text);
     else
-        value = Parse_Mm(text, resolution);
-    QTEST(value ? QString::number(*value) : QStringLiteral("none"), "result");
+        reading = Read_Mm(text, resolution);
+    if (result.startsWith(QLatin1Char('!'))) {
+        QVERIFY(!reading.Is_Valid());
+        QVERIFY2(reading.error.contains(result.mid(1)), qPrintable(reading.error));
+    } else {
+        QCOMPARE(reading.value, std::optional<qint32>(result.toInt()));
+        QVERIFY(reading.error.isEmpty());
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_ValueFormat)

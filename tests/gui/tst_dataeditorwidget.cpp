@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
@@ -11,6 +12,7 @@
 #include <algorithm>
 #include <limits>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -37,6 +39,21 @@ QList<QLabel *> Labels_Of(QWidget *panel)
 QList<TDataItemWidget *> Panels_Of(const TDataEditorWidget &editor)
 {
     return editor.findChildren<TDataItemWidget *>();
+}
+
+// The fields a commit would write, as "X=5DC Y=7D0".
+QString Edited_Text(const TDataEditorWidget &editor)
+{
+    QStringList fields;
+    for (const LineSyntax::FieldAssignment &field : editor.Get_Edited_Fields())
+        fields
+            << QStringLiteral("%1=%2").arg(field.letter).arg(quint32(field.value), 0, 16).toUpper();
+    return fields.join(QLatin1Char(' '));
+}
+
+QColor Background(QLineEdit *view)
+{
+    return view->grab().toImage().pixelColor(3, view->height() / 2);
 }
 
 // Puts all but the last character in place silently and types the last one, so the view
@@ -78,7 +95,9 @@ private slots:
     void viewEdit_data();
     void viewEdit();
     void itemCount();
+    void focus();
     void resetAndSimpleEditor();
+    void longestTextsShowWhole();
 };
 
 void TestDataEditorWidget::panelTyping_data()
@@ -115,7 +134,6 @@ void TestDataEditorWidget::panelTyping()
     for (int i = 0; i < 3; ++i)
         QCOMPARE(spies[i]->count(), i == view ? 1 : 0);
     QCOMPARE(spies[view]->at(0), (QList<QVariant>{7, texts[view]}));
-    QCOMPARE(panel.Get_Hex(), QStringLiteral("80000000")); // nine digits keep eight
 }
 
 void TestDataEditorWidget::panelScaled()
@@ -143,42 +161,45 @@ void TestDataEditorWidget::viewEdit_data()
     QTest::addColumn<int>("panel");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QStringList>("expected"); // the panel's three views afterwards
+    QTest::addColumn<QString>("edited");       // the edited fields a commit writes
+    QTest::addColumn<QString>("left");         // the typed view once Enter has left it
     QTest::addColumn<bool>("changed_before");
-    QTest::addColumn<bool>("changed");
     QTest::addColumn<int>("resolution");
 
-    const auto row = [](const QByteArray &name, int view, int panel, const QString &typed,
-                        QStringList others, bool before = false, bool changed = true,
-                        int resolution = 1000) {
+    // Text that is no value is marked in its own view, leaves the others and the value
+    // (X 1500) as they were, and is neither written nor counted as a change.
+    const auto row = [](const QByteArray &name, int view, const QString &typed, QStringList others,
+                        const QString &edited, QString left = QString(), int resolution = 1000,
+                        int panel = 0, bool before = false) {
         others.insert(view, typed);
-        QTest::newRow(name.constData())
-            << view << panel << typed << others << before << changed << resolution;
+        QTest::newRow(name.constData()) << view << panel << typed << others << edited
+                                        << (left.isNull() ? typed : left) << before << resolution;
     };
-    row("integer 1500, scaled", 0, 0, "1500", {"5DC", "1.5000"});
-    row("integer 1500, unscaled: mm stays empty", 0, 2, "1500", {"5DC", ""});
-    row("integer -1", 0, 0, "-1", {"FFFFFFFF", "-0.0010"});
-    row("integer abc counts as 0", 0, 0, "abc", {"0", "0.0000"});
-    row("integer above 32 bits counts as 0", 0, 0, "4294967295", {"0", "0.0000"});
-    row("hex FFFFFFFF", 1, 0, "FFFFFFFF", {"-1", "-0.0010"});
-    row("hex ff", 1, 0, "ff", {"255", "0.2550"});
-    row("hex 0xff", 1, 0, "0xff", {"255", "0.2550"});
-    for (const bool before : {false, true}) {
-        // Unparsable texts leave the panel's 1500 and the flag as they were.
-        for (const char *typed : {"1G", "-1", "100000000", ""}) {
-            row(QByteArray("hex '") + typed + "', flag " + (before ? "set" : "clear") + " before",
-                1, 0, typed, {"1500", "1.5000"}, before, before);
-        }
-    }
-    row("mm 1.23456 rounds up", 2, 0, "1.23456", {"1235", "4D3"});
-    row("mm 0.0005 rounds away from zero", 2, 0, "0.0005", {"1", "1"});
-    row("mm -0.0005 rounds away from zero", 2, 0, "-0.0005", {"-1", "FFFFFFFF"});
-    row("mm comma counts as 0", 2, 0, "1,5", {"0", "0"});
-    row("mm huge clamps high", 2, 0, "1e12", {"2147483647", "7FFFFFFF"});
-    row("mm huge negative clamps low", 2, 0, "-1e12", {"-2147483648", "80000000"});
+    const QStringList x_kept{"1500", "5DC", "1.5000"};
+    const auto kept = [&](int view) {
+        return QStringList(x_kept).mid(0, view) + x_kept.mid(view + 1);
+    };
+    row("integer 4294967295 means -1", 0, "4294967295", {"FFFFFFFF", "-0.0010"}, "X=FFFFFFFF",
+        "-1");
+    row("integer 1500, unscaled: mm stays empty", 0, "1500", {"5DC", ""}, "Z=5DC", "1500", 1000, 2);
+    row("integer abc", 0, "abc", kept(0), "");
+    row("integer 99999999999", 0, "99999999999", kept(0), "");
+    row("hex 0x10 writes 10", 1, "0x10", {"16", "0.0160"}, "X=10", "10");
+    row("hex ff", 1, " ff ", {"255", "0.2550"}, "X=FF", "FF");
+    row("hex ' 1 2 '", 1, " 1 2 ", kept(1), "");
+    row("hex emptied", 1, "", kept(1), "");
+    row("hex 1G keeps an earlier change", 1, "1G", kept(1), "Y=4E23", QString(), 1000, 0, true);
+    row("mm 0.5005 exactly", 2, "0.5005", {"501", "1F5"}, "X=1F5", "0.5010");
+    row("mm -0.5005 exactly", 2, "-0.5005", {"-501", "FFFFFE0B"}, "X=FFFFFE0B", "-0.5010");
+    row("mm decimal comma", 2, "2,5", {"2500", "9C4"}, "X=9C4", "2.5000");
+    row("mm huge clamps high", 2, "99999999999", {"2147483647", "7FFFFFFF"}, "X=7FFFFFFF",
+        "2147483.6470");
+    row("mm huge negative clamps low", 2, "-99999999999", {"-2147483648", "80000000"}, "X=80000000",
+        "-2147483.6480");
     // Without a resolution no millimetre value exists: none is shown and typing one must
-    // not wipe the field.
-    row("resolution 0, integer edit", 0, 0, "16", {"10", ""}, false, true, 0);
-    row("resolution 0, mm edit changes nothing", 2, 0, "2", {"1500", "5DC"}, false, false, 0);
+    // not change the field.
+    row("resolution 0, integer edit", 0, "16", {"10", ""}, "X=10", "16", 0);
+    row("resolution 0, mm edit", 2, "2", {"1500", "5DC"}, "", "2", 0);
 }
 
 void TestDataEditorWidget::viewEdit()
@@ -186,25 +207,38 @@ void TestDataEditorWidget::viewEdit()
     QFETCH(int, view);
     QFETCH(int, panel);
     QFETCH(QString, typed);
+    QFETCH(QString, edited);
     QFETCH(bool, changed_before);
     QFETCH(int, resolution);
 
     auto editor = New_Filled_Editor(resolution);
+    QSignalSpy commits(editor.get(), &TDataEditorWidget::Commit_Requested);
     const QList<TDataItemWidget *> panels = Panels_Of(*editor);
     if (changed_before)
         QTest::keyClicks(Views_Of(panels[1])[0], QStringLiteral("3"));
-    QCOMPARE(editor->Is_Changed(), changed_before);
     QList<QStringList> before;
     for (TDataItemWidget *each : panels)
         before << Texts_Of(each);
 
-    Type_Final_Text(Views_Of(panels[panel])[view], typed);
+    QLineEdit *const typed_view = Views_Of(panels[panel])[view];
+    QLineEdit *const other_view = Views_Of(panels[panel])[view == 0 ? 1 : 0];
+    Type_Final_Text(typed_view, typed);
     QTEST(Texts_Of(panels[panel]), "expected");
-    QTEST(editor->Is_Changed(), "changed");
+    QCOMPARE(Edited_Text(*editor), edited);
+    QCOMPARE(editor->Is_Changed(), !edited.isEmpty());
     for (int i = 0; i < panels.size(); ++i) {
         if (i != panel)
             QCOMPARE(Texts_Of(panels[i]), before[i]);
     }
+    // An invalid view says why, and looks different from a valid one.
+    const bool valid = edited.contains(Labels_Of(panels[panel])[3]->text() + QLatin1Char('='));
+    QCOMPARE(typed_view->toolTip().isEmpty(), valid);
+    QCOMPARE(Background(typed_view) == Background(other_view), valid);
+
+    // Enter asks for a commit; leaving shows a valid text as the views write it.
+    QTest::keyClick(typed_view, Qt::Key_Return);
+    QCOMPARE(commits.count(), 1);
+    QTEST(typed_view->text(), "left");
 }
 
 void TestDataEditorWidget::itemCount()
@@ -231,12 +265,58 @@ void TestDataEditorWidget::itemCount()
                 QCOMPARE(panels[i], created[i].data());
         }
     }
-    // Each panel reports edits under its own index.
-    const QList<TDataItemWidget *> panels = Panels_Of(editor);
-    for (int i = 0; i < panels.size(); ++i) {
-        QTest::keyClicks(Views_Of(panels[i])[0], QString::number(i + 1));
-        QCOMPARE(editor.Get_Item_Hex(i), QString::number(i + 1));
+}
+
+// Tab runs through the panels' views between the widgets around the editor, although the
+// panels are made after them; neither Tab nor putting the focus back selects any text.
+void TestDataEditorWidget::focus()
+{
+    QWidget window;
+    auto *layout = new QVBoxLayout(&window);
+    auto *before = new QLineEdit(QStringLiteral("10000"), &window);
+    auto *editor = new TDataEditorWidget(&window);
+    auto *after = new QPushButton(QStringLiteral("Close"), &window);
+    for (QWidget *widget : {static_cast<QWidget *>(before), static_cast<QWidget *>(editor),
+                            static_cast<QWidget *>(after)})
+        layout->addWidget(widget);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    editor->Reset_Editor(false);
+    editor->Set_Item_Count(3);
+    editor->Set_Item(0, QLatin1Char('X'), 1, QString(), true, true);
+    editor->Set_Item(1, QLatin1Char('Y'), 0, QString(), false, true); // missing from the line
+    editor->Set_Item(2, QLatin1Char('Z'), 3, QString(), true, false);
+    const QList<TDataItemWidget *> panels = Panels_Of(*editor);
+    const QList<QLineEdit *> x = Views_Of(panels[0]), z = Views_Of(panels[2]);
+
+    before->setFocus();
+    QList<QWidget *> chain;
+    for (int i = 0; i < 6; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        chain << QApplication::focusWidget();
+        if (auto *view = qobject_cast<QLineEdit *>(chain.last())) // typing must not replace it
+            QVERIFY(!view->hasSelectedText());
     }
+    QCOMPARE(chain, (QList<QWidget *>{x[0], x[1], x[2], z[0], z[1], after}));
+
+    const auto restore = [&](int item, int view) {
+        editor->Restore_Focus({true, item, view});
+        return QApplication::focusWidget();
+    };
+    QCOMPARE(restore(2, 1), z[1]);
+    QVERIFY(!z[1]->hasSelectedText());
+    QVERIFY(editor->Get_Focus_Place().item == 2 && editor->Get_Focus_Place().view == 1);
+    QCOMPARE(restore(2, 2), x[0]); // Z has no millimetres: the first panel's integer view
+    QCOMPARE(restore(1, 0), x[0]); // Y is missing from the line
+    QCOMPARE(restore(7, 0), x[0]);
+    editor->Set_Item(0, QLatin1Char('X'), 1, QString(), false, true);
+    editor->Set_Item(2, QLatin1Char('Z'), 3, QString(), false, false);
+    QCOMPARE(restore(0, 0), editor); // nothing to type into: the focus stays in the editor
+    editor->Reset_Editor(true);
+    QCOMPARE(restore(0, 0), editor->findChild<QLineEdit *>(QString(), Qt::FindDirectChildrenOnly));
+    before->setFocus();
+    editor->Restore_Focus(editor->Get_Focus_Place()); // focus outside: left alone
+    QCOMPARE(QApplication::focusWidget(), before);
 }
 
 void TestDataEditorWidget::resetAndSimpleEditor()
@@ -258,7 +338,15 @@ void TestDataEditorWidget::resetAndSimpleEditor()
     QVERIFY(!editor->Is_Changed());
     QTest::keyClicks(simple, QStringLiteral("0"));
     QVERIFY(editor->Is_Changed());
-    QCOMPARE(editor->Get_Simple_Text(), QStringLiteral("N10000"));
+    QCOMPARE(editor->Get_Simple_Text(), QStringLiteral("0N1000")); // a line shows its start
+    // Only what a Latin-1 line can hold: no euro sign, no line break.
+    for (const char16_t typed : {u'\u20ac', u'\u00e4'})
+        QTest::sendKeyEvent(QTest::Click, simple, Qt::Key_unknown, QChar(typed), Qt::NoModifier);
+    simple->insert(QStringLiteral("a\nb"));
+    QCOMPARE(editor->Get_Simple_Text(), QString::fromUtf8("0\u00e4N1000"));
+    QSignalSpy commits(editor.get(), &TDataEditorWidget::Commit_Requested);
+    QTest::keyClick(simple, Qt::Key_Enter);
+    QCOMPARE(commits.count(), 1);
 
     // A field missing from the line is shown disabled, with its value.
     editor->Reset_Editor(false);
@@ -269,6 +357,30 @@ void TestDataEditorWidget::resetAndSimpleEditor()
     QCOMPARE(Texts_Of(panel), (QStringList{"0", "0", "0.0000"}));
     QCOMPARE(Labels_Of(panel)[2]->text(), QStringLiteral("W help"));
     QCOMPARE(Labels_Of(panel)[3]->text(), QStringLiteral("W"));
+}
+
+// The longest texts, the lowest value at 1 and 10 counts per mm, show whole, sign included.
+void TestDataEditorWidget::longestTextsShowWhole()
+{
+    auto editor = New_Filled_Editor(1);
+    editor->Set_Item(0, QLatin1Char('X'), std::numeric_limits<int>::min(), QString(), true, true);
+    TDataItemWidget *panel = Panels_Of(*editor)[0];
+    const auto shows_whole = [](QLineEdit *view) {
+        view->setCursorPosition(0);
+        view->grab(); // the scrolling is settled by painting
+        const int start = view->inputMethodQuery(Qt::ImCursorRectangle).toRect().left();
+        view->end(false);
+        view->grab();
+        const int end = view->inputMethodQuery(Qt::ImCursorRectangle).toRect().left();
+        return end - start == view->fontMetrics().horizontalAdvance(view->text());
+    };
+    for (const auto &[resolution, mm] :
+         {std::pair(1, "-2147483648.0000"), {10, "-214748364.8000"}, {0, ""}}) {
+        editor->Set_Scale_Resolution(resolution); // the millimetres follow at once
+        QCOMPARE(Texts_Of(panel)[2], QString(mm));
+        for (QLineEdit *view : Views_Of(panel))
+            QVERIFY2(shows_whole(view), qPrintable(view->text()));
+    }
 }
 
 QTEST_MAIN(TestDataEditorWidget)
