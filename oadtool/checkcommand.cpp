@@ -1,49 +1,53 @@
 #include "checkcommand.h"
 
-#include "bytechecks.h"
-#include "document.h"
-#include "jsonoutput.h"
-#include "linechecks.h"
+#include "checks.h"
+#include "console.h"
 
 #include <QJsonArray>
-#include <QTextStream>
-
-#include <algorithm>
+#include <QJsonObject>
 
 namespace Oad {
 
-int Run_Check(const Options &options, Console &console)
-{
-    Document document;
-    QString error;
-    if (!Load_Document(options.arguments.at(0), &document, &error)) {
-        console.err << "oadtool: " << error << '\n';
-        return Exit_Trouble;
-    }
-    QVector<Finding> findings = Check_Bytes(document.bytes);
-    findings += Check_Lines(document);
-    findings += Check_Scale_Resolution(document);
-    std::stable_sort(findings.begin(), findings.end(),
-                     [](const Finding &a, const Finding &b) { return a.line < b.line; });
+namespace {
 
-    if (options.json) {
-        QJsonArray list;
-        for (const Finding &finding : qAsConst(findings)) {
-            QJsonObject object;
-            object.insert(QStringLiteral("line"), finding.line);
-            object.insert(QStringLiteral("kind"), finding.kind);
-            object.insert(QStringLiteral("message"), finding.message);
-            list.append(object);
+void Write_Json(const Document &document, const QVector<Finding> &findings, TConsole &console)
+{
+    QJsonArray list;
+    for (const Finding &finding : findings)
+        list.append(QJsonObject{{QStringLiteral("line"), finding.line},
+                                {QStringLiteral("kind"), finding.kind},
+                                {QStringLiteral("message"), finding.message}});
+    console.Out_Json(QJsonObject{{QStringLiteral("file"), Json_Name(document.path)},
+                                 {QStringLiteral("findings"), list}});
+}
+
+} // namespace
+
+int Run_Check(const Options &options, TConsole &console)
+{
+    int status = Exit_Ok;
+    for (const QString &path : options.arguments) {
+        Document document;
+        if (!Load_Or_Report(path, &document, console, options.json)) {
+            status = Exit_Trouble;
+            continue;
         }
-        QJsonObject root;
-        root.insert(QStringLiteral("file"), document.path);
-        root.insert(QStringLiteral("findings"), list);
-        Write_Json(console.out, root);
-    } else {
-        for (const Finding &finding : qAsConst(findings))
-            console.out << document.path << ':' << finding.line << ": " << finding.message << '\n';
+        const QVector<Finding> findings = Check_Document(document);
+        if (!findings.isEmpty())
+            status = qMax(status, Exit_Found);
+        if (options.json) {
+            Write_Json(document, findings, console);
+            continue;
+        }
+        QString text;
+        for (const Finding &finding : findings)
+            text += QStringLiteral("%1:%2: %3\n")
+                        .arg(Shown_Name(path))
+                        .arg(finding.line)
+                        .arg(finding.message);
+        console.Out(text);
     }
-    return findings.isEmpty() ? Exit_Ok : Exit_Found;
+    return status;
 }
 
 } // namespace Oad

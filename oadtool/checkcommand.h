@@ -4,7 +4,9 @@
 
 namespace Oad {
 
-// Reports what in a download file the editor would drop, misread or not understand.
-int Run_Check(const Options &options, Console &console);
+class TConsole;
+
+// Reports, for each file, what the editor would drop, misread or not understand.
+int Run_Check(const Options &options, TConsole &console);
 
 } // namespace Oad

@@ -1,25 +1,145 @@
 #include "commandline.h"
 
+#include "checkcommand.h"
+#include "console.h"
+#include "diffcommand.h"
+#include "downloadfile.h"
+#include "getcommand.h"
+#include "setcommand.h"
+#include "showcommand.h"
+
 namespace Oad {
 
 namespace {
 
+// The options a command accepts.
+enum Option_Flag : unsigned
+{
+    Json = 1,
+    Resolution = 2,
+    Line = 4,
+    Form = 8,
+};
+
+struct Command
+{
+    const char *name;
+    int (*run)(const Options &, TConsole &);
+    int min_arguments;
+    int max_arguments; // -1: any number
+    unsigned options;
+    const char *synopsis;
+    const char *help;
+};
+
+// Every command, its handler and its help: a name that is not here is a usage error.
+const Command Commands[] = {
+    {"show", Run_Show, 1, -1, Json | Resolution, "show FILE...",
+     "every line; the fields of each described parameter\n"
+     "line as integer, hexadecimal and (lengths) millimetres;\n"
+     "the lines not read"},
+    {"check", Run_Check, 1, -1, Json, "check FILE...",
+     "what the editor would drop, misread or not understand,\n"
+     "as FILE:LINE: text"},
+    {"diff", Run_Diff, 2, 2, Json | Resolution, "diff A B",
+     "every difference: parameters by number, fields by\n"
+     "value, and all other content"},
+    {"get", Run_Get, 2, -1, Resolution | Line | Form, "get FILE S1.X...",
+     "each value on its own line: integer, or --hex, --mm"},
+    {"set", Run_Set, 2, -1, Resolution | Line, "set FILE S1.X=2000...",
+     "rewrite only the bytes of the named fields; values\n"
+     "2000, -5, 4294967295, 0x7D0, 12.5mm or 12,5mm (lengths)"},
+};
+
+const Command *Find_Command(const QString &name)
+{
+    for (const Command &command : Commands)
+        if (name == QLatin1String(command.name))
+            return &command;
+    return nullptr;
+}
+
 CommandLine Failure(const QString &error)
 {
     CommandLine line;
-    line.action = CommandLine::Action::Error;
     line.error = error;
     return line;
 }
 
-bool Parse_Resolution(const QString &text, Options &options)
+std::optional<int> Positive(const QString &text)
 {
     bool ok = false;
     const int value = text.toInt(&ok, 10);
-    if (!ok || value <= 0)
-        return false;
-    options.resolution = value;
-    return true;
+    return ok && value > 0 ? std::optional<int>(value) : std::nullopt;
+}
+
+// Reads the option at arguments[*i] (and its value); the flag it needs, or 0 with error set.
+unsigned Read_Option(const QStringList &arguments, int *i, Options &options, QString *error)
+{
+    QString name = arguments.at(*i);
+    QString value;
+    const int equals = name.indexOf(QLatin1Char('='));
+    const bool numeric =
+        name.startsWith(QLatin1String("--resolution")) || name.startsWith(QLatin1String("--line"));
+    if (numeric && equals > 0) {
+        value = name.mid(equals + 1);
+        name.truncate(equals);
+    } else if (numeric && *i + 1 < arguments.size()) {
+        value = arguments.at(++*i);
+    }
+    if (name == QLatin1String("--json")) {
+        options.json = true;
+        return Json;
+    }
+    if (name == QLatin1String("--hex") || name == QLatin1String("--mm")) {
+        options.form = name == QLatin1String("--hex") ? Options::Form::Hex : Options::Form::Mm;
+        return Form;
+    }
+    const std::optional<int> number = Positive(value);
+    if ((name == QLatin1String("--resolution") || name == QLatin1String("--line")) && !number) {
+        *error =
+            QStringLiteral("%1 needs a positive whole number, not \"%2\"").arg(name, Shown(value));
+        return 0;
+    }
+    if (name == QLatin1String("--resolution")) {
+        options.resolution = number;
+        return Resolution;
+    }
+    if (name == QLatin1String("--line")) {
+        options.line = number;
+        return Line;
+    }
+    *error = QStringLiteral("unknown option %1").arg(Shown(name));
+    return 0;
+}
+
+QString Option_Name(unsigned flag)
+{
+    switch (flag) {
+    case Json:
+        return QStringLiteral("--json");
+    case Resolution:
+        return QStringLiteral("--resolution");
+    case Line:
+        return QStringLiteral("--line");
+    default:
+        return QStringLiteral("--hex and --mm");
+    }
+}
+
+CommandLine Check_Against(const Command &command, unsigned given, CommandLine result)
+{
+    const Options &options = result.options;
+    const QString name = QLatin1String(command.name);
+    for (unsigned flag = Json; flag <= Form; flag <<= 1)
+        if ((given & flag) && !(command.options & flag))
+            return Failure(QStringLiteral("%1 does not apply to %2").arg(Option_Name(flag), name));
+    const int count = options.arguments.size();
+    if (count < command.min_arguments ||
+        (command.max_arguments >= 0 && count > command.max_arguments))
+        return Failure(QStringLiteral("usage: oadtool %1").arg(QLatin1String(command.synopsis)));
+    result.action = CommandLine::Action::Run;
+    return result;
 }
 
 } // namespace
@@ -27,8 +147,8 @@ bool Parse_Resolution(const QString &text, Options &options)
 CommandLine Parse_Command_Line(const QStringList &arguments)
 {
     CommandLine result;
-    Options &options = result.options;
     QStringList positional;
+    unsigned given = 0;
     bool options_end = false;
     for (int i = 0; i < arguments.size(); ++i) {
         const QString &argument = arguments.at(i);
@@ -43,73 +163,88 @@ CommandLine Parse_Command_Line(const QStringList &arguments)
         } else if (argument == QLatin1String("--version")) {
             result.action = CommandLine::Action::Version;
             return result;
-        } else if (argument == QLatin1String("--json")) {
-            options.json = true;
-        } else if (argument == QLatin1String("--resolution")) {
-            if (i + 1 >= arguments.size())
-                return Failure(QStringLiteral("--resolution needs a number"));
-            if (!Parse_Resolution(arguments.at(++i), options))
-                return Failure(QStringLiteral("--resolution needs a positive whole number, not %1")
-                                   .arg(arguments.at(i)));
-        } else if (argument.startsWith(QLatin1String("--resolution="))) {
-            const QString value = argument.mid(argument.indexOf(QLatin1Char('=')) + 1);
-            if (!Parse_Resolution(value, options))
-                return Failure(QStringLiteral("--resolution needs a positive whole number, not %1")
-                                   .arg(value));
         } else {
-            return Failure(QStringLiteral("unknown option %1").arg(argument));
+            QString error;
+            const unsigned flag = Read_Option(arguments, &i, result.options, &error);
+            if (flag == 0)
+                return Failure(error);
+            given |= flag;
         }
     }
     if (positional.isEmpty())
         return Failure(QStringLiteral("no command given"));
-    options.command = positional.takeFirst();
-    options.arguments = positional;
-    const QString &command = options.command;
-    if (command == QLatin1String("show") || command == QLatin1String("check")) {
-        if (positional.size() != 1)
-            return Failure(QStringLiteral("%1 takes one file").arg(command));
-    } else if (command == QLatin1String("diff")) {
-        if (positional.size() != 2)
-            return Failure(QStringLiteral("diff takes two files"));
-    } else if (command == QLatin1String("set")) {
-        if (positional.size() < 2)
-            return Failure(QStringLiteral("set takes a file and at least one assignment"));
-        if (options.json)
-            return Failure(QStringLiteral("--json does not apply to set"));
-    } else {
-        return Failure(QStringLiteral("unknown command %1").arg(command));
-    }
-    if (command == QLatin1String("check") && options.resolution)
-        return Failure(QStringLiteral("--resolution does not apply to check"));
-    result.action = CommandLine::Action::Run;
-    return result;
+    const Command *command = Find_Command(positional.first());
+    if (!command)
+        return Failure(QStringLiteral("unknown command %1").arg(Shown(positional.first())));
+    result.options.command = positional.takeFirst();
+    result.options.arguments = positional;
+    return Check_Against(*command, given, result);
 }
 
 QString Help_Text()
 {
+    QString commands;
+    for (const Command &command : Commands) {
+        const QString synopsis = QStringLiteral("  %1").arg(QLatin1String(command.synopsis));
+        commands += synopsis.leftJustified(24) + Indented_Help(QLatin1String(command.help), 24) +
+                    QLatin1Char('\n');
+    }
     return QStringLiteral(
-        "Usage: oadtool [options] COMMAND ARGUMENTS\n"
-        "\n"
-        "Reads and edits download files with the same rules as the download editor.\n"
-        "\n"
-        "Commands:\n"
-        "  show FILE             every line; the fields of each described parameter line\n"
-        "                        as integer, hexadecimal and (lengths) millimetres\n"
-        "  check FILE            report what the editor would drop, misread or not know\n"
-        "  diff A B              differences by parameter number, not by line position\n"
-        "  set FILE S1.X=2000 ...\n"
-        "                        rewrite fields of the first line of each parameter;\n"
-        "                        values: 2000, -5, 4294967295, 0x7D0, 12.5mm (lengths)\n"
-        "\n"
-        "Options:\n"
-        "  --json                JSON output (show, check, diff)\n"
-        "  --resolution N        counts per millimetre (show, diff, set); default: the\n"
-        "                        file's scale resolution line, else 10000\n"
-        "  --help                this text\n"
-        "  --version             the version\n"
-        "\n"
-        "Exit status: 0 done, clean or equal; 1 findings, differences or a rejected\n"
-        "assignment; 2 usage error or a file that cannot be read or written.\n");
+               "Usage: oadtool [options] COMMAND ARGUMENTS\n"
+               "\n"
+               "Reads, checks, compares and edits download files by the rules of the download\n"
+               "editor. FILE may be - for standard input (not for set).\n"
+               "\n"
+               "Commands:\n"
+               "%1"
+               "\n"
+               "Options:\n"
+               "  --json                JSON output (show, check, diff)\n"
+               "  --resolution N        counts per millimetre (show, diff, get, set); else the\n"
+               "                        file's scale resolution line; show and diff fall back\n"
+               "                        to %2, get and set refuse millimetres without one\n"
+               "  --line N              the one line get and set may use, when a parameter\n"
+               "                        stands on several\n"
+               "  --hex, --mm           get prints hexadecimal or millimetres\n"
+               "  --help                this text\n"
+               "  --version             the version\n"
+               "\n"
+               "Exit status: 0 done, clean or equal; 1 findings, differences, a refused\n"
+               "assignment or an absent field; 2 usage error, or a file that cannot be read or\n"
+               "written (the other files are still checked). Control characters are shown as\n"
+               "\\xHH, a backslash as \\\\.\n"
+               "\n"
+               "Examples:\n"
+               "  $ oadtool check machine.oad other.oad\n"
+               "  machine.oad:5: field V1 of S5 goes on with \".5\"; the editor reads V as 1\n"
+               "  other.oad:3: Line 3 holds a NUL byte; a save drops the rest of that line.\n"
+               "  $ oadtool set machine.oad S1.X=2000 S5.V=2,5mm\n"
+               "  machine.oad: scale resolution 10000 (line 30)\n"
+               "  machine.oad:4: S1.X: X2DC6C0 -> X7D0 (3000000 -> 2000)\n"
+               "  machine.oad:8: S5.V: V4E20 -> V61A8 (20000 -> 25000)\n"
+               "  $ oadtool get machine.oad S1.X S5.V --mm\n"
+               "  0.2000\n"
+               "  2.5000\n")
+        .arg(commands, QString::number(DownloadFile::Default_Scale_Resolution));
+}
+
+int Run(const QStringList &arguments, TConsole &console)
+{
+    const CommandLine command_line = Parse_Command_Line(arguments);
+    switch (command_line.action) {
+    case CommandLine::Action::Help:
+        console.Out(Help_Text());
+        return Exit_Ok;
+    case CommandLine::Action::Version:
+        console.Out(QStringLiteral("oadtool %1\n").arg(QLatin1String(OADTOOL_VERSION)));
+        return Exit_Ok;
+    case CommandLine::Action::Error:
+        console.Complain(command_line.error + QStringLiteral(" (see oadtool --help)"));
+        return Exit_Trouble;
+    case CommandLine::Action::Run:
+        break;
+    }
+    return Find_Command(command_line.options.command)->run(command_line.options, console);
 }
 
 } // namespace Oad

@@ -6,6 +6,8 @@
 
 namespace Oad {
 
+class TConsole;
+
 struct CommandLine
 {
     enum class Action
@@ -23,5 +25,9 @@ struct CommandLine
 CommandLine Parse_Command_Line(const QStringList &arguments);
 
 QString Help_Text();
+
+// The whole program behind main: parses the arguments and runs the command. The exit
+// status.
+int Run(const QStringList &arguments, TConsole &console);
 
 } // namespace Oad

@@ -1,218 +1,174 @@
 #include "diffcommand.h"
 
+#include "console.h"
 #include "document.h"
+#include "documentdiff.h"
 #include "fieldtext.h"
-#include "jsonoutput.h"
 
-#include <QHash>
 #include <QJsonArray>
-#include <QTextStream>
+#include <QJsonObject>
 
 namespace Oad {
 
 namespace {
 
-struct FieldChange
+using DocumentDiff::Difference;
+using DocumentDiff::Kind;
+
+// The described item of a field difference; an empty one for the other kinds.
+ParameterItem Item_Of(const Difference &difference)
 {
-    const ParsedLine *line_a = nullptr;
-    const ParsedLine *line_b = nullptr;
-    int item = 0;
+    if (difference.kind == Kind::Field)
+        for (const ParameterItem &item : Table().Get_Description(difference.number).items)
+            if (item.letter == difference.letter)
+                return item;
+    return ParameterItem();
+}
+
+bool Has_Values(const Difference &difference)
+{
+    return difference.kind == Kind::Field || difference.kind == Kind::Other_Field ||
+           difference.kind == Kind::Scale_Resolution;
+}
+
+struct Resolutions
+{
+    int a = 0;
+    int b = 0;
 };
 
-struct Differences
+// A field's value as {"present", "int", "hex", "mm"}, a scale resolution as its number.
+QJsonValue Values_Json(const Difference &difference, std::optional<qint32> value, int resolution)
 {
-    QVector<FieldChange> changed;
-    QVector<const ParsedLine *> only_in_a;
-    QVector<const ParsedLine *> only_in_b;
-    QVector<const ParsedLine *> raw_only_in_a;
-    QVector<const ParsedLine *> raw_only_in_b;
-
-    bool Is_Empty() const
-    {
-        return changed.isEmpty() && only_in_a.isEmpty() && only_in_b.isEmpty() &&
-               raw_only_in_a.isEmpty() && raw_only_in_b.isEmpty();
-    }
-};
-
-QString Token_Of(int number)
-{
-    return QStringLiteral("S%1").arg(QString::number(number, 16).toUpper());
+    if (difference.kind == Kind::Scale_Resolution)
+        return value ? QJsonValue(*value) : QJsonValue();
+    if (!Has_Values(difference))
+        return QJsonValue();
+    return Value_Json(value, Item_Of(difference).scaled, resolution);
 }
 
-// The described parameter lines of a file by number, each number's lines in file order.
-QHash<int, QVector<const ParsedLine *>> Parameter_Lines(const Document &document,
-                                                        QVector<int> *order)
+QJsonObject Difference_Json(const Difference &difference, const Resolutions &resolutions)
 {
-    QHash<int, QVector<const ParsedLine *>> lines;
-    for (const ParsedLine &line : document.lines) {
-        if (!line.Is_Described())
-            continue;
-        const int number = line.description.number;
-        if (!lines.contains(number))
-            order->append(number);
-        lines[number].append(&line);
-    }
-    return lines;
-}
-
-// Lines of from whose text does not occur (as often) among the raw lines of other.
-QVector<const ParsedLine *> Raw_Only_In(const Document &from, const Document &other)
-{
-    QHash<QString, int> available;
-    for (const ParsedLine &line : other.lines) {
-        if (!line.Is_Described() && !line.text.isEmpty())
-            ++available[line.text];
-    }
-    QVector<const ParsedLine *> only;
-    for (const ParsedLine &line : from.lines) {
-        if (line.Is_Described() || line.text.isEmpty())
-            continue;
-        int &count = available[line.text];
-        if (count > 0)
-            --count;
-        else
-            only.append(&line);
-    }
-    return only;
-}
-
-Differences Compare(const Document &a, const Document &b)
-{
-    Differences differences;
-    QVector<int> order;
-    const auto lines_a = Parameter_Lines(a, &order);
-    const auto lines_b = Parameter_Lines(b, &order);
-    // order holds each number once per file; the first time a number appears decides.
-    QVector<int> seen;
-    for (const int number : qAsConst(order)) {
-        if (seen.contains(number))
-            continue;
-        seen.append(number);
-        const auto list_a = lines_a.value(number);
-        const auto list_b = lines_b.value(number);
-        // The k-th line of a parameter in one file meets the k-th line of it in the other.
-        const int paired = qMin(list_a.size(), list_b.size());
-        for (int k = 0; k < paired; ++k) {
-            const ParsedLine *line_a = list_a.at(k);
-            const ParsedLine *line_b = list_b.at(k);
-            for (int i = 0; i < line_a->fields.size(); ++i) {
-                const FieldReading &field_a = line_a->fields.at(i);
-                const FieldReading &field_b = line_b->fields.at(i);
-                if (field_a.present != field_b.present || field_a.value != field_b.value)
-                    differences.changed.append({line_a, line_b, i});
-            }
-        }
-        for (int k = paired; k < list_a.size(); ++k)
-            differences.only_in_a.append(list_a.at(k));
-        for (int k = paired; k < list_b.size(); ++k)
-            differences.only_in_b.append(list_b.at(k));
-    }
-    differences.raw_only_in_a = Raw_Only_In(a, b);
-    differences.raw_only_in_b = Raw_Only_In(b, a);
-    return differences;
-}
-
-QJsonArray Lines_Json(const QVector<const ParsedLine *> &lines, bool with_parameter)
-{
-    QJsonArray array;
-    for (const ParsedLine *line : lines) {
-        QJsonObject object;
-        object.insert(QStringLiteral("line"), line->number);
-        object.insert(QStringLiteral("text"), line->text);
-        if (with_parameter) {
-            object.insert(QStringLiteral("parameter"), line->description.number);
-            object.insert(QStringLiteral("token"), Token_Of(line->description.number));
-        }
-        array.append(object);
-    }
-    return array;
-}
-
-void Write_Json_Result(Console &console, const Document &a, const Document &b,
-                       const Differences &differences, int resolution_a, int resolution_b)
-{
-    QJsonArray changed;
-    for (const FieldChange &change : differences.changed) {
-        const FieldReading &field_a = change.line_a->fields.at(change.item);
-        const FieldReading &field_b = change.line_b->fields.at(change.item);
-        QJsonObject object;
-        object.insert(QStringLiteral("parameter"), change.line_a->description.number);
-        object.insert(QStringLiteral("token"), Token_Of(change.line_a->description.number));
-        object.insert(QStringLiteral("letter"), QString(field_a.item.letter));
-        object.insert(QStringLiteral("scaled"), field_a.item.scaled);
-        object.insert(QStringLiteral("help"), field_a.item.help);
-        object.insert(QStringLiteral("line_a"), change.line_a->number);
-        object.insert(QStringLiteral("line_b"), change.line_b->number);
-        object.insert(QStringLiteral("a"), Value_Json(field_a, resolution_a));
-        object.insert(QStringLiteral("b"), Value_Json(field_b, resolution_b));
-        changed.append(object);
-    }
-    QJsonObject root;
-    root.insert(QStringLiteral("a"), a.path);
-    root.insert(QStringLiteral("b"), b.path);
-    root.insert(QStringLiteral("resolution_a"), resolution_a);
-    root.insert(QStringLiteral("resolution_b"), resolution_b);
-    root.insert(QStringLiteral("equal"), differences.Is_Empty());
-    root.insert(QStringLiteral("changed"), changed);
-    root.insert(QStringLiteral("only_in_a"), Lines_Json(differences.only_in_a, true));
-    root.insert(QStringLiteral("only_in_b"), Lines_Json(differences.only_in_b, true));
-    root.insert(QStringLiteral("raw_only_in_a"), Lines_Json(differences.raw_only_in_a, false));
-    root.insert(QStringLiteral("raw_only_in_b"), Lines_Json(differences.raw_only_in_b, false));
-    Write_Json(console.out, root);
-}
-
-void Write_Text_Result(Console &console, const Document &a, const Document &b,
-                       const Differences &differences, int resolution_a, int resolution_b)
-{
-    QTextStream &out = console.out;
-    out << "--- " << a.path << '\n' << "+++ " << b.path << '\n';
-    for (const FieldChange &change : differences.changed) {
-        const FieldReading &field_a = change.line_a->fields.at(change.item);
-        const FieldReading &field_b = change.line_b->fields.at(change.item);
-        const QString heading =
-            QStringLiteral("%1.%2  line %3 / line %4  ")
-                .arg(Token_Of(change.line_a->description.number), QString(field_a.item.letter))
-                .arg(change.line_a->number)
-                .arg(change.line_b->number);
-        out << heading << Indented_Help(field_a.item.help, heading.length()) << '\n';
-        out << "  - " << Value_Text(field_a, resolution_a) << '\n';
-        out << "  + " << Value_Text(field_b, resolution_b) << '\n';
-    }
-    const auto write_lines = [&out](const QVector<const ParsedLine *> &lines, char sign,
-                                    bool parameter) {
-        for (const ParsedLine *line : lines) {
-            const QString label =
-                parameter ? Token_Of(line->description.number) : QStringLiteral("raw");
-            out << sign << ' ' << label << "  line " << line->number << ": " << line->text << '\n';
-        }
+    const ParameterItem item = Item_Of(difference);
+    const auto number = [](int line) {
+        return line > 0 ? QJsonValue(line) : QJsonValue();
     };
-    write_lines(differences.only_in_a, '-', true);
-    write_lines(differences.only_in_b, '+', true);
-    write_lines(differences.raw_only_in_a, '-', false);
-    write_lines(differences.raw_only_in_b, '+', false);
+    const auto text = [](int line, const QString &text) {
+        return line > 0 ? QJsonValue(text) : QJsonValue();
+    };
+    const bool parameter = difference.number >= 0;
+    return QJsonObject{
+        {QStringLiteral("kind"), DocumentDiff::Kind_Name(difference.kind)},
+        {QStringLiteral("parameter"), parameter ? QJsonValue(difference.number) : QJsonValue()},
+        {QStringLiteral("token"),
+         parameter ? QJsonValue(Token_Of(difference.number)) : QJsonValue()},
+        {QStringLiteral("letter"),
+         difference.letter.isNull() ? QJsonValue() : QJsonValue(QString(difference.letter))},
+        {QStringLiteral("help"), item.help.isEmpty() ? QJsonValue() : QJsonValue(item.help)},
+        {QStringLiteral("line_a"), number(difference.line_a)},
+        {QStringLiteral("line_b"), number(difference.line_b)},
+        {QStringLiteral("text_a"), text(difference.line_a, difference.text_a)},
+        {QStringLiteral("text_b"), text(difference.line_b, difference.text_b)},
+        {QStringLiteral("a"), Values_Json(difference, difference.value_a, resolutions.a)},
+        {QStringLiteral("b"), Values_Json(difference, difference.value_b, resolutions.b)}};
+}
+
+QString Line_Pair(const Difference &difference)
+{
+    const auto line = [](int number) {
+        return number > 0 ? QStringLiteral("line %1").arg(number) : QStringLiteral("none");
+    };
+    return line(difference.line_a) + QStringLiteral(" / ") + line(difference.line_b);
+}
+
+// The heading of a difference shown as two values or texts, "- A" and "+ B" below it.
+QString Heading(const Difference &difference)
+{
+    const QString token = Token_Of(difference.number);
+    switch (difference.kind) {
+    case Kind::Field:
+        return QStringLiteral("%1.%2").arg(token, difference.letter);
+    case Kind::Other_Field:
+        return QStringLiteral("%1.%2 (not described for %1)").arg(token, difference.letter);
+    case Kind::Line_Text:
+        return QStringLiteral("%1 text").arg(token);
+    case Kind::Before_Token:
+        return QStringLiteral("%1 before the S token").arg(token);
+    case Kind::Scale_Resolution:
+        return QStringLiteral("scale resolution");
+    case Kind::After_Nul:
+        return QStringLiteral("after a NUL byte");
+    case Kind::Beyond_Limit:
+        return QStringLiteral("after line %1").arg(DownloadFile::Max_Lines);
+    case Kind::Parameter_Line:
+    case Kind::Raw_Line:
+        break;
+    }
+    return QString();
+}
+
+QString Difference_Text(const Difference &difference, const Resolutions &resolutions)
+{
+    if (difference.kind == Kind::Parameter_Line || difference.kind == Kind::Raw_Line) {
+        const bool in_a = difference.line_a > 0;
+        return QStringLiteral("%1 %2  line %3: %4\n")
+            .arg(in_a ? QStringLiteral("-") : QStringLiteral("+"),
+                 difference.kind == Kind::Raw_Line ? QStringLiteral("raw")
+                                                   : Token_Of(difference.number),
+                 QString::number(in_a ? difference.line_a : difference.line_b),
+                 Shown(in_a ? difference.text_a : difference.text_b));
+    }
+    const ParameterItem item = Item_Of(difference);
+    QString heading = Heading(difference) + QStringLiteral("  ") + Line_Pair(difference);
+    if (!item.help.isEmpty())
+        heading += QStringLiteral("  ") + Indented_Help(item.help, heading.length() + 2);
+    const auto side = [&](int line, const QString &text, std::optional<qint32> value,
+                          int resolution) {
+        if (difference.kind == Kind::Scale_Resolution)
+            return value ? QString::number(*value) : QStringLiteral("none");
+        if (Has_Values(difference))
+            return Value_Text(value, item.scaled, resolution);
+        return line > 0 ? Shown(text) : QStringLiteral("none");
+    };
+    return heading + QStringLiteral("\n  - ") +
+           side(difference.line_a, difference.text_a, difference.value_a, resolutions.a) +
+           QStringLiteral("\n  + ") +
+           side(difference.line_b, difference.text_b, difference.value_b, resolutions.b) +
+           QLatin1Char('\n');
 }
 
 } // namespace
 
-int Run_Diff(const Options &options, Console &console)
+int Run_Diff(const Options &options, TConsole &console)
 {
     Document a;
     Document b;
-    QString error;
-    if (!Load_Document(options.arguments.at(0), &a, &error) ||
-        !Load_Document(options.arguments.at(1), &b, &error)) {
-        console.err << "oadtool: " << error << '\n';
+    if (!Load_Or_Report(options.arguments.at(0), &a, console) ||
+        !Load_Or_Report(options.arguments.at(1), &b, console))
         return Exit_Trouble;
-    }
     // Each file's counts are shown in its own millimetres unless the option says otherwise.
-    const int resolution_a = Choose_Resolution(a, options.resolution).value;
-    const int resolution_b = Choose_Resolution(b, options.resolution).value;
-    const Differences differences = Compare(a, b);
-    if (options.json)
-        Write_Json_Result(console, a, b, differences, resolution_a, resolution_b);
-    else if (!differences.Is_Empty())
-        Write_Text_Result(console, a, b, differences, resolution_a, resolution_b);
-    return differences.Is_Empty() ? Exit_Ok : Exit_Found;
+    const Resolutions resolutions{Choose_Resolution(a, options.resolution).value,
+                                  Choose_Resolution(b, options.resolution).value};
+    const QVector<Difference> differences = DocumentDiff::Compare(
+        DocumentDiff::Side_Of(a.bytes), DocumentDiff::Side_Of(b.bytes), Table());
+    if (options.json) {
+        QJsonArray list;
+        for (const Difference &difference : differences)
+            list.append(Difference_Json(difference, resolutions));
+        console.Out_Json(QJsonObject{{QStringLiteral("a"), Json_Name(a.path)},
+                                     {QStringLiteral("b"), Json_Name(b.path)},
+                                     {QStringLiteral("resolution_a"), resolutions.a},
+                                     {QStringLiteral("resolution_b"), resolutions.b},
+                                     {QStringLiteral("equal"), differences.isEmpty()},
+                                     {QStringLiteral("differences"), list}});
+    } else if (!differences.isEmpty()) {
+        QString text =
+            QStringLiteral("--- %1\n+++ %2\n").arg(Shown_Name(a.path), Shown_Name(b.path));
+        for (const Difference &difference : differences)
+            text += Difference_Text(difference, resolutions);
+        console.Out(text);
+    }
+    return differences.isEmpty() ? Exit_Ok : Exit_Found;
 }
 
 } // namespace Oad

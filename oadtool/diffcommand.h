@@ -4,7 +4,10 @@
 
 namespace Oad {
 
-// Parameter-level differences between two files, matched by parameter number.
-int Run_Diff(const Options &options, Console &console);
+class TConsole;
+
+// Every difference between two files: parameters by number and field values, and all
+// other content.
+int Run_Diff(const Options &options, TConsole &console);
 
 } // namespace Oad

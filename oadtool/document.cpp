@@ -1,61 +1,84 @@
 #include "document.h"
 
-#include <QFile>
+#include "console.h"
 
-#include <cassert>
+#include <QFile>
+#include <QJsonObject>
+
+#include <cstdio>
 
 namespace Oad {
 
+namespace {
+
+bool Open(const QString &path, QFile &file)
+{
+    if (path == QLatin1String("-"))
+        return file.open(stdin, QIODevice::ReadOnly);
+    file.setFileName(path);
+    return file.open(QIODevice::ReadOnly);
+}
+
+// Reads up to one byte past the limit, so a larger file shows itself without being held.
+bool Read_Bounded(QFile &file, QByteArray *bytes)
+{
+    const qint64 limit = DownloadFile::Max_Read_Bytes + 1;
+    while (bytes->size() < limit) {
+        const QByteArray chunk = file.read(limit - bytes->size());
+        if (chunk.isEmpty())
+            break;
+        *bytes += chunk;
+    }
+    return file.error() == QFileDevice::NoError;
+}
+
+} // namespace
+
+const TParameterTable &Table()
+{
+    static const TParameterTable table;
+    return table;
+}
+
 bool Load_Document(const QString &path, Document *document, QString *error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
-        return false;
-    }
-    // One read serves both the raw-byte checks and the editor's own reading.
+    QFile file;
     document->path = path;
-    document->bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        *error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
+    document->bytes.clear();
+    const bool opened = Open(path, file);
+    document->identity = opened ? Identity_Of(file) : FileIdentity();
+    if (!opened || !Read_Bounded(file, &document->bytes)) {
+        *error = QStringLiteral("cannot read %1: %2").arg(Shown_Name(path), file.errorString());
         return false;
     }
+    document->complete = document->bytes.size() <= DownloadFile::Max_Read_Bytes;
     document->content = DownloadFile::Read(document->bytes);
-    document->lines.clear();
     const QStringList &lines = document->content.lines;
+    document->lines.clear();
+    document->lines.reserve(lines.size());
     for (int i = 0; i < lines.size(); ++i)
-        document->lines.append(Parse_Line(i + 1, lines.at(i)));
+        document->lines.append(
+            {i + 1, lines.at(i), LineSyntax::Read_Parameter_Line(lines.at(i), Table())});
     document->resolution_line = 0;
-    if (document->content.scale_resolution >= 0) {
-        for (int i = lines.size() - 1; i >= 0; --i) {
-            if (!lines.at(i).isEmpty()) {
-                document->resolution_line = i + 1;
-                break;
-            }
+    for (int i = lines.size() - 1; i >= 0 && document->content.scale_resolution >= 0; --i) {
+        if (!lines.at(i).isEmpty()) {
+            document->resolution_line = i + 1;
+            break;
         }
     }
     return true;
 }
 
-ParsedLine Parse_Line(int number, const QString &text)
+bool Load_Or_Report(const QString &path, Document *document, TConsole &console, bool json)
 {
-    static const TParameterTable table;
-    ParsedLine parsed;
-    parsed.number = number;
-    parsed.text = text;
-    parsed.split = LineSyntax::Split_Line(text);
-    if (!parsed.split.is_parameter_line)
-        return parsed;
-    parsed.description = table.Get_Description(parsed.split.parameter_number);
-    for (const ParameterItem &item : qAsConst(parsed.description.items)) {
-        FieldReading field;
-        field.item = item;
-        const quint32 bits =
-            LineSyntax::Get_Field_Value(item.letter, parsed.split.rest, &field.present);
-        field.value = static_cast<qint32>(bits);
-        parsed.fields.append(field);
-    }
-    return parsed;
+    QString error;
+    if (Load_Document(path, document, &error))
+        return true;
+    console.Complain(error);
+    if (json)
+        console.Out_Json(QJsonObject{{QStringLiteral("file"), Json_Name(path)},
+                                     {QStringLiteral("error"), error}});
+    return false;
 }
 
 Resolution Choose_Resolution(const Document &document, std::optional<int> option)
@@ -86,20 +109,22 @@ QString Source_Name(Resolution::Source source)
     return QString();
 }
 
-FieldPlace Locate_Field(QChar letter, const QString &text)
+QString Resolution_Text(const Resolution &resolution)
 {
-    // Replace the field by a marker with the line syntax itself, so the place found here
-    // is always the one the editor reads and writes. Text decoded from Latin-1 cannot
-    // hold the marker.
-    const QChar marker(0xE000);
-    assert(!text.contains(marker));
-    QString marked = text;
-    FieldPlace place;
-    if (!LineSyntax::Set_Field_Value(letter, QString(marker), marked))
-        return place;
-    place.start = marked.indexOf(marker) - 1;
-    place.length = text.length() - marked.length() + 2;
-    return place;
+    switch (resolution.source) {
+    case Resolution::Source::File:
+        return QStringLiteral("%1 (line %2)").arg(resolution.value).arg(resolution.line);
+    case Resolution::Source::Option:
+        return QStringLiteral("%1 (--resolution)").arg(resolution.value);
+    case Resolution::Source::Default:
+        break;
+    }
+    return QStringLiteral("%1 (default)").arg(resolution.value);
+}
+
+QString Token_Of(int number)
+{
+    return QStringLiteral("S%1").arg(QString::number(number, 16).toUpper());
 }
 
 QString Indented_Help(const QString &help, int indent)

@@ -3,6 +3,7 @@
 #include "downloadfile.h"
 #include "linesyntax.h"
 #include "parametertable.h"
+#include "safefile.h"
 
 #include <QByteArray>
 #include <QString>
@@ -10,70 +11,64 @@
 
 #include <optional>
 
-// A download file as the editor sees it, read once: the raw bytes (for the checks that
-// need them) and the stored lines, each split by the editor's own line syntax.
+// A download file as the editor sees it, read once and bounded: the bytes (for the checks
+// that need them and for exact edits) and the stored lines, each read by the editor's own
+// line syntax.
 namespace Oad {
 
-constexpr int Default_Resolution = 10000; // the editor's settings default
+class TConsole;
 
-struct FieldReading
+// One stored line and what the editor reads in it.
+struct Line
 {
-    ParameterItem item;
-    bool present = false;
-    qint32 value = 0; // the field's 32 bits, read as the editor reads them
+    int number = 0; // 1-based
+    QString text;   // as stored: simplified, cut at a NUL
+    LineSyntax::ParameterLine read;
 };
 
-struct ParsedLine
+struct Document
 {
-    int number = 0; // 1-based line number in the file
-    QString text;   // the stored (simplified) text
-    LineSyntax::Split split;
-    ParameterDescription description; // number -1 unless a described parameter line
-    QVector<FieldReading> fields;     // in description order
-
-    bool Is_Described() const { return description.number >= 0; }
+    QString path;          // as given; "-" is standard input
+    QByteArray bytes;      // what was read: at most DownloadFile::Max_Read_Bytes + 1
+    bool complete = false; // bytes hold the whole file
+    FileIdentity identity; // of the file as it was opened
+    DownloadFile::Content content;
+    QVector<Line> lines;
+    int resolution_line = 0; // 1-based number of the scale resolution line, 0 when none
 };
 
+// The one parameter table every command reads with.
+const TParameterTable &Table();
+
+// Reads the file (or standard input for "-"); false with a one-line reason when it
+// cannot be read.
+bool Load_Document(const QString &path, Document *document, QString *error);
+
+// Loads, or reports why not on err (and, for JSON output, as {"file", "error"} on out)
+// and returns false.
+bool Load_Or_Report(const QString &path, Document *document, TConsole &console, bool json = false);
+
+// The resolution for millimetres and where it comes from.
 struct Resolution
 {
-    int value = Default_Resolution;
+    int value = DownloadFile::Default_Scale_Resolution;
     enum class Source
     {
         Default,
         File,
         Option
     } source = Source::Default;
-    int line = 0; // the scale resolution line, 0 when the file has none
+    int line = 0; // the scale resolution line, 0 unless the source is the file
 };
 
-struct Document
-{
-    QString path;
-    QByteArray bytes;
-    DownloadFile::Content content;
-    QVector<ParsedLine> lines;
-    int resolution_line = 0; // 1-based number of the scale resolution line, 0 when none
-};
-
-// Reads and splits the file; false with a one-line reason when it cannot be read.
-bool Load_Document(const QString &path, Document *document, QString *error);
-
-// Splits one stored line and reads its described fields from the rest of the line.
-ParsedLine Parse_Line(int number, const QString &text);
-
-// The resolution for millimetres: the option, else a positive value of the file's scale
-// resolution line, else the default.
+// The option, else a positive value of the file's scale resolution line, else the default.
 Resolution Choose_Resolution(const Document &document, std::optional<int> option);
 
-QString Source_Name(Resolution::Source source);
+QString Source_Name(Resolution::Source source);        // "default", "file", "option"
+QString Resolution_Text(const Resolution &resolution); // "10000 (line 5)", "1000 (--resolution)"
 
-// Where the field with this letter stands in text, as the line syntax finds it.
-struct FieldPlace
-{
-    int start = -1; // index of the letter, -1 when the letter does not occur
-    int length = 0; // the letter and its digits
-};
-FieldPlace Locate_Field(QChar letter, const QString &text);
+// The canonical spelling of a parameter number: S1, S10, S6F.
+QString Token_Of(int number);
 
 // The help text with every line after the first indented by indent spaces.
 QString Indented_Help(const QString &help, int indent);

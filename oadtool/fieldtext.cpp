@@ -6,40 +6,45 @@
 
 namespace Oad {
 
-QString Mm_Of(const FieldReading &field, int resolution)
+std::optional<qint32> Value_Of(const LineSyntax::FieldReading &field)
 {
-    if (!field.present || !field.item.scaled)
-        return QString();
-    return ValueFormat::Mm_Text(ValueFormat::To_Millimetres(field.value, resolution));
+    return field.present ? std::optional<qint32>(field.value) : std::nullopt;
 }
 
-QString Value_Text(const FieldReading &field, int resolution)
+QString Mm_Of(std::optional<qint32> value, bool scaled, int resolution)
 {
-    if (!field.present)
+    if (!value || !scaled)
+        return QString();
+    return ValueFormat::Mm_Text(ValueFormat::To_Millimetres(*value, resolution));
+}
+
+QString Value_Text(std::optional<qint32> value, bool scaled, int resolution)
+{
+    if (!value)
         return QStringLiteral("not present");
     QString text = QStringLiteral("%1  hex %2")
-                       .arg(ValueFormat::Int_Text(field.value), ValueFormat::Hex_Text(field.value));
-    const QString mm = Mm_Of(field, resolution);
+                       .arg(ValueFormat::Int_Text(*value), ValueFormat::Hex_Text(*value));
+    const QString mm = Mm_Of(value, scaled, resolution);
     if (!mm.isEmpty())
         text += QStringLiteral("  mm %1").arg(mm);
     return text;
 }
 
-QJsonObject Value_Json(const FieldReading &field, int resolution)
+QJsonObject Value_Json(std::optional<qint32> value, bool scaled, int resolution)
 {
     QJsonObject object;
-    object.insert(QStringLiteral("present"), field.present);
-    object.insert(QStringLiteral("int"), field.present ? QJsonValue(field.value) : QJsonValue());
+    object.insert(QStringLiteral("present"), value.has_value());
+    object.insert(QStringLiteral("int"), value ? QJsonValue(*value) : QJsonValue());
     object.insert(QStringLiteral("hex"),
-                  field.present ? QJsonValue(ValueFormat::Hex_Text(field.value)) : QJsonValue());
-    const QString mm = Mm_Of(field, resolution);
+                  value ? QJsonValue(ValueFormat::Hex_Text(*value)) : QJsonValue());
+    const QString mm = Mm_Of(value, scaled, resolution);
     object.insert(QStringLiteral("mm"), mm.isEmpty() ? QJsonValue() : QJsonValue(mm));
     return object;
 }
 
-QJsonObject Field_Json(const FieldReading &field, int resolution)
+QJsonObject Field_Json(const LineSyntax::FieldReading &field, int resolution)
 {
-    QJsonObject object = Value_Json(field, resolution);
+    QJsonObject object = Value_Json(Value_Of(field), field.item.scaled, resolution);
     object.insert(QStringLiteral("letter"), QString(field.item.letter));
     object.insert(QStringLiteral("scaled"), field.item.scaled);
     object.insert(QStringLiteral("help"), field.item.help);

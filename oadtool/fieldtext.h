@@ -1,24 +1,29 @@
 #pragma once
 
-#include "document.h"
+#include "linesyntax.h"
 
 #include <QJsonObject>
 #include <QString>
 
+#include <optional>
+
 // A field value in the three forms the editor shows, for text and for JSON.
 namespace Oad {
 
-// Millimetres with four decimals, empty for an unscaled item or a missing field.
-QString Mm_Of(const FieldReading &field, int resolution);
+// The value of a field that is there; none when it is missing.
+std::optional<qint32> Value_Of(const LineSyntax::FieldReading &field);
+
+// Millimetres with four decimals, empty for an unscaled item or a missing value.
+QString Mm_Of(std::optional<qint32> value, bool scaled, int resolution);
 
 // "1000  hex 3E8  mm 0.1000", or "not present".
-QString Value_Text(const FieldReading &field, int resolution);
+QString Value_Text(std::optional<qint32> value, bool scaled, int resolution);
 
-// {"letter", "scaled", "help", "present", "int", "hex", "mm"}; the values are null
-// when the field is missing, "mm" also when the item is not scaled.
-QJsonObject Field_Json(const FieldReading &field, int resolution);
+// {"present", "int", "hex", "mm"}; the values are null when the field is missing, "mm"
+// also when the item is not scaled.
+QJsonObject Value_Json(std::optional<qint32> value, bool scaled, int resolution);
 
-// {"present", "int", "hex", "mm"} only.
-QJsonObject Value_Json(const FieldReading &field, int resolution);
+// Value_Json and {"letter", "scaled", "help"}.
+QJsonObject Field_Json(const LineSyntax::FieldReading &field, int resolution);
 
 } // namespace Oad

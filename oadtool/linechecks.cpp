@@ -1,4 +1,5 @@
-#include "linechecks.h"
+#include "checks.h"
+#include "console.h"
 
 #include <QHash>
 #include <QRegExp>
@@ -7,65 +8,151 @@ namespace Oad {
 
 namespace {
 
-bool Is_Upper_Hex_Digit(QChar c)
+using LineSyntax::FieldReading;
+using LineSyntax::Span;
+
+QString Parameter_Name(const Line &line)
 {
-    return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
-           (c >= QLatin1Char('A') && c <= QLatin1Char('F'));
+    return QStringLiteral("parameter %1 (%2)").arg(line.read.Number()).arg(line.read.split.token);
 }
 
-bool Is_Lower_Hex_Digit(QChar c)
+QString Quoted(QChar c)
 {
-    return c >= QLatin1Char('a') && c <= QLatin1Char('f');
+    return QStringLiteral("'%1'").arg(Shown(QString(c)));
 }
 
-QString Parameter_Name(const ParsedLine &line)
+// The text from position up to the next blank.
+QString Word_At(const QString &text, int position)
 {
-    return QStringLiteral("parameter %1 (%2)")
-        .arg(line.split.parameter_number)
-        .arg(line.split.token);
+    const int blank = text.indexOf(QLatin1Char(' '), position);
+    return Shown(text.mid(position, blank < 0 ? -1 : blank - position));
 }
 
-void Check_Field(const ParsedLine &line, const FieldReading &field, QVector<Finding> &findings)
+bool Is_Item_Letter(QChar c, const Line &line)
 {
-    const QString &rest = line.split.rest;
+    for (const FieldReading &field : line.read.fields)
+        if (field.item.letter == c)
+            return true;
+    return false;
+}
+
+// What follows a field's digits, unless it is a blank, the line's end or the next field of
+// the parameter written without a blank.
+void Check_Field_End(const Line &line, const FieldReading &field, QVector<Finding> &findings)
+{
+    const QString &text = line.text;
+    const int after = field.span.start + field.span.length;
+    if (after >= text.size() || text.at(after) == QLatin1Char(' ') ||
+        Is_Item_Letter(text.at(after), line))
+        return;
+    const QString field_text = text.mid(field.span.start, field.span.length);
+    const QString token = line.read.split.token;
+    const QChar next = text.at(after);
+    if (LineSyntax::Is_Field_Digit(next)) {
+        findings.append({line.number, QStringLiteral("long-field"),
+                         QStringLiteral("field %1 of %2 has more than eight hexadecimal digits; "
+                                        "only %3 is read")
+                             .arg(Word_At(text, field.span.start), token, field_text)});
+    } else if (next >= QLatin1Char('a') && next <= QLatin1Char('f')) {
+        findings.append({line.number, QStringLiteral("lower-case-digit"),
+                         QStringLiteral("field %1 of %2 ends at the lower-case %3; only "
+                                        "upper-case digits belong to a field, so %4 reads as %5")
+                             .arg(field_text, token, Quoted(next), QString(field.item.letter))
+                             .arg(field.value)});
+    } else {
+        findings.append(
+            {line.number, QStringLiteral("field-end"),
+             QStringLiteral("field %1 of %2 goes on with \"%3\"; the editor reads %4 "
+                            "as %5")
+                 .arg(field_text, token, Word_At(text, after), QString(field.item.letter))
+                 .arg(field.value)});
+    }
+}
+
+void Check_Field(const Line &line, const FieldReading &field, QVector<Finding> &findings)
+{
+    const QString &text = line.text;
+    const QString &token = line.read.split.token;
     const QChar letter = field.item.letter;
     if (!field.present) {
-        QString message = QStringLiteral("%1 has no field %2 (%3)")
-                              .arg(line.split.token, QString(letter),
-                                   field.item.help.section(QLatin1Char('\n'), 0, 0));
-        if (rest.contains(letter.toLower()))
+        QString message =
+            QStringLiteral("%1 has no field %2 (%3)")
+                .arg(token, QString(letter), field.item.help.section(QLatin1Char('\n'), 0, 0));
+        if (line.read.split.rest.contains(letter.toLower()))
             message += QStringLiteral("; a lower-case %1 is another letter").arg(letter.toLower());
         findings.append({line.number, QStringLiteral("missing-field"), message});
         return;
     }
-    const FieldPlace place = Locate_Field(letter, rest);
-    const int after = place.start + place.length;
-    const QString field_text = rest.mid(place.start, place.length);
-    if (after < rest.size() && Is_Upper_Hex_Digit(rest.at(after))) {
-        int end = after;
-        while (end < rest.size() && Is_Upper_Hex_Digit(rest.at(end)))
-            ++end;
-        findings.append(
-            {line.number, QStringLiteral("long-field"),
-             QStringLiteral("field %1 of %2 has more than eight hexadecimal digits; "
-                            "only %3 is read")
-                 .arg(rest.mid(place.start, end - place.start), line.split.token, field_text)});
-    } else if (after < rest.size() && Is_Lower_Hex_Digit(rest.at(after))) {
-        findings.append({line.number, QStringLiteral("lower-case-digit"),
-                         QStringLiteral("field %1 of %2 ends at the lower-case '%3'; only "
-                                        "upper-case digits belong to a field, so %4 reads as %5")
-                             .arg(field_text, line.split.token, QString(rest.at(after)),
-                                  QString(letter), QString::number(field.value))});
-    }
+    if (field.span.length == 1)
+        findings.append({line.number, QStringLiteral("bare-field"),
+                         QStringLiteral("field %1 of %2 has no digits (in \"%3\"); the editor "
+                                        "reads %1 as 0")
+                             .arg(QString(letter), token, Word_At(text, field.span.start))});
+    else
+        Check_Field_End(line, field, findings);
+    const Span again = LineSyntax::Find_Field(letter, text, field.span.start + field.span.length);
+    if (again.length > 1)
+        findings.append({line.number, QStringLiteral("repeated-field"),
+                         QStringLiteral("field %1 of %2 stands again as %3; the editor reads "
+                                        "only the first, %4")
+                             .arg(QString(letter), token, text.mid(again.start, again.length),
+                                  text.mid(field.span.start, field.span.length))});
     // Fields are read after the token only; the same letter before it is easy to misread.
-    bool before = false;
-    const QString head = line.text.left(line.split.rest_start - line.split.token.length());
-    LineSyntax::Get_Field_Value(letter, head, &before);
-    if (before)
+    const int head = line.read.split.rest_start - token.size();
+    if (LineSyntax::Find_Field(letter, text.left(head)).Is_Found())
         findings.append({line.number, QStringLiteral("letter-before-token"),
                          QStringLiteral("field letter %1 also stands before the S token %2; "
                                         "only the %1 after the token is the field")
-                             .arg(QString(letter), line.split.token)});
+                             .arg(QString(letter), token)});
+}
+
+// Letters that the table gives to fields of some parameter, but not to this one.
+void Check_Other_Fields(const Line &line, QVector<Finding> &findings)
+{
+    static const QString letters = LineSyntax::Field_Letters(Table());
+    for (const QChar letter : letters) {
+        if (Is_Item_Letter(letter, line))
+            continue;
+        const Span span = LineSyntax::Find_Field(letter, line.text, line.read.split.rest_start);
+        if (span.length > 1)
+            findings.append({line.number, QStringLiteral("other-field"),
+                             QStringLiteral("%1 has no field %2, so the editor neither shows nor "
+                                            "edits %3")
+                                 .arg(line.read.split.token, QString(letter),
+                                      line.text.mid(span.start, span.length))});
+    }
+}
+
+void Check_Token(const Line &line, QVector<Finding> &findings)
+{
+    const QString &text = line.text;
+    const LineSyntax::Split &split = line.read.split;
+    if (!split.is_parameter_line || split.rest_start > split.token.size()) {
+        // A token that does not open the line may be a misspelt one that does.
+        static const QRegExp misspelt(QStringLiteral("^[Ss] *[0-9A-Fa-f]{1,2}( |[A-Z]|$)"));
+        if (misspelt.indexIn(text) == 0)
+            findings.append({line.number, QStringLiteral("token-spelling"),
+                             QStringLiteral("\"%1\" is no S token, which is an upper-case S "
+                                            "directly followed by upper-case hexadecimal digits")
+                                 .arg(Shown(misspelt.cap(0).trimmed()))});
+    }
+    if (!split.is_parameter_line)
+        return;
+    const int after = split.rest_start;
+    if (after < text.size() &&
+        (LineSyntax::Is_Field_Digit(text.at(after)) ||
+         (text.at(after) >= QLatin1Char('a') && text.at(after) <= QLatin1Char('f'))))
+        findings.append({line.number, QStringLiteral("token-digit"),
+                         QStringLiteral("%1 is followed by %2, which is no part of the S token: "
+                                        "the editor reads parameter %3")
+                             .arg(split.token, Quoted(text.at(after)))
+                             .arg(split.parameter_number)});
+    const Span second = LineSyntax::Find_Token(text, after);
+    if (second.Is_Found())
+        findings.append({line.number, QStringLiteral("second-token"),
+                         QStringLiteral("a second S token %1 after %2; the editor reads only the "
+                                        "first")
+                             .arg(text.mid(second.start, second.length), split.token)});
 }
 
 } // namespace
@@ -74,27 +161,28 @@ QVector<Finding> Check_Lines(const Document &document)
 {
     QVector<Finding> findings;
     QHash<int, int> first_line; // parameter number -> first line that carries it
-    for (const ParsedLine &line : document.lines) {
-        if (!line.split.is_parameter_line)
+    for (const Line &line : document.lines) {
+        Check_Token(line, findings);
+        if (!line.read.split.is_parameter_line)
             continue;
-        const int number = line.split.parameter_number;
-        if (first_line.contains(number)) {
+        const int number = line.read.Number();
+        if (first_line.contains(number))
             findings.append({line.number, QStringLiteral("duplicate-parameter"),
                              QStringLiteral("%1 is already on line %2")
                                  .arg(Parameter_Name(line))
                                  .arg(first_line.value(number))});
-        } else {
+        else
             first_line.insert(number, line.number);
-        }
-        if (!line.Is_Described()) {
+        if (!line.read.Is_Described()) {
             findings.append({line.number, QStringLiteral("undescribed-parameter"),
                              QStringLiteral("%1 is not described; the editor edits this line "
                                             "as plain text")
                                  .arg(Parameter_Name(line))});
             continue;
         }
-        for (const FieldReading &field : line.fields)
+        for (const FieldReading &field : line.read.fields)
             Check_Field(line, field, findings);
+        Check_Other_Fields(line, findings);
     }
     return findings;
 }
@@ -102,47 +190,48 @@ QVector<Finding> Check_Lines(const Document &document)
 QVector<Finding> Check_Scale_Resolution(const Document &document)
 {
     QVector<Finding> findings;
-    if (document.content.scale_resolution == 0) {
-        findings.append({document.resolution_line, QStringLiteral("scale-resolution"),
+    const int effective = document.resolution_line;
+    for (const Line &line : document.lines) {
+        if (line.number == effective || DownloadFile::Scale_Resolution_Of(line.text) < 0)
+            continue;
+        if (effective > 0)
+            findings.append({line.number, QStringLiteral("several-scale-lines"),
+                             QStringLiteral("%1 is a second scale resolution line; only the last "
+                                            "non-empty line, %2, counts")
+                                 .arg(Shown(line.text))
+                                 .arg(effective)});
+        else
+            findings.append({line.number, QStringLiteral("no-scale-resolution"),
+                             QStringLiteral("%1 is not the last non-empty line, so the file has "
+                                            "no scale resolution")
+                                 .arg(Shown(line.text))});
+    }
+    if (document.content.scale_resolution == 0)
+        findings.append({effective, QStringLiteral("scale-resolution"),
                          QStringLiteral("scale resolution %1 is 0; no millimetre value can be "
                                         "computed from it")
-                             .arg(document.lines.at(document.resolution_line - 1).text)});
+                             .arg(Shown(document.lines.at(effective - 1).text))});
+    if (document.content.scale_resolution >= 0 || !findings.isEmpty())
         return findings;
-    }
-    if (document.content.scale_resolution > 0)
-        return findings;
-
     int last = 0;
-    for (const ParsedLine &line : document.lines) {
+    for (const Line &line : document.lines)
         if (!line.text.isEmpty())
             last = line.number;
-    }
     if (last == 0) {
         findings.append({0, QStringLiteral("no-scale-resolution"),
                          QStringLiteral("no scale resolution line: the file has no text")});
         return findings;
     }
     const QString text = document.lines.at(last - 1).text;
-    const QRegExp attempt(QStringLiteral("^[Nn]+ ?([0-9]+)$"));
-    if (attempt.exactMatch(text)) {
+    if (QRegExp(QStringLiteral("^[Nn]+ ?[0-9]+$")).exactMatch(text))
         findings.append({last, QStringLiteral("scale-resolution"),
                          QStringLiteral("%1 is no valid scale resolution line: it needs N "
                                         "directly followed by 2 to 6 digits")
-                             .arg(text)});
-        return findings;
-    }
-    for (const ParsedLine &line : document.lines) {
-        if (DownloadFile::Scale_Resolution_Of(line.text) >= 0) {
-            findings.append({line.number, QStringLiteral("no-scale-resolution"),
-                             QStringLiteral("%1 is not the last non-empty line, so the file has "
-                                            "no scale resolution")
-                                 .arg(line.text)});
-            return findings;
-        }
-    }
-    findings.append({last, QStringLiteral("no-scale-resolution"),
-                     QStringLiteral("no scale resolution line: the last non-empty line should "
-                                    "be N followed by 2 to 6 digits, such as N10000")});
+                             .arg(Shown(text))});
+    else
+        findings.append({last, QStringLiteral("no-scale-resolution"),
+                         QStringLiteral("no scale resolution line: the last non-empty line "
+                                        "should be N followed by 2 to 6 digits, such as N10000")});
     return findings;
 }
 

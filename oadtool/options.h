@@ -5,28 +5,28 @@
 
 #include <optional>
 
-class QTextStream;
-
 namespace Oad {
 
 // Exit statuses of every command.
 constexpr int Exit_Ok = 0;      // shown, clean, equal, written
-constexpr int Exit_Found = 1;   // findings, differences, a rejected assignment
-constexpr int Exit_Trouble = 2; // usage error, unreadable or unwritable file
+constexpr int Exit_Found = 1;   // findings, differences, a refused assignment, an absent field
+constexpr int Exit_Trouble = 2; // usage error, a file that cannot be read or written
 
 struct Options
 {
+    enum class Form
+    {
+        Int,
+        Hex,
+        Mm
+    };
+
     QString command;
-    QStringList arguments; // what follows the command: files, assignments
+    QStringList arguments; // what follows the command: files, assignments, fields
     bool json = false;
     std::optional<int> resolution;
-};
-
-// Where a command writes: results to out, one-line complaints to err.
-struct Console
-{
-    QTextStream &out;
-    QTextStream &err;
+    std::optional<int> line; // the one line that set and get may use
+    Form form = Form::Int;   // how get prints a value
 };
 
 } // namespace Oad

@@ -1,159 +1,227 @@
 #include "setcommand.h"
 
-#include "assignment.h"
-#include "document.h"
+#include "console.h"
 #include "valueformat.h"
 
+#include <QLockFile>
 #include <QMap>
 #include <QSet>
-#include <QTextStream>
+
+#include <cassert>
 
 namespace Oad {
 
 namespace {
 
-// The items being set on one line, and their new digits, for the editor's line rewrite.
-struct LineEdit
+// The lock is held for the whole edit; a run that waits longer than this gives up.
+constexpr int Lock_Wait_Ms = 20000;
+
+struct FieldEdit
 {
-    ParameterDescription description;
-    QStringList hex_texts;
+    FieldReference reference;
+    qint32 old_value = 0;
+    qint32 new_value = 0;
 };
 
-// Saving rewrites the file from its stored lines; refuse when that would lose text.
-QString Lossy_Save_Reason(const Document &document)
+using Edits = QMap<int, QVector<FieldEdit>>; // by 1-based line
+
+// Refusals that concern the file as a whole.
+QString File_Refusal(const Document &document)
 {
-    int line_count = document.bytes.count('\n');
-    if (!document.bytes.isEmpty() && !document.bytes.endsWith('\n'))
-        ++line_count;
-    if (line_count > DownloadFile::Max_Lines)
-        return QStringLiteral("%1 has %2 lines; saving keeps only the first %3")
-            .arg(document.path)
-            .arg(line_count)
-            .arg(DownloadFile::Max_Lines);
-    if (document.bytes.contains('\0'))
-        return QStringLiteral("%1 holds a NUL byte; saving would drop the rest of its line")
-            .arg(document.path);
+    if (!document.complete)
+        return QStringLiteral("%1 is larger than %2 bytes; set cannot keep every byte of it")
+            .arg(Shown_Name(document.path))
+            .arg(DownloadFile::Max_Read_Bytes);
+    if (document.identity.links > 1)
+        return QStringLiteral("%1 has %2 hard links; replacing it would split them, so set "
+                              "does not")
+            .arg(Shown_Name(document.path))
+            .arg(document.identity.links);
     return QString();
 }
 
-QString Letters_Of(const ParameterDescription &description)
+QString Resolution_Report(const Document &document, const Resolution &resolution)
 {
-    QStringList letters;
-    for (const ParameterItem &item : description.items)
-        letters.append(QString(item.letter));
-    return letters.join(QStringLiteral(", "));
+    const QString name = Shown_Name(document.path);
+    if (resolution.source == Resolution::Source::Default)
+        return QStringLiteral("%1: no valid scale resolution line; millimetre values are refused")
+            .arg(name);
+    return QStringLiteral("%1: scale resolution %2").arg(name, Resolution_Text(resolution));
+}
+
+// Each assignment checked against the document; the edits, or the reasons on errors.
+Edits Resolve(const SetRequest &request, const Options &options, const Document &document,
+              QStringList *errors)
+{
+    const Resolution resolution = Choose_Resolution(document, options.resolution);
+    // Millimetres only from a resolution that somebody gave: a default could be off by 10.
+    const std::optional<int> mm_resolution = resolution.source == Resolution::Source::Default
+                                                 ? std::nullopt
+                                                 : std::optional<int>(resolution.value);
+    Edits edits;
+    QSet<QString> seen;
+    for (const Assignment &assignment : request.assignments) {
+        const auto reject = [&](const QString &reason) {
+            errors->append(QStringLiteral("%1: %2").arg(Shown(assignment.argument), reason));
+        };
+        const QString key = assignment.reference.Key();
+        if (seen.contains(key)) {
+            reject(QStringLiteral("%1 is given more than once").arg(key));
+            continue;
+        }
+        seen.insert(key);
+        Target target;
+        QString error;
+        if (!Find_Target(document, assignment.reference, options.line, &target, &error)) {
+            reject(error);
+            continue;
+        }
+        const auto value =
+            Parse_Value(assignment.value_text, target.Field().item, mm_resolution, &error);
+        if (!value) {
+            reject(error);
+            continue;
+        }
+        edits[target.line->number].append({assignment.reference, target.Field().value, *value});
+    }
+    return edits;
+}
+
+// The file's bytes with the assigned fields rewritten and nothing else: each line decoded
+// one character per byte, so every byte that is not part of an assigned field stays.
+QByteArray Rewrite(const Document &document, const Edits &edits, QStringList *report)
+{
+    const QVector<DownloadFile::RawLine> raw = DownloadFile::Raw_Lines(document.bytes);
+    QByteArray bytes = document.bytes;
+    // From the last line back, so the offsets of the earlier lines stay valid.
+    for (auto it = edits.cend(); it != edits.cbegin();) {
+        --it;
+        const DownloadFile::RawLine &line = raw.at(it.key() - 1);
+        QByteArray body = document.bytes.mid(line.start, line.length);
+        const int nul = body.indexOf('\0');
+        if (nul >= 0)
+            body.truncate(nul); // the editor reads no further
+        QVector<LineSyntax::FieldAssignment> assignments;
+        for (const FieldEdit &edit : it.value())
+            assignments.append({edit.reference.letter, edit.new_value});
+        const QString before = QString::fromLatin1(body);
+        QString missing;
+        const QString after = LineSyntax::Rewrite_Fields(before, assignments, &missing);
+        assert(missing.isEmpty()); // the fields were found in the same text, simplified
+        bytes.replace(line.start, body.size(), after.toLatin1());
+
+        const int rest = LineSyntax::Split_Line(before).rest_start;
+        QStringList changes;
+        for (const FieldEdit &edit : it.value()) {
+            const auto span_before = LineSyntax::Find_Field(edit.reference.letter, before, rest);
+            const auto span_after = LineSyntax::Find_Field(edit.reference.letter, after, rest);
+            changes.append(QStringLiteral("%1:%2: %3: %4 -> %5 (%6 -> %7)")
+                               .arg(Shown_Name(document.path))
+                               .arg(it.key())
+                               .arg(edit.reference.Key(),
+                                    Shown(before.mid(span_before.start, span_before.length)),
+                                    after.mid(span_after.start, span_after.length),
+                                    ValueFormat::Int_Text(edit.old_value),
+                                    ValueFormat::Int_Text(edit.new_value)));
+        }
+        *report = changes + *report;
+    }
+    return bytes;
+}
+
+bool Lock(QLockFile &lock, const QString &path, TConsole &console)
+{
+    if (lock.tryLock(Lock_Wait_Ms))
+        return true;
+    console.Complain(lock.error() == QLockFile::LockFailedError
+                         ? QStringLiteral("%1 is being edited by another oadtool; nothing written")
+                               .arg(Shown_Name(path))
+                         : QStringLiteral("cannot create the lock file %1.lock beside %1")
+                               .arg(Shown_Name(path)));
+    return false;
 }
 
 } // namespace
 
-int Run_Set(const Options &options, Console &console)
+bool Parse_Set(const Options &options, SetRequest *request, QString *error)
 {
-    const QString path = options.arguments.at(0);
-    QVector<Assignment> assignments;
+    request->path = options.arguments.at(0);
+    if (request->path == QLatin1String("-")) {
+        *error = QStringLiteral("set edits a file, not standard input");
+        return false;
+    }
     for (int i = 1; i < options.arguments.size(); ++i) {
         const auto assignment = Parse_Assignment(options.arguments.at(i));
         if (!assignment) {
-            console.err << "oadtool: " << options.arguments.at(i)
-                        << " is no assignment; write it as S1.X=2000 (see oadtool --help)\n";
-            return Exit_Trouble;
+            *error = QStringLiteral("%1 is no assignment; write it as S1.X=2000")
+                         .arg(Shown(options.arguments.at(i)));
+            return false;
         }
-        assignments.append(*assignment);
+        request->assignments.append(*assignment);
     }
+    return true;
+}
 
-    Document document;
-    QString error;
-    if (!Load_Document(path, &document, &error)) {
-        console.err << "oadtool: " << error << '\n';
+int Plan_Set(const SetRequest &request, const Options &options, TConsole &console, SetPlan *plan)
+{
+    Document &document = plan->document;
+    if (!Load_Or_Report(request.path, &document, console))
+        return Exit_Trouble;
+    const QString refusal = File_Refusal(document);
+    if (!refusal.isEmpty()) {
+        console.Complain(refusal);
         return Exit_Trouble;
     }
     const Resolution resolution = Choose_Resolution(document, options.resolution);
-    const TParameterTable table;
-
+    const int file_value = document.content.scale_resolution;
+    if (options.resolution && file_value > 0 && file_value != *options.resolution)
+        console.Warn(QStringLiteral("--resolution %1 differs from the file's scale resolution "
+                                    "%2 (line %3); %1 is used")
+                         .arg(*options.resolution)
+                         .arg(file_value)
+                         .arg(document.resolution_line));
     QStringList errors;
-    const QString lossy = Lossy_Save_Reason(document);
-    if (!lossy.isEmpty())
-        errors.append(lossy);
-    QMap<int, LineEdit> edits; // stored line index -> what to rewrite there
-    QSet<QString> seen;
-    for (const Assignment &assignment : qAsConst(assignments)) {
-        const auto reject = [&](const QString &reason) {
-            errors.append(QStringLiteral("%1: %2").arg(assignment.argument, reason));
-        };
-        const QString name = QStringLiteral("%1.%2").arg(assignment.token, assignment.letter);
-        if (seen.contains(name)) {
-            reject(QStringLiteral("%1 is given more than once").arg(name));
-            continue;
-        }
-        seen.insert(name);
-        const ParameterDescription description = table.Get_Description(assignment.parameter);
-        if (description.number < 0) {
-            reject(QStringLiteral("parameter %1 (%2) is not described")
-                       .arg(assignment.token)
-                       .arg(assignment.parameter));
-            continue;
-        }
-        int item_index = -1;
-        for (int i = 0; i < description.items.size(); ++i) {
-            if (description.items.at(i).letter == assignment.letter)
-                item_index = i;
-        }
-        if (item_index < 0) {
-            reject(QStringLiteral("parameter %1 has no field %2 (it has %3)")
-                       .arg(assignment.token, assignment.letter, Letters_Of(description)));
-            continue;
-        }
-        // The first line with the parameter is the one changed, as documented.
-        const ParsedLine *target = nullptr;
-        for (const ParsedLine &line : qAsConst(document.lines)) {
-            if (line.Is_Described() && line.description.number == assignment.parameter) {
-                target = &line;
-                break;
-            }
-        }
-        if (!target) {
-            reject(QStringLiteral("no line carries parameter %1").arg(assignment.token));
-            continue;
-        }
-        const FieldReading &field = target->fields.at(item_index);
-        if (!field.present) {
-            reject(QStringLiteral("line %1 (%2) has no field %3; oadtool does not add fields")
-                       .arg(target->number)
-                       .arg(target->text, assignment.letter));
-            continue;
-        }
-        QString value_error;
-        const auto value =
-            Parse_Value(assignment.value_text, field.item, resolution.value, &value_error);
-        if (!value) {
-            reject(value_error);
-            continue;
-        }
-        LineEdit &edit = edits[target->number - 1];
-        edit.description.number = description.number;
-        edit.description.items.append(field.item);
-        edit.hex_texts.append(ValueFormat::Hex_Text(*value));
-    }
+    const Edits edits = Resolve(request, options, document, &errors);
     if (!errors.isEmpty()) {
-        for (const QString &message : qAsConst(errors))
-            console.err << "oadtool: " << message << '\n';
-        console.err << "oadtool: nothing written to " << path << '\n';
+        for (const QString &error : qAsConst(errors))
+            console.Complain(error);
+        console.Complain(QStringLiteral("nothing written to %1").arg(Shown_Name(request.path)));
         return Exit_Found;
     }
+    plan->report = QStringList{Resolution_Report(document, resolution)};
+    QStringList changes;
+    plan->bytes = Rewrite(document, edits, &changes);
+    plan->report += changes;
+    return Exit_Ok;
+}
 
-    // Only the items being set are handed to the rewrite, so every other field keeps its
-    // exact digits (leading zeros included).
-    QStringList lines = document.content.lines;
-    for (auto it = edits.cbegin(); it != edits.cend(); ++it)
-        lines[it.key()] = LineSyntax::Rewrite_Line(lines.at(it.key()), it.value().description,
-                                                   it.value().hex_texts);
-    if (!DownloadFile::Save_File(path, lines)) {
-        console.err << "oadtool: cannot write " << path << '\n';
+int Save_Set(const SetPlan &plan, TConsole &console)
+{
+    QString error;
+    if (plan.bytes != plan.document.bytes &&
+        !Replace_File(plan.document.path, plan.bytes, plan.document.identity, &error)) {
+        console.Complain(error);
         return Exit_Trouble;
     }
-    for (auto it = edits.cbegin(); it != edits.cend(); ++it)
-        console.out << path << ':' << it.key() + 1 << ": " << document.content.lines.at(it.key())
-                    << " -> " << lines.at(it.key()) << '\n';
+    console.Out(plan.report.join(QLatin1Char('\n')) + QLatin1Char('\n'));
     return Exit_Ok;
+}
+
+int Run_Set(const Options &options, TConsole &console)
+{
+    SetRequest request;
+    QString error;
+    if (!Parse_Set(options, &request, &error)) {
+        console.Complain(error);
+        return Exit_Trouble;
+    }
+    // Beside the file, so every run on the same file meets the same lock.
+    QLockFile lock(request.path + QStringLiteral(".lock"));
+    if (!Lock(lock, request.path, console))
+        return Exit_Trouble;
+    SetPlan plan;
+    const int status = Plan_Set(request, options, console, &plan);
+    return status == Exit_Ok ? Save_Set(plan, console) : status;
 }
 
 } // namespace Oad

@@ -1,146 +1,155 @@
 #include "showcommand.h"
 
+#include "console.h"
 #include "document.h"
 #include "fieldtext.h"
-#include "jsonoutput.h"
 #include "valueformat.h"
 
 #include <QJsonArray>
-#include <QTextStream>
+#include <QJsonObject>
 
 namespace Oad {
 
 namespace {
 
-QJsonObject Line_Json(const ParsedLine &line, int resolution)
+QJsonObject Line_Json(const Line &line, int resolution)
 {
-    QJsonObject object;
-    object.insert(QStringLiteral("line"), line.number);
-    object.insert(QStringLiteral("text"), line.text);
-    object.insert(QStringLiteral("kind"),
-                  line.Is_Described() ? QStringLiteral("parameter") : QStringLiteral("raw"));
-    const bool has_token = line.split.is_parameter_line;
-    object.insert(QStringLiteral("parameter"),
-                  has_token ? QJsonValue(line.split.parameter_number) : QJsonValue());
-    object.insert(QStringLiteral("token"), has_token ? QJsonValue(line.split.token) : QJsonValue());
+    const bool has_token = line.read.split.is_parameter_line;
     QJsonArray fields;
-    for (const FieldReading &field : line.fields)
+    for (const LineSyntax::FieldReading &field : line.read.fields)
         fields.append(Field_Json(field, resolution));
-    object.insert(QStringLiteral("fields"), fields);
-    return object;
+    return QJsonObject{
+        {QStringLiteral("line"), line.number},
+        {QStringLiteral("text"), line.text},
+        {QStringLiteral("kind"),
+         line.read.Is_Described() ? QStringLiteral("parameter") : QStringLiteral("raw")},
+        {QStringLiteral("parameter"), has_token ? QJsonValue(line.read.Number()) : QJsonValue()},
+        {QStringLiteral("token"), has_token ? QJsonValue(line.read.split.token) : QJsonValue()},
+        {QStringLiteral("fields"), fields}};
 }
 
-QString Resolution_Text(const Resolution &resolution)
+void Write_Json(const Document &document, const Resolution &resolution, TConsole &console)
 {
-    switch (resolution.source) {
-    case Resolution::Source::File:
-        return QStringLiteral("%1 (line %2)").arg(resolution.value).arg(resolution.line);
-    case Resolution::Source::Option:
-        return QStringLiteral("%1 (--resolution)").arg(resolution.value);
-    case Resolution::Source::Default:
-        break;
-    }
-    return QStringLiteral("%1 (default)").arg(resolution.value);
+    QJsonArray lines;
+    for (const Line &line : document.lines)
+        lines.append(Line_Json(line, resolution.value));
+    console.Out_Json(
+        QJsonObject{{QStringLiteral("file"), Json_Name(document.path)},
+                    {QStringLiteral("resolution"), resolution.value},
+                    {QStringLiteral("resolution_source"), Source_Name(resolution.source)},
+                    {QStringLiteral("resolution_line"),
+                     resolution.line > 0 ? QJsonValue(resolution.line) : QJsonValue()},
+                    {QStringLiteral("total_lines"), document.content.total_lines},
+                    {QStringLiteral("complete"), document.complete},
+                    {QStringLiteral("lines"), lines}});
 }
 
-void Write_Line(QTextStream &out, const ParsedLine &line, int resolution)
+// The rows of a described parameter line: letter, integer (right-aligned), hexadecimal,
+// millimetres, help text; "not present" spans the value columns.
+QString Field_Rows(const Line &line, int resolution)
 {
-    const QString number = QStringLiteral("%1").arg(line.number, 4);
-    if (!line.Is_Described()) {
-        QString label = QStringLiteral("raw");
-        if (line.split.is_parameter_line)
-            label +=
-                QStringLiteral(" (parameter %1 not described)").arg(line.split.parameter_number);
-        QString text = QStringLiteral("%1  %2: %3").arg(number, label, line.text);
-        while (text.endsWith(QLatin1Char(' ')))
-            text.chop(1);
-        out << text << '\n';
-        return;
-    }
-    out << QStringLiteral("%1  parameter %2: %3")
-               .arg(number)
-               .arg(line.split.parameter_number)
-               .arg(line.text)
-        << '\n';
-    // Columns: letter, integer (right-aligned), hexadecimal, millimetres, help text.
     QVector<QStringList> cells;
     int widths[3] = {0, 0, 0};
-    for (const FieldReading &field : line.fields) {
-        QStringList row;
+    for (const LineSyntax::FieldReading &field : line.read.fields) {
+        QStringList row{QStringLiteral("not present"), QString(), QString()};
         if (field.present) {
-            row << ValueFormat::Int_Text(field.value)
-                << QStringLiteral("hex ") + ValueFormat::Hex_Text(field.value);
-            const QString mm = Mm_Of(field, resolution);
-            row << (mm.isEmpty() ? QString() : QStringLiteral("mm ") + mm);
-        } else {
-            row << QStringLiteral("not present") << QString() << QString();
-        }
-        if (field.present) {
+            const QString mm = Mm_Of(field.value, field.item.scaled, resolution);
+            row = QStringList{ValueFormat::Int_Text(field.value),
+                              QStringLiteral("hex ") + ValueFormat::Hex_Text(field.value),
+                              mm.isEmpty() ? QString() : QStringLiteral("mm ") + mm};
             for (int column = 0; column < 3; ++column)
                 widths[column] = qMax(widths[column], row.at(column).length());
         }
         cells.append(row);
     }
-    // "not present" spans the value columns, so it does not widen the integer column.
     int values_width = 0;
-    for (int column = 0; column < 3; ++column) {
+    for (int column = 0; column < 3; ++column)
         if (widths[column] > 0)
             values_width += (column > 0 ? 2 : 0) + widths[column];
-    }
-    for (int i = 0; i < line.fields.size(); ++i) {
-        const FieldReading &field = line.fields.at(i);
+    QString rows;
+    for (int i = 0; i < line.read.fields.size(); ++i) {
+        const LineSyntax::FieldReading &field = line.read.fields.at(i);
         const QStringList &row = cells.at(i);
-        QString values;
+        QString values = row.at(0);
         if (field.present) {
             values = row.at(0).rightJustified(widths[0]);
-            for (int column = 1; column < 3; ++column) {
+            for (int column = 1; column < 3; ++column)
                 if (widths[column] > 0)
                     values += QStringLiteral("  ") + row.at(column).leftJustified(widths[column]);
-            }
         }
-        QString text = QStringLiteral("        %1  ").arg(field.item.letter);
-        text += (field.present ? values : row.at(0)).leftJustified(values_width);
-        text += QStringLiteral("  ");
+        const QString text = QStringLiteral("        %1  %2  ")
+                                 .arg(field.item.letter)
+                                 .arg(values.leftJustified(values_width));
         // A help text of several lines stays in its column.
-        out << text << Indented_Help(field.item.help, text.length()) << '\n';
+        rows += text + Indented_Help(field.item.help, text.length()) + QLatin1Char('\n');
     }
+    return rows;
+}
+
+QString Line_Text(const Line &line, int resolution)
+{
+    const QString number = QStringLiteral("%1").arg(line.number, 4);
+    if (line.read.Is_Described())
+        return QStringLiteral("%1  parameter %2: %3\n")
+                   .arg(number, QString::number(line.read.Number()), Shown(line.text)) +
+               Field_Rows(line, resolution);
+    QString label = QStringLiteral("raw");
+    if (line.read.split.is_parameter_line)
+        label += QStringLiteral(" (parameter %1 not described)").arg(line.read.Number());
+    QString text = QStringLiteral("%1  %2: %3").arg(number, label, Shown(line.text));
+    while (text.endsWith(QLatin1Char(' ')))
+        text.chop(1); // an empty line ends at its colon
+    return text + QLatin1Char('\n');
+}
+
+// What of the file the editor does not read, when there is something.
+QString Unread_Note(const Document &document)
+{
+    const int read = document.lines.size();
+    const int total = document.content.total_lines;
+    QString note;
+    if (!document.complete)
+        note = QStringLiteral("reading stopped after %1 bytes, in line %2; the rest is not read")
+                   .arg(DownloadFile::Max_Read_Bytes)
+                   .arg(total);
+    else if (total == read + 1)
+        note = QStringLiteral("line %1 is not read: the editor reads the first %2")
+                   .arg(total)
+                   .arg(read);
+    else if (total > read)
+        note = QStringLiteral("lines %1 to %2 are not read: the editor reads the first %3")
+                   .arg(read + 1)
+                   .arg(total)
+                   .arg(read);
+    return note.isEmpty() ? note : QStringLiteral("%1: %2\n").arg(Shown_Name(document.path), note);
 }
 
 } // namespace
 
-int Run_Show(const Options &options, Console &console)
+int Run_Show(const Options &options, TConsole &console)
 {
-    Document document;
-    QString error;
-    if (!Load_Document(options.arguments.at(0), &document, &error)) {
-        console.err << "oadtool: " << error << '\n';
-        return Exit_Trouble;
+    int status = Exit_Ok;
+    for (const QString &path : options.arguments) {
+        Document document;
+        if (!Load_Or_Report(path, &document, console, options.json)) {
+            status = Exit_Trouble;
+            continue;
+        }
+        const Resolution resolution = Choose_Resolution(document, options.resolution);
+        if (options.json) {
+            Write_Json(document, resolution, console);
+            continue;
+        }
+        const int count = document.lines.size();
+        QString text = QStringLiteral("%1: %2 %3, scale resolution %4\n")
+                           .arg(Shown_Name(path), QString::number(count),
+                                count == 1 ? QStringLiteral("line") : QStringLiteral("lines"),
+                                Resolution_Text(resolution));
+        for (const Line &line : qAsConst(document.lines))
+            text += Line_Text(line, resolution.value);
+        console.Out(text + Unread_Note(document));
     }
-    const Resolution resolution = Choose_Resolution(document, options.resolution);
-
-    if (options.json) {
-        QJsonObject root;
-        root.insert(QStringLiteral("file"), document.path);
-        root.insert(QStringLiteral("resolution"), resolution.value);
-        root.insert(QStringLiteral("resolution_source"), Source_Name(resolution.source));
-        root.insert(QStringLiteral("resolution_line"),
-                    resolution.line > 0 ? QJsonValue(resolution.line) : QJsonValue());
-        QJsonArray lines;
-        for (const ParsedLine &line : qAsConst(document.lines))
-            lines.append(Line_Json(line, resolution.value));
-        root.insert(QStringLiteral("lines"), lines);
-        Write_Json(console.out, root);
-        return Exit_Ok;
-    }
-
-    console.out << QStringLiteral("%1: %2 lines, scale resolution %3")
-                       .arg(document.path)
-                       .arg(document.lines.size())
-                       .arg(Resolution_Text(resolution))
-                << '\n';
-    for (const ParsedLine &line : qAsConst(document.lines))
-        Write_Line(console.out, line, resolution.value);
-    return Exit_Ok;
+    return status;
 }
 
 } // namespace Oad

@@ -63,6 +63,30 @@ QVector<Loss> Line_Losses(const QByteArray &raw, int line)
     return losses;
 }
 
+QVector<RawLine> Raw_Lines(const QByteArray &bytes, int max_count)
+{
+    QVector<RawLine> lines;
+    int start = 0;
+    while (start < bytes.size() && lines.size() < max_count) {
+        RawLine line;
+        line.start = start;
+        const int lf = bytes.indexOf('\n', start);
+        if (lf < 0) {
+            line.length = bytes.size() - start;
+        } else {
+            line.length = lf - start;
+            line.terminator = 1;
+            if (line.length > 0 && bytes.at(lf - 1) == '\r') {
+                --line.length;
+                line.terminator = 2;
+            }
+        }
+        lines.append(line);
+        start = line.End();
+    }
+    return lines;
+}
+
 QString Decode_Line(const QByteArray &raw)
 {
     // The controller's files are text; a NUL ends what the line can mean, as it ends a C
@@ -85,9 +109,10 @@ Content Read(QIODevice &device)
     Content content;
     QString last_non_empty;
     qint64 budget = Max_Read_Bytes;
+    bool stopped = false; // Too_Large is noted
     while (!device.atEnd()) {
         if (budget <= 0) {
-            if (content.losses.isEmpty() || content.losses.last().kind != Loss::Kind::Too_Large)
+            if (!stopped)
                 content.losses.append({Loss::Kind::Too_Large, content.total_lines + 1, 1});
             break;
         }
@@ -101,6 +126,7 @@ Content Read(QIODevice &device)
             // The line goes on past the budget: what was read of it is all there is.
             content.losses.append({Loss::Kind::Too_Large, content.total_lines, 1});
             budget = 0;
+            stopped = true;
         }
         if (content.lines.size() >= Max_Lines)
             continue; // only counted

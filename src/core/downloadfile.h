@@ -12,6 +12,8 @@ class QIODevice;
 namespace DownloadFile {
 
 constexpr int Max_Lines = 128;
+// The scale resolution stored in the settings until the user gives one (counts per mm).
+constexpr int Default_Scale_Resolution = 10000;
 // Reading stops here: a download file is short, and a device without end (a FIFO fed
 // forever, /dev/zero) must not take all memory.
 constexpr qint64 Max_Read_Bytes = 16 * 1024 * 1024;
@@ -51,6 +53,20 @@ struct Content
 
 // The losses of one raw line, terminator included or not, at 1-based line number.
 QVector<Loss> Line_Losses(const QByteArray &raw, int line);
+
+// Where a line stands in the bytes, as Read splits them: a line ends after its LF, and a CR
+// just before that LF belongs to the terminator. A last line without LF counts.
+struct RawLine
+{
+    int start = 0;
+    int length = 0;     // the body: the line without its terminator
+    int terminator = 0; // 0 (the end of the bytes), 1 (LF) or 2 (CR LF)
+
+    int End() const { return start + length + terminator; }
+};
+
+// The first max_count lines of the bytes.
+QVector<RawLine> Raw_Lines(const QByteArray &bytes, int max_count = Max_Lines);
 
 // One raw line (terminator included or not) as it is stored: cut at the first NUL,
 // decoded as Latin-1 and simplified.

@@ -3,6 +3,7 @@
 
 #include <QRegExp>
 
+#include <algorithm>
 #include <cassert>
 #include <limits>
 
@@ -41,17 +42,28 @@ Span Find_Field(QChar letter, const QString &text, int from)
     return span;
 }
 
+Span Find_Token(const QString &text, int from)
+{
+    Span span;
+    QRegExp pattern = Token_Pattern();
+    const int position = pattern.indexIn(text, from);
+    if (position < 0)
+        return span;
+    span.start = position;
+    span.length = pattern.matchedLength();
+    return span;
+}
+
 Split Split_Line(const QString &line)
 {
     Split split;
-    QRegExp pattern = Token_Pattern();
-    const int position = pattern.indexIn(line, 0);
-    if (position < 0)
+    const Span token = Find_Token(line);
+    if (!token.Is_Found())
         return split;
     split.is_parameter_line = true;
-    split.token = pattern.cap(1);
+    split.token = line.mid(token.start, token.length);
     split.parameter_number = Get_Parameter_Number(split.token);
-    split.rest_start = position + split.token.length();
+    split.rest_start = token.start + token.length;
     split.rest = line.mid(split.rest_start);
     return split;
 }
@@ -114,6 +126,17 @@ ParameterLine Read_Parameter_Line(const QString &line, const TParameterTable &ta
         read.fields.append(field);
     }
     return read;
+}
+
+QString Field_Letters(const TParameterTable &table)
+{
+    QString letters;
+    for (int number = 0; number <= 0xFF; ++number)
+        for (const ParameterItem &item : table.Get_Description(number).items)
+            if (!letters.contains(item.letter))
+                letters += item.letter;
+    std::sort(letters.begin(), letters.end());
+    return letters;
 }
 
 QString Rewrite_Fields(const QString &line, const QVector<FieldAssignment> &assignments,

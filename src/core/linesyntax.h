@@ -36,6 +36,9 @@ struct Split
     QString rest;       // the text after the token, where the fields are read
 };
 
+// The first S token in text at or after position from.
+Span Find_Token(const QString &text, int from = 0);
+
 // Finds the S token and splits the line into token, parameter number and rest.
 Split Split_Line(const QString &line);
 
@@ -77,6 +80,9 @@ struct ParameterLine
 };
 
 ParameterLine Read_Parameter_Line(const QString &line, const TParameterTable &table);
+
+// The letters that the table gives to the fields of any parameter, in alphabetical order.
+QString Field_Letters(const TParameterTable &table);
 
 // One field to set: its letter and its new 32 bits.
 struct FieldAssignment

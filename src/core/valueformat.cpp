@@ -140,10 +140,13 @@ Reading Read_Mm(const QString &text, int resolution)
         product[size_t(first_dropped)] >= 5)
         ++magnitude;
     const quint64 limit = negative ? quint64(1) << 31 : (quint64(1) << 31) - 1;
-    if (overflow || magnitude > limit)
+    const bool clamped = overflow || magnitude > limit;
+    if (clamped)
         magnitude = limit;
-    return Valid(negative ? static_cast<qint32>(-qint64(magnitude))
-                          : static_cast<qint32>(magnitude));
+    Reading reading =
+        Valid(negative ? static_cast<qint32>(-qint64(magnitude)) : static_cast<qint32>(magnitude));
+    reading.clamped = clamped;
+    return reading;
 }
 
 QString Int_Text(qint32 value)

@@ -28,7 +28,8 @@ double To_Millimetres(qint32 value, int resolution);
 struct Reading
 {
     std::optional<qint32> value;
-    QString error; // empty when there is a value
+    QString error;        // empty when there is a value
+    bool clamped = false; // the value was cut to the signed 32-bit range (Read_Mm)
 
     bool Is_Valid() const { return value.has_value(); }
 };
@@ -41,7 +42,8 @@ Reading Read_Int(const QString &text);
 // One to eight hexadecimal digits of either case, with or without 0x.
 Reading Read_Hex(const QString &text);
 // Millimetres with a decimal point or comma, converted exactly: the decimal digits times
-// the resolution, rounded half away from zero, clamped to the signed 32-bit range.
+// the resolution, rounded half away from zero, clamped to the signed 32-bit range (and then
+// marked clamped).
 // No value when the resolution is not positive.
 Reading Read_Mm(const QString &text, int resolution);
 

@@ -1,4 +1,9 @@
-#include <QFile>
+#include "commandline.h"
+#include "console.h"
+#include "setcommand.h"
+#include "testsupport.h"
+
+#include <QBuffer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -6,7 +11,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-// oadtool run as a program on files made here, as a user would run it.
+// oadtool run as a program on files made here, as a user or a script would run it.
 class TstOadtool : public QObject
 {
     Q_OBJECT
@@ -15,6 +20,10 @@ private slots:
     void run_data();
     void run();
     void json();
+    void shell_data();
+    void shell();
+    void changedWhileEditing_data();
+    void changedWhileEditing();
 
 private:
     struct Result
@@ -23,25 +32,27 @@ private:
         QString out;
         QString err;
     };
-    Result Run(const QStringList &arguments);
-    QString Write(const QString &name, const QByteArray &bytes);
-    QByteArray Read(const QString &name);
-    QJsonObject Json(const QStringList &arguments, int status);
+    Result Run(const QString &program, const QStringList &arguments, const QByteArray &input);
+    QString Path(const QString &name) const { return d_dir.filePath(name); }
 
     QTemporaryDir d_dir;
 };
 
-TstOadtool::Result TstOadtool::Run(const QStringList &arguments)
+TstOadtool::Result TstOadtool::Run(const QString &program, const QStringList &arguments,
+                                   const QByteArray &input)
 {
     QProcess process;
     process.setWorkingDirectory(d_dir.path());
     // The output must not depend on the user's locale.
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("de_DE.UTF-8"));
+    environment.insert(QStringLiteral("OADTOOL"), QStringLiteral(OADTOOL_PATH));
     process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(OADTOOL_PATH), arguments);
+    process.start(program, arguments);
+    process.write(input);
+    process.closeWriteChannel();
     Result result;
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
         return result;
     result.status = process.exitCode();
     result.out = QString::fromUtf8(process.readAllStandardOutput());
@@ -49,32 +60,10 @@ TstOadtool::Result TstOadtool::Run(const QStringList &arguments)
     return result;
 }
 
-QString TstOadtool::Write(const QString &name, const QByteArray &bytes)
-{
-    QFile file(d_dir.filePath(name));
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write test file %s", qPrintable(name));
-    return name;
-}
-
-QByteArray TstOadtool::Read(const QString &name)
-{
-    QFile file(d_dir.filePath(name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-QJsonObject TstOadtool::Json(const QStringList &arguments, int status)
-{
-    const Result result = Run(arguments);
-    // Another exit status leaves the object empty, and the checks on it fail.
-    return result.status == status ? QJsonDocument::fromJson(result.out.toUtf8()).object()
-                                   : QJsonObject();
-}
-
 void TstOadtool::run_data()
 {
     QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QByteArray>("a"); // a.oad
+    QTest::addColumn<QByteArray>("a"); // a.oad, also a copy named e<ESC>[31m.oad and stdin
     QTest::addColumn<QByteArray>("b"); // b.oad
     QTest::addColumn<QString>("out");
     QTest::addColumn<int>("status");
@@ -86,48 +75,103 @@ void TstOadtool::run_data()
                         const QString &err = QString(), const QByteArray &a_after = QByteArray()) {
         QTest::newRow(name) << arguments << a << b << out << status << err << a_after;
     };
-    QByteArray every("S1 X123456789 Y1a Z0 W0\n" // nine digits, lower-case digit
-                     "Q5 S2 Q10\nS40 X1\nS5 V1\nS5 V2\nS6 U1\n");
-    every += QByteArray("ab") + '\0' + "cd\n" + "caf\xC3\xA9\n" + "x\x85y\x01\n";
-    every += QByteArray("S5 V3\n") + QByteArray("; filler\n").repeated(117) + "N1\nN1000\nS1 X1\n";
-    row("check: every kind of finding", {"check", "a.oad"}, every, "",
-        "a.oad:1: field X123456789 of S1 has more than eight hexadecimal digits; only "
-        "X12345678 is read\n"
-        "a.oad:1: field Y1 of S1 ends at the lower-case 'a'; only upper-case digits belong "
-        "to a field, so Y reads as 1\n"
-        "a.oad:2: field letter Q also stands before the S token S2; only the Q after the "
-        "token is the field\n"
-        "a.oad:3: parameter 64 (S40) is not described; the editor edits this line as plain "
-        "text\n"
-        "a.oad:5: parameter 5 (S5) is already on line 4\n"
-        "a.oad:6: S6 has no field L (Probe minimum overtravel limit)\n"
-        "a.oad:7: NUL byte at column 3: the rest of the line is dropped\n"
-        "a.oad:8: bytes C3 A9 at column 4 look like UTF-8 for \"\u00E9\"; the file is read "
-        "as Latin-1, which makes them \"\u00C3\u00A9\"\n"
-        "a.oad:9: byte 0x85 at column 2 is a control character, not a printable Latin-1 "
-        "character\n"
-        "a.oad:10: parameter 5 (S5) is already on line 4\n"
-        "a.oad:128: N1 is no valid scale resolution line: it needs N directly followed by 2 "
-        "to 6 digits\n"
-        "a.oad:129: the file has 130 lines; only the first 128 are read, so this line and "
-        "the 1 after it are ignored\n",
+    QByteArray filler = QByteArray("; filler\n").repeated(126);
+    // One line with the scale resolution after it: each misreading alone.
+    const auto check = [&row](const char *name, const QByteArray &line, const QString &finding) {
+        row(name, {"check", "a.oad"}, line + "\nN10000\n", "", "a.oad:1: " + finding + "\n", 1);
+    };
+    check("CR-only line end", "; a\rb",
+          "Line 1 holds line ends of CR alone; they are read as one line, and a save merges them.");
+    check("NUL byte", QByteArray("; a\0b", 5),
+          "Line 1 holds a NUL byte; a save drops the rest of that line.");
+    check("control byte", "; a\x01z", "Line 1 holds control bytes; the file may not be text.");
+    check("letter in a word", "S1 X1 Y2 Z3 ; W-Achse",
+          "field W of S1 has no digits (in \"W-Achse\"); the editor reads W as 0");
+    check("letter in a comment", "S1 X1 Z3 W4 ; Yaw",
+          "field Y of S1 has no digits (in \"Yaw\"); the editor reads Y as 0");
+    for (const char *field : {"V 10", "V-10", "V=10"})
+        check(field, QByteArray("S5 ") + field,
+              QString("field V of S5 has no digits (in \"%1\"); the editor reads V as 0")
+                  .arg(QString(field).section(' ', 0, 0)));
+    check("V0x10", "S5 V0x10", "field V0 of S5 goes on with \"x10\"; the editor reads V as 0");
+    check("V1.5", "S5 V1.5", "field V1 of S5 goes on with \".5\"; the editor reads V as 1");
+    check("V1G", "S5 V1G", "field V1 of S5 goes on with \"G\"; the editor reads V as 1");
+    check("nine digits", "S5 V123456789",
+          "field V123456789 of S5 has more than eight hexadecimal digits; only V12345678 is read");
+    check("lower-case digit", "S5 V1a",
+          "field V1 of S5 ends at the lower-case 'a'; only upper-case digits belong to a field, "
+          "so V reads as 1");
+    check("repeated field", "S5 V10 V20",
+          "field V of S5 stands again as V20; the editor reads only the first, V10");
+    check("second S token", "S5 V10 ; S2",
+          "a second S token S2 after S5; the editor reads only the first");
+    for (const char *token : {"s5", "S 5"})
+        check(token, QByteArray(token) + " V10",
+              QString("\"%1\" is no S token, which is an upper-case S directly followed by "
+                      "upper-case hexadecimal digits")
+                  .arg(token));
+    check("third token digit", "S123 X1 Y2 Z3 W4",
+          "S12 is followed by '3', which is no part of the S token: the editor reads parameter "
+          "18");
+    check("letter not described", "S2 Q1 X5",
+          "S2 has no field X, so the editor neither shows nor edits X5");
+    check("letter before token", "Q5 S2 Q1",
+          "field letter Q also stands before the S token S2; only the Q after the token is the "
+          "field");
+    check("missing field", "S6 U1 l5",
+          "S6 has no field L (Probe minimum overtravel limit); a lower-case l is another letter");
+    check("undescribed parameter", "S40 X1",
+          "parameter 64 (S40) is not described; the editor edits this line as plain text");
+    check("byte order mark", "\xEF\xBB\xBFS2 Q1",
+          "the file starts with a UTF-8 byte order mark (EF BB BF); the editor shows it as "
+          "\"\u00EF\u00BB\u00BF\" before the text of line 1");
+    check("UTF-8", "; caf\xC3\xA9",
+          "bytes C3 A9 at column 6 look like UTF-8 for \"\u00E9\"; the file is read as Latin-1, "
+          "which makes them \"\u00C3\u00A9\"");
+    check("escaped control bytes", "S5 V\x1b]0;x\x07",
+          "Line 1 holds control bytes; the file may not be text.\n"
+          "a.oad:1: field V of S5 has no digits (in \"V\\x1b]0;x\\x07\"); the editor reads V as 0");
+    row("check: duplicate parameter, 129 lines, second scale line", {"check", "a.oad"},
+        "S2 Q1\nN1000\nS2 Q2\n" + filler.left(filler.size() - 18) + "N10000\n; x\n", "",
+        "a.oad:2: N1000 is a second scale resolution line; only the last non-empty line, 128, "
+        "counts\n"
+        "a.oad:3: parameter 2 (S2) is already on line 1\n"
+        "a.oad:129: The file has 129 lines; only the first 128 are kept, and a save drops the "
+        "rest.\n",
         1);
     row("check: resolution 0", {"check", "a.oad"}, "S2 Q1\nN00\n", "",
         "a.oad:2: scale resolution N00 is 0; no millimetre value can be computed from it\n", 1);
     row("check: resolution line not last", {"check", "a.oad"}, "N1000\nS2 Q1\n", "",
         "a.oad:1: N1000 is not the last non-empty line, so the file has no scale resolution\n", 1);
-    // Blank lines, comments, CR LF, a Latin-1 character and a trailing blank line are fine.
     row("check: clean file", {"check", "a.oad"},
         "S1 X3E8 Y7D0 Z0 W0\r\n; r\xE9glage\r\n\r\nS10 X1 Y2 Z3 W4\r\nN10000\r\n\r\n", "", "", 0);
+    // Several files: a good one, a faulty one, standard input and one that cannot be read.
+    const QByteArray good("S2 Q1\nN10000\n");
+    row("check: mixed files", {"check", "b.oad", "a.oad", "missing.oad", "-"}, "S5 V1G\nN10000\n",
+        good,
+        "a.oad:1: field V1 of S5 goes on with \"G\"; the editor reads V as 1\n"
+        "-:1: field V1 of S5 goes on with \"G\"; the editor reads V as 1\n",
+        2, "oadtool: cannot read missing.oad: No such file or directory");
+    row("check: good and faulty files", {"check", "b.oad", "a.oad"}, "S5 V1\nN1000\n", "S5 V1\n",
+        "b.oad:1: no scale resolution line: the last non-empty line should be N "
+        "followed by 2 to 6 digits, such as N10000\n",
+        1);
+    row("check: control bytes in a file name", {"check", "e\x1b[31m.oad", "m\x07.oad"}, "S5 V\n",
+        "",
+        "e\\x1b[31m.oad:1: field V of S5 has no digits (in \"V\"); the editor reads "
+        "V as 0\ne\\x1b[31m.oad:1: no scale resolution line: the last non-empty line should be N "
+        "followed by 2 to 6 digits, such as N10000\n",
+        2, "oadtool: cannot read m\\x07.oad");
+
     row("show", {"show", "a.oad"},
-        "S1 X3E8 YFFFFFFFF Z0\n; note\nS6F X0 Y20 Z1 W2\nS40 X1\nN20000\n", "",
+        "S1 X3E8 YFFFFFFFF Z0\n; note \x1b[31m\\\nS6F X0 Y20 Z1 W2\nS40 X1\nN20000\n", "",
         "a.oad: 5 lines, scale resolution 20000 (line 5)\n"
         "   1  parameter 1: S1 X3E8 YFFFFFFFF Z0\n"
         "        X  1000  hex 3E8       mm 0.0500   X axis maximum velocity\n"
         "        Y    -1  hex FFFFFFFF  mm -0.0001  Y axis maximum velocity\n"
         "        Z     0  hex 0         mm 0.0000   Z axis maximum velocity\n"
         "        W  not present                     W axis maximum velocity\n"
-        "   2  raw: ; note\n"
+        "   2  raw: ; note \\x1b[31m\\\\\n"
         "   3  parameter 111: S6F X0 Y20 Z1 W2\n"
         "        X   0  hex 0   Flexible parameter 16A\n"
         "        Y  32  hex 20  Flexible parameter 16B.\n"
@@ -137,53 +181,109 @@ void TstOadtool::run_data()
         "   4  raw (parameter 64 not described): S40 X1\n"
         "   5  raw: N20000\n",
         0);
-    // S10 moves from the end to the front unchanged; only S1.X really changes.
-    row("diff: moved and changed parameter", {"diff", "a.oad", "b.oad"},
-        "S1 X3E8 Y1 Z0 W0\n; old\nS10 X5\nN1000\n",
-        "S10 X00000005\nS1 X7D0 Y1 Z0 W0\nS5 V1\n; new\nN1000\n",
-        "--- a.oad\n+++ b.oad\n"
-        "S1.X  line 1 / line 2  X axis maximum velocity\n"
-        "  - 1000  hex 3E8  mm 1.0000\n"
-        "  + 2000  hex 7D0  mm 2.0000\n"
-        "+ S5  line 3: S5 V1\n"
-        "- raw  line 2: ; old\n"
-        "+ raw  line 4: ; new\n",
-        1);
-    row("diff: same parameters spelt and ordered otherwise", {"diff", "a.oad", "b.oad"},
-        "S2 Q10\r\nS5   V1\r\nN1000\r\n", "S5 V00000001\nS2 Q10\n\nN1000\n", "", 0);
+    QString filler_shown = "a.oad: 128 lines, scale resolution 10000 (default)\n   1  raw:\n";
+    for (int line = 2; line < 128; ++line)
+        filler_shown += QString("%1  raw: ; filler\n").arg(line, 4);
+    row("show: lines not read", {"show", "a.oad"}, "\n" + filler + "\n; x\n; y", "",
+        filler_shown + " 128  raw:\na.oad: lines 129 to 130 are not read: the editor reads the "
+                       "first 128\n",
+        0);
+    row("show: one line", {"show", "a.oad"}, "S2 Q1", "",
+        "a.oad: 1 line, scale resolution 10000 (default)\n   1  parameter 2: S2 Q1\n"
+        "        Q  1  hex 1  mm 0.0001  Maximum 3D acceleration\n",
+        0);
 
-    // The X before the token, the leading zeros of Y and the second S10 line stay as they were.
-    row("set: only the named fields",
-        {"set", "a.oad", "S1.X=2000", "S1.W=4294967295", "S1.Z=-2147483648", "S10.Y=-1",
-         "S10.Z=12.5mm", "S10.W=0x1f"},
-        "X9 S1 X3E8 Y00007D0 Z0 W0 ;keep\nS10 X1 Y2 Z3 W4\nS10 X1\nN1000\n", "",
-        "a.oad:1: X9 S1 X3E8 Y00007D0 Z0 W0 ;keep -> X9 S1 X7D0 Y00007D0 Z80000000 WFFFFFFFF "
-        ";keep\n"
-        "a.oad:2: S10 X1 Y2 Z3 W4 -> S10 X1 YFFFFFFFF Z30D4 W1F\n",
-        0, "",
-        "X9 S1 X7D0 Y00007D0 Z80000000 WFFFFFFFF ;keep\r\n"
-        "S10 X1 YFFFFFFFF Z30D4 W1F\r\nS10 X1\r\nN1000\r\n");
+    const auto diff = [&row](const char *name, const QByteArray &a, const QByteArray &b,
+                             const QString &out) {
+        row(name, {"diff", "a.oad", "b.oad"}, a, b,
+            out.isEmpty() ? out : "--- a.oad\n+++ b.oad\n" + out, out.isEmpty() ? 0 : 1);
+    };
+    // S10 moves from the end to the front unchanged; only S1.X really changes.
+    diff("diff: field, parameter line, raw line", "S1 X3E8 Y1 Z0 W0\n; old\nS10 X5\nN1000\n",
+         "S10 X00000005\nS1 X7D0 Y1 Z0 W0\nS5 V1\n; new\nN1000\n",
+         "S1.X  line 1 / line 2  X axis maximum velocity\n  - 1000  hex 3E8  mm 1.0000\n"
+         "  + 2000  hex 7D0  mm 2.0000\n+ S5  line 3: S5 V1\n- raw  line 2: ; old\n"
+         "+ raw  line 4: ; new\n");
+    diff("diff: other field", "S2 Q1 X5\n", "S2 Q1 X6\n",
+         "S2.X (not described for S2)  line 1 / line 1\n  - 5  hex 5\n  + 6  hex 6\n");
+    diff("diff: line text", "S2 Q1 ;old\n", "S2 Q1 ;new\n",
+         "S2 text  line 1 / line 1\n  - S2 Q1 ;old\n  + S2 Q1 ;new\n");
+    diff("diff: before token", "X9 S2 Q1\n", "X8 S2 Q01\n",
+         "S2 before the S token  line 1 / line 1\n  - X9 \n  + X8 \n");
+    diff("diff: scale resolution", "S2 Q1\nN1000\n", "S2 Q1\nN10000\n",
+         "scale resolution  line 2 / line 2\n  - 1000\n  + 10000\n");
+    diff("diff: after NUL", QByteArray("S2 Q1\0 x\n", 9), QByteArray("S2 Q1\0 y\n", 9),
+         "after a NUL byte  line 1 / line 1\n  -  x\n  +  y\n");
+    diff("diff: after line 128", "S2 Q1\n" + filler + "N1000\n; a\n",
+         "S2 Q1\n" + filler + "N1000\n; b",
+         "after line 128  line 129 / line 129\n  - ; a\n"
+         "  + ; b\n");
+    diff("diff: same content, spelt and ordered otherwise", "S2 Q10\r\nS5   V1\r\nN1000\r\n",
+         "S5 V00000001\nS02 Q10\n\nN01000", "");
+
+    // Each file's own line ends, blanks, other bytes and final newline stay byte for byte.
+    const auto set = [&row](const char *name, const QStringList &arguments, const QByteArray &a,
+                            const QString &out, const QByteArray &a_after,
+                            const QString &err = QString()) {
+        row(name, QStringList{"set", "a.oad"} + arguments, a, "", out, 0, err, a_after);
+    };
+    set("set: LF and tabs", {"S1.Y=0x10"}, "\tS1\tX3E8  Y7D0\tZ0 W0 \n; a\tb\nN10000\n",
+        "a.oad: scale resolution 10000 (line 3)\na.oad:1: S1.Y: Y7D0 -> Y10 (2000 -> 16)\n",
+        "\tS1\tX3E8  Y10\tZ0 W0 \n; a\tb\nN10000\n");
+    set("set: CR only", {"S1.W=0x10"}, "S1 X1 Y2 Z3 W4\rS2 Q5\rN1000\r",
+        "a.oad: no valid scale resolution line; millimetre values are refused\n"
+        "a.oad:1: S1.W: W4 -> W10 (4 -> 16)\n",
+        "S1 X1 Y2 Z3 W10\rS2 Q5\rN1000\r");
+    set("set: UTF-8 and CR LF", {"S5.V=2mm", "S2.Q=-1"},
+        "; voil\xC3\xA0 \xE2\x82\xAC\r\nS5 V1 ; caf\xC3\xA9\r\nS2 Q00000001\r\nN1000\r\n",
+        "a.oad: scale resolution 1000 (line 4)\na.oad:2: S5.V: V1 -> V7D0 (1 -> 2000)\n"
+        "a.oad:3: S2.Q: Q00000001 -> QFFFFFFFF (1 -> -1)\n",
+        "; voil\xC3\xA0 \xE2\x82\xAC\r\nS5 V7D0 ; caf\xC3\xA9\r\nS2 QFFFFFFFF\r\nN1000\r\n");
+    set("set: no final newline, decimal comma", {"S2.Q=1,5mm"}, "S2 Q1\nN10000",
+        "a.oad: scale resolution 10000 (line 2)\na.oad:1: S2.Q: Q1 -> Q3A98 (1 -> 15000)\n",
+        "S2 Q3A98\nN10000");
+    set("set: NUL, more than 128 lines", {"S1.X=5"},
+        QByteArray("S1 X1 Y2\0X3\n", 12) + filler + "; x\n; y\nS1 X9\n",
+        "a.oad: no valid scale resolution line; millimetre values are "
+        "refused\na.oad:1: S1.X: X1 -> X5 (1 -> 5)\n",
+        QByteArray("S1 X5 Y2\0X3\n", 12) + filler + "; x\n; y\nS1 X9\n");
+    set("set: --line picks one", {"--line", "2", "S5.V=20"}, "; S5 VALUE\nS5 V10\nN10000\n",
+        "a.oad: scale resolution 10000 (line 3)\na.oad:2: S5.V: V10 -> V14 (16 -> 20)\n",
+        "; S5 VALUE\nS5 V14\nN10000\n");
+    set("set: --resolution against the file", {"--resolution=1000", "S2.Q=1mm"}, "S2 Q1\nN10000\n",
+        "a.oad: scale resolution 1000 (--resolution)\n"
+        "a.oad:1: S2.Q: Q1 -> Q3E8 (1 -> 1000)\n",
+        "S2 Q3E8\nN10000\n",
+        "oadtool: warning: --resolution 1000 differs from the file's scale resolution 10000 (line "
+        "2); 1000 is used");
 
     // A valid assignment beside the bad one is not written either.
     const auto refused = [&row](const char *name, const char *assignment, const char *err) {
         row(name, {"set", "a.oad", "S1.Y=7", assignment},
-            "S1 X1 Y2 Z3\nS2 Q1\nS40 X1\nS6F X1 Y2 Z3 W4\nN10000\n", "", "", 1, err);
+            "S1 X1 Y2 Z3\n; S2 Q\nS2 Q1\nS40 X1\nS6F X1 Y2 Z3 W4\nN10000\n", "", "", 1, err);
     };
     refused("set: undescribed parameter", "S40.X=1",
             "S40.X=1: parameter S40 (64) is not described");
     refused("set: parameter on no line", "S5.V=1", "S5.V=1: no line carries parameter S5");
-    refused("set: letter not of parameter", "S2.X=1", "S2.X=1: parameter S2 has no field X");
+    refused("set: parameter on two lines", "S2.Q=1",
+            "S2.Q=1: parameter S2 stands on lines 2 (; S2 Q) and 3 (S2 Q1); pick one with --line");
+    refused("set: letter not of parameter", "S6F.Q=1", "S6F.Q=1: parameter S6F has no field Q");
     refused("set: field missing from line", "S1.W=1",
             "S1.W=1: line 1 (S1 X1 Y2 Z3) has no field W");
-    refused("set: above unsigned 32 bits", "S1.X=4294967296",
-            "S1.X=4294967296: 4294967296 does not fit 32 bits");
-    refused("set: below signed 32 bits", "S1.X=-2147483649",
-            "S1.X=-2147483649: -2147483649 does not fit 32 bits");
+    refused("set: beyond 32 bits", "S1.X=4294967296",
+            "S1.X=4294967296: 4294967296: Outside -2147483648 to 4294967295");
     refused("set: mm on unscaled item", "S6F.X=1mm", "S6F.X=1mm: field X is not a length");
     refused("set: mm beyond 32 bits", "S1.X=300000mm",
             "S1.X=300000mm: 300000mm at 10000 counts per mm does not fit 32 bits");
-    refused("set: not a number", "S1.X=lots", "S1.X=lots: lots is not a value");
-    refused("set: same field twice", "S1.Y=2", "S1.Y=2: S1.Y is given more than once");
+    refused("set: empty value", "S1.X=", "S1.X=: empty value");
+    refused("set: escaped value", "S1.X=\x1b[2J", "S1.X=\\x1b[2J: \\x1b[2J: Not a whole number");
+    refused("set: same field twice", "S01.Y=2", "S01.Y=2: S1.Y is given more than once");
+    row("set: mm without scale resolution", {"set", "a.oad", "S2.Q=1mm"}, "S2 Q1\n", "", "", 1,
+        "S2.Q=1mm: 1mm needs a scale resolution");
+    row("get", {"get", "a.oad", "S2.Q", "S5.V", "S1.X", "S2.Q"}, "S2 Q3E8\nN1000\n", "",
+        "1000\n\n\n1000\n", 1, "S5.V: no line carries parameter S5");
+    row("get: mm", {"get", "--mm", "a.oad", "S2.Q"}, "S2 QFFFFFC18\nN1000\n", "", "-1.0000\n", 0);
+    row("get: hex", {"get", "--hex", "a.oad", "S2.Q"}, "S2 Q0003E8\n", "", "3E8\n", 0);
 
     const auto usage = [&row](const char *name, const QStringList &arguments) {
         row(name, arguments, "S2 Q1\nN1000\n", "", "", 2, "oadtool: ");
@@ -194,6 +294,7 @@ void TstOadtool::run_data()
     usage("malformed assignment", {"set", "a.oad", "S1X=5"});
     usage("json on set", {"--json", "set", "a.oad", "S2.Q=1"});
     usage("zero resolution", {"--resolution", "0", "show", "a.oad"});
+    usage("set on standard input", {"set", "-", "S2.Q=1"});
     usage("missing file", {"show", "missing.oad"});
     usage("directory as file", {"check", "."});
 }
@@ -205,46 +306,146 @@ void TstOadtool::run()
     QFETCH(QByteArray, b);
     QFETCH(QString, err);
     QFETCH(QByteArray, a_after);
-    Write(QStringLiteral("a.oad"), a);
-    Write(QStringLiteral("b.oad"), b);
-    const Result result = Run(arguments);
+    QVERIFY(TestSupport::Write_Bytes(Path("a.oad"), a));
+    QVERIFY(TestSupport::Write_Bytes(Path("e\x1b[31m.oad"), a));
+    QVERIFY(TestSupport::Write_Bytes(Path("b.oad"), b));
+    const Result result = Run(QStringLiteral(OADTOOL_PATH), arguments, a);
     QTEST(result.out, "out");
     QVERIFY2(err.isEmpty() ? result.err.isEmpty()
                            : result.err.startsWith("oadtool: ") && result.err.contains(err),
              qPrintable(result.err));
     QTEST(result.status, "status");
-    QCOMPARE(Read(QStringLiteral("a.oad")), a_after.isEmpty() ? a : a_after);
+    QCOMPARE(TestSupport::Read_Bytes(Path("a.oad")), a_after.isEmpty() ? a : a_after);
 }
 
 void TstOadtool::json()
 {
-    const QString file = Write(QStringLiteral("j.oad"), "S1 X3E8 Y2 Z3\nS1 X1 Y2 Z3 W0\nN1000\n");
-    const QJsonObject check = Json({QStringLiteral("--json"), QStringLiteral("check"), file}, 1);
-    QCOMPARE(check.value("file").toString(), file);
-    const QJsonArray findings = check.value("findings").toArray();
-    QCOMPARE(findings.size(), 2);
-    QCOMPARE(findings.at(0).toObject().value("line").toInt(), 1);
-    QCOMPARE(findings.at(0).toObject().value("kind").toString(), QString("missing-field"));
-    QCOMPARE(findings.at(1).toObject().value("kind").toString(), QString("duplicate-parameter"));
+    const QByteArray bytes("S1 X3E8 Y2 Z3\nS1 X1 Y2 Z3 W0 ;\x1b\x9b\nN1000\n");
+    QVERIFY(TestSupport::Write_Bytes(Path("j.oad"), bytes));
+    QVERIFY(TestSupport::Write_Bytes(Path("k.oad"), "S1 X3E8 Y2 Z3\nS1 X1 Y2 Z3\nN1000\n"));
+    const auto json = [this](const QStringList &arguments, int status) {
+        const Result result = Run(QStringLiteral(OADTOOL_PATH), arguments, QByteArray());
+        // Raw control characters would reach a terminal that shows the JSON.
+        for (const QChar c : result.out)
+            if ((c < ' ' && c != '\n') || (c.unicode() >= 0x7F && c.unicode() <= 0x9F))
+                return QJsonObject();
+        return result.status == status ? QJsonDocument::fromJson(result.out.toUtf8()).object()
+                                       : QJsonObject();
+    };
+    const QJsonObject check = json({"--json", "check", "j.oad"}, 1);
+    QCOMPARE(check.value("file").toString(), QString("j.oad"));
+    QStringList kinds;
+    for (const QJsonValue finding : check.value("findings").toArray())
+        kinds << finding.toObject().value("kind").toString();
+    QCOMPARE(kinds, QStringList({"missing-field", "control-byte", "duplicate-parameter"}));
 
-    const QJsonObject show = Json({QStringLiteral("show"), file, QStringLiteral("--json")}, 0);
-    QCOMPARE(show.value("resolution").toInt(), 1000);
-    const QJsonObject x =
-        show.value("lines").toArray().at(0).toObject().value("fields")[0].toObject();
+    const QJsonArray lines = json({"show", "j.oad", "--json"}, 0).value("lines").toArray();
+    QCOMPARE(lines.at(1).toObject().value("text").toString(),
+             QString::fromLatin1("S1 X1 Y2 Z3 W0 ;\x1b\x9b"));
+    const QJsonObject x = lines.at(0).toObject().value("fields")[0].toObject();
     QCOMPARE(x.value("int").toInt(), 1000);
     QCOMPARE(x.value("mm").toString(), QString("1.0000"));
     QCOMPARE(x.value("help").toString(), QString("X axis maximum velocity"));
 
-    const QString b = Write(QStringLiteral("k.oad"), "S1 X3E8 Y2 Z3\nS1 X1 Y2 Z3\nN1000\n");
-    const QJsonObject diff = Json({QStringLiteral("--json"), QStringLiteral("diff"), file, b}, 1);
+    const QJsonObject diff = json({"--json", "diff", "j.oad", "k.oad"}, 1);
     QVERIFY(!diff.value("equal").toBool(true));
-    const QJsonObject w = diff.value("changed").toArray().at(0).toObject();
-    QCOMPARE(w.value("token").toString(), QString("S1"));
-    QCOMPARE(w.value("letter").toString(), QString("W"));
+    const QJsonArray differences = diff.value("differences").toArray();
+    QCOMPARE(differences.size(), 2);
+    const QJsonObject w = differences.at(0).toObject();
+    QCOMPARE(w.value("kind").toString(), QString("field"));
+    QCOMPARE(w.value("token").toString() + w.value("letter").toString(), QString("S1W"));
     QVERIFY(w.value("a").toObject().value("present").toBool());
     QVERIFY(!w.value("b").toObject().value("present").toBool(true));
-    QVERIFY(
-        Json({QStringLiteral("--json"), QStringLiteral("diff"), b, b}, 0).value("equal").toBool());
+    QCOMPARE(differences.at(1).toObject().value("kind").toString(), QString("line-text"));
+    QVERIFY(json({"--json", "diff", "k.oad", "k.oad"}, 0).value("equal").toBool());
+}
+
+// What needs a shell: devices, odd file names, links, modes and parallel runs.
+void TstOadtool::shell_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("err");
+
+    QTest::newRow("full standard output")
+        << "\"$OADTOOL\" show a.oad > /dev/full"
+        << "" << 2 << "cannot write to standard output: No space left";
+    // Unbounded reading ran out of memory here.
+    QTest::newRow("endless file")
+        << "ulimit -v 600000; \"$OADTOOL\" check /dev/zero"
+        << "/dev/zero:0: no scale resolution line: the file has no text\n/dev/zero:1: The file is "
+           "larger than 16 MiB; reading stopped in line 1, and a save drops the rest.\n"
+           "/dev/zero:1: Line 1 holds a NUL byte; a save drops the rest of that line.\n"
+        << 1 << "";
+    QTest::newRow("name not in the locale's encoding")
+        << "n=$(printf 'caf\\351.oad'); cp a.oad \"$n\"; \"$OADTOOL\" set \"$n\" S2.Q=5; s=$?; rm "
+           "\"$n\"; exit $s"
+        << "caf\\xe9.oad: scale resolution 10000 (line 2)\ncaf\\xe9.oad:1: S2.Q: Q1 -> Q5 (1 -> "
+           "5)\n"
+        << 0 << "";
+    QTest::newRow("hard link")
+        << "ln a.oad h.oad; \"$OADTOOL\" set a.oad S2.Q=5; cat h.oad; rm h.oad"
+        << "S2 Q1\nN10000\n"
+        << 0 << "a.oad has 2 hard links";
+    QTest::newRow("mode kept")
+        << "chmod 604 a.oad; \"$OADTOOL\" set a.oad S2.Q=5 >/dev/null; stat -c %a a.oad"
+        << "604\n"
+        << 0 << "";
+    // Every run gets the lock in turn and reads what the one before it wrote.
+    QTest::newRow("parallel set runs")
+        << "for trial in 1 2 3 4 5; do printf 'S1 X0 Y0 Z0 W0\\n' > c.oad\n"
+           "  for f in X Y Z W; do \"$OADTOOL\" set c.oad S1.$f=$trial >/dev/null & done; wait\n"
+           "  \"$OADTOOL\" get c.oad S1.X S1.Y S1.Z S1.W | tr '\\n' ' '; done"
+        << "1 1 1 1 2 2 2 2 3 3 3 3 4 4 4 4 5 5 5 5 " << 0 << "";
+}
+
+void TstOadtool::shell()
+{
+    QFETCH(QString, script);
+    QFETCH(QString, err);
+    QVERIFY(TestSupport::Write_Bytes(Path("a.oad"), "S2 Q1\nN10000\n"));
+    const Result result = Run(QStringLiteral("/bin/sh"), {"-c", script}, QByteArray());
+    QTEST(result.out, "out");
+    QVERIFY2(err.isEmpty() ? result.err.isEmpty() : result.err.contains(err),
+             qPrintable(result.err));
+    QTEST(result.status, "status");
+}
+
+// Another program replaces or deletes the file between reading and writing: set must
+// notice instead of overwriting the other's work or bringing the file back.
+void TstOadtool::changedWhileEditing_data()
+{
+    QTest::addColumn<QByteArray>("other"); // what the other program leaves; empty: deletes
+    QTest::newRow("replaced") << QByteArray("S2 Q7\nN10000\n");
+    QTest::newRow("deleted") << QByteArray();
+}
+
+void TstOadtool::changedWhileEditing()
+{
+    QFETCH(QByteArray, other);
+    const QString path = Path("w.oad");
+    QVERIFY(TestSupport::Write_Bytes(path, "S2 Q1\nN10000\n"));
+    QBuffer out;
+    QBuffer err;
+    out.open(QIODevice::WriteOnly);
+    err.open(QIODevice::WriteOnly);
+    Oad::TConsole console(out, err);
+    Oad::Options options;
+    options.arguments = QStringList{path, "S2.Q=5"};
+    Oad::SetRequest request;
+    QString error;
+    QVERIFY(Oad::Parse_Set(options, &request, &error));
+    Oad::SetPlan plan;
+    QCOMPARE(Oad::Plan_Set(request, options, console, &plan), Oad::Exit_Ok);
+    QVERIFY(QFile::remove(path));
+    if (!other.isEmpty())
+        QVERIFY(TestSupport::Write_Bytes(path, other));
+    QCOMPARE(Oad::Save_Set(plan, console), Oad::Exit_Trouble);
+    QVERIFY2(err.data().contains("changed while editing; nothing written"), err.data());
+    QCOMPARE(QFile::exists(path), !other.isEmpty());
+    if (!other.isEmpty())
+        QCOMPARE(TestSupport::Read_Bytes(path), other);
 }
 
 QTEST_GUILESS_MAIN(TstOadtool)

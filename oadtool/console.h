@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class QIODevice;
+class QJsonObject;
+
+namespace Oad {
+
+// Where a command writes: results to out, complaints to err, both as UTF-8 whatever the
+// locale. No control character reaches the terminal raw: everything but the line feeds
+// that end the lines is escaped on the way out, and texts from files and arguments are
+// escaped with Shown or Shown_Name before they are put into a line.
+class TConsole
+{
+public:
+    TConsole(QIODevice &out, QIODevice &err);
+
+    void Out(const QString &text);
+    void Err(const QString &text);
+    // One line on err: "oadtool: message".
+    void Complain(const QString &message);
+    void Warn(const QString &message);
+    // Indented JSON (keys in alphabetical order) and a line feed.
+    void Out_Json(const QJsonObject &object);
+
+    // Flushes out. A write to out that failed turns status into Exit_Trouble, with the
+    // system's reason on err.
+    int Finish(int status);
+
+private:
+    QIODevice &d_out;
+    QIODevice &d_err;
+    bool d_out_failed = false;
+};
+
+// A text from a file or an argument as it may be printed: each control character as \xHH
+// and each backslash doubled, so the form is unambiguous.
+QString Shown(const QString &text);
+
+// A file name as given (decoded one character per byte), shown: its bytes read as UTF-8
+// where they are valid, every other byte as \xHH; control characters and backslashes as
+// in Shown. The name of standard input, "-", stays as it is.
+QString Shown_Name(const QString &path);
+
+// The same name for JSON, which escapes control characters itself.
+QString Json_Name(const QString &path);
+
+// The length of the well-formed UTF-8 multi-byte sequence that starts at index, else 0.
+int Utf8_Length(const QByteArray &bytes, int index);
+
+} // namespace Oad
