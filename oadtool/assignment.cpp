@@ -124,8 +124,7 @@ std::optional<qint32> Parse_Value(const QString &text, const ParameterItem &item
         reading = ValueFormat::Read_Mm(value.chopped(2), *resolution);
         if (reading.clamped) {
             *error = QStringLiteral("%1 at %2 counts per mm does not fit 32 bits")
-                         .arg(Shown(value))
-                         .arg(*resolution);
+                         .arg(Shown(value), QString::number(*resolution));
             return std::nullopt;
         }
     } else if (value.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)) {

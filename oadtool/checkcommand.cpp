@@ -42,9 +42,7 @@ int Run_Check(const Options &options, TConsole &console)
         QString text;
         for (const Finding &finding : findings)
             text += QStringLiteral("%1:%2: %3\n")
-                        .arg(Shown_Name(path))
-                        .arg(finding.line)
-                        .arg(finding.message);
+                        .arg(Shown_Name(path), QString::number(finding.line), finding.message);
         console.Out(text);
     }
     return status;

@@ -60,12 +60,11 @@ void Check_Field_End(const Line &line, const FieldReading &field, QVector<Findin
                              .arg(field_text, token, Quoted(next), QString(field.item.letter))
                              .arg(field.value)});
     } else {
-        findings.append(
-            {line.number, QStringLiteral("field-end"),
-             QStringLiteral("field %1 of %2 goes on with \"%3\"; the editor reads %4 "
-                            "as %5")
-                 .arg(field_text, token, Word_At(text, after), QString(field.item.letter))
-                 .arg(field.value)});
+        findings.append({line.number, QStringLiteral("field-end"),
+                         QStringLiteral("field %1 of %2 goes on with \"%3\"; the editor reads %4 "
+                                        "as %5")
+                             .arg(field_text, token, Word_At(text, after),
+                                  QString(field.item.letter), QString::number(field.value))});
     }
 }
 
@@ -198,8 +197,7 @@ QVector<Finding> Check_Scale_Resolution(const Document &document)
             findings.append({line.number, QStringLiteral("several-scale-lines"),
                              QStringLiteral("%1 is a second scale resolution line; only the last "
                                             "non-empty line, %2, counts")
-                                 .arg(Shown(line.text))
-                                 .arg(effective)});
+                                 .arg(Shown(line.text), QString::number(effective))});
         else
             findings.append({line.number, QStringLiteral("no-scale-resolution"),
                              QStringLiteral("%1 is not the last non-empty line, so the file has "

@@ -30,13 +30,11 @@ QString File_Refusal(const Document &document)
 {
     if (!document.complete)
         return QStringLiteral("%1 is larger than %2 bytes; set cannot keep every byte of it")
-            .arg(Shown_Name(document.path))
-            .arg(DownloadFile::Max_Read_Bytes);
+            .arg(Shown_Name(document.path), QString::number(DownloadFile::Max_Read_Bytes));
     if (document.identity.links > 1)
         return QStringLiteral("%1 has %2 hard links; replacing it would split them, so set "
                               "does not")
-            .arg(Shown_Name(document.path))
-            .arg(document.identity.links);
+            .arg(Shown_Name(document.path), QString::number(document.identity.links));
     return QString();
 }
 
@@ -116,9 +114,8 @@ QByteArray Rewrite(const Document &document, const Edits &edits, QStringList *re
             const auto span_before = LineSyntax::Find_Field(edit.reference.letter, before, rest);
             const auto span_after = LineSyntax::Find_Field(edit.reference.letter, after, rest);
             changes.append(QStringLiteral("%1:%2: %3: %4 -> %5 (%6 -> %7)")
-                               .arg(Shown_Name(document.path))
-                               .arg(it.key())
-                               .arg(edit.reference.Key(),
+                               .arg(Shown_Name(document.path), QString::number(it.key()),
+                                    edit.reference.Key(),
                                     Shown(before.mid(span_before.start, span_before.length)),
                                     after.mid(span_after.start, span_after.length),
                                     ValueFormat::Int_Text(edit.old_value),
