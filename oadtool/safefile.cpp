@@ -7,7 +7,6 @@
 #include <QSaveFile>
 
 #ifdef Q_OS_UNIX
-#include <cerrno>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -42,23 +41,19 @@ FileIdentity From_Info(const QFileInfo &info)
 }
 #endif
 
-// The temporary file gets the mode of the file it replaces, and its owner and group where
-// the user may give them; otherwise they stay the user's, as any editor would leave them.
-// Empty, or the reason why the mode could not be set.
-QString Keep_Attributes(QSaveFile &file, const FileIdentity &read)
+// QSaveFile gives the temporary file the mode of the file it replaces; the owner and group
+// are given here.
+void Keep_Owner(QSaveFile &file, const FileIdentity &read)
 {
 #ifdef Q_OS_UNIX
+    // Both where the user may, else the group alone; failing that, the file stays the user's.
     const int handle = file.handle();
-    const bool owned =
-        fchown(handle, read.owner, read.group) == 0 || fchown(handle, uid_t(-1), read.group) == 0;
-    Q_UNUSED(owned)
-    if (fchmod(handle, read.mode) != 0)
-        return qt_error_string(errno);
+    if (fchown(handle, read.owner, read.group) != 0 && fchown(handle, uid_t(-1), read.group) != 0)
+        return;
 #else
     Q_UNUSED(file)
     Q_UNUSED(read)
 #endif
-    return QString();
 }
 
 } // namespace
@@ -101,16 +96,13 @@ bool Replace_File(const QString &path, const QByteArray &bytes, const FileIdenti
         return false;
     }
     QSaveFile file(path);
-    QString reason;
     if (file.open(QIODevice::WriteOnly)) {
-        reason = Keep_Attributes(file, read);
-        if (reason.isEmpty() && file.write(bytes) == bytes.size() && file.flush() &&
+        Keep_Owner(file, read);
+        if (file.write(bytes) == bytes.size() && file.flush() &&
             file.error() == QFileDevice::NoError && file.commit())
             return true;
     }
-    if (reason.isEmpty())
-        reason = file.errorString();
-    *error = QStringLiteral("cannot write %1: %2").arg(Shown_Name(path), reason);
+    *error = QStringLiteral("cannot write %1: %2").arg(Shown_Name(path), file.errorString());
     file.cancelWriting();
     return false;
 }

@@ -388,9 +388,12 @@ void TstOadtool::shell_data()
         << "ln a.oad h.oad; \"$OADTOOL\" set a.oad S2.Q=5; cat h.oad; rm h.oad"
         << "S2 Q1\nN10000\n"
         << 0 << "a.oad has 2 hard links";
-    QTest::newRow("mode kept")
-        << "chmod 604 a.oad; \"$OADTOOL\" set a.oad S2.Q=5 >/dev/null; stat -c %a a.oad"
-        << "604\n"
+    // Owner and group only where the test may set them (as root).
+    QTest::newRow("mode, owner and group kept")
+        << "chmod 604 a.oad; chown 12345:12345 a.oad 2>/dev/null; s='stat -c %a.%u.%g a.oad'\n"
+           "before=$($s); \"$OADTOOL\" set a.oad S2.Q=5 >/dev/null; [ \"$before\" = \"$($s)\" ] "
+           "&& echo kept"
+        << "kept\n"
         << 0 << "";
     // Every run gets the lock in turn and reads what the one before it wrote.
     QTest::newRow("parallel set runs")
