@@ -144,7 +144,8 @@ void TstOadtool::run_data()
     row("check: resolution line not last", {"check", "a.oad"}, "N1000\nS2 Q1\n", "",
         "a.oad:1: N1000 is not the last non-empty line, so the file has no scale resolution\n", 1);
     row("check: clean file", {"check", "a.oad"},
-        "S1 X3E8 Y7D0 Z0 W0\r\n; r\xE9glage\r\n\r\nS10 X1 Y2 Z3 W4\r\nN10000\r\n\r\n", "", "", 0);
+        "S1 X3E8 Y7D0 Z0 W0 ; W-Achse Yaw\r\n; r\xE9glage\r\n\r\nS10X1Y2Z3W4\r\nN10000\r\n\r\n", "",
+        "", 0);
     // Several files: a good one, a faulty one, standard input and one that cannot be read.
     const QByteArray good("S2 Q1\nN10000\n");
     row("check: mixed files", {"check", "b.oad", "a.oad", "missing.oad", "-"}, "S5 V1G\nN10000\n",
