@@ -12,8 +12,6 @@ class QIODevice;
 namespace DownloadFile {
 
 constexpr int Max_Lines = 128;
-// The scale resolution stored in the settings until the user gives one (counts per mm).
-constexpr int Default_Scale_Resolution = 10000;
 // Reading stops here: a download file is short, and a device without end (a FIFO fed
 // forever, /dev/zero) must not take all memory.
 constexpr qint64 Max_Read_Bytes = 16 * 1024 * 1024;
