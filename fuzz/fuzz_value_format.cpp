@@ -116,6 +116,9 @@ void Check_Typed_Text(const QString &text, int resolution)
         std::max<double>(std::numeric_limits<qint32>::min(),
                          std::min<double>(std::numeric_limits<qint32>::max(), estimate));
     FUZZ_CHECK(std::fabs(*counts.value - clamped) <= 0.5 + std::fabs(estimate) * 1e-12);
+    if (counts.clamped)
+        FUZZ_CHECK(*counts.value == std::numeric_limits<qint32>::min() ||
+                   *counts.value == std::numeric_limits<qint32>::max());
 }
 
 } // namespace

@@ -47,13 +47,4 @@ Reading Read_Hex(const QString &text);
 // No value when the resolution is not positive.
 Reading Read_Mm(const QString &text, int resolution);
 
-// A typed hexadecimal text: unsigned 32-bit, optional 0x, either case, surrounding
-// whitespace allowed; the bits taken as signed. Nothing when it does not parse.
-std::optional<qint32> Parse_Hex(const QString &text);
-
-// A typed millimetre value times the resolution, rounded half away from zero and clamped
-// to the signed 32-bit range; unparsable text counts as 0.0. Nothing when the resolution
-// is 0, since there is no millimetre value to edit then.
-std::optional<qint32> Parse_Mm(const QString &text, int resolution);
-
 } // namespace ValueFormat

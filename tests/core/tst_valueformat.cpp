@@ -85,8 +85,8 @@ void tst_ValueFormat::texts()
         QCOMPARE(Read_Mm(mm_text, resolution).value, std::optional<qint32>(value));
 }
 
-// What the user types into a view: the value it stands for, or "!" and a part of the
-// reason why it is none.
+// What the user types into a view: the value it stands for (and whether it was cut to the
+// 32-bit range), or "!" and a part of the reason why it is none.
 void tst_ValueFormat::typed_data()
 {
     QTest::addColumn<QString>("view");
@@ -132,10 +132,11 @@ void tst_ValueFormat::typed_data()
     row("mm", "+.5", "500");
     row("mm", "2.5", "25000", 10000);
     row("mm", "2147.483647", "2147483647", 1000000);
-    row("mm", "2147483.6475", "2147483647");
-    row("mm", "-2147483.6485", "-2147483648");
-    row("mm", "99999999999", "2147483647");
-    row("mm", "-99999999999999999999999", "-2147483648");
+    row("mm", "2147483.6475", "2147483647 clamped");
+    row("mm", "-2147483.6485", "-2147483648 clamped");
+    row("mm", "-2147483.648", "-2147483648");
+    row("mm", "99999999999", "2147483647 clamped");
+    row("mm", "-99999999999999999999999", "-2147483648 clamped");
     row("mm", "1,000.5", "!Not a number of millimetres");
     row("mm", "1e3", "!Not a number of millimetres");
     row("mm", "abc", "!Not a number of millimetres");
@@ -162,7 +163,9 @@ void tst_ValueFormat::typed()
         QVERIFY(!reading.Is_Valid());
         QVERIFY2(reading.error.contains(result.mid(1)), qPrintable(reading.error));
     } else {
-        QCOMPARE(reading.value, std::optional<qint32>(result.toInt()));
+        QCOMPARE(reading.value,
+                 std::optional<qint32>(result.section(QLatin1Char(' '), 0, 0).toInt()));
+        QCOMPARE(reading.clamped, result.endsWith(QLatin1String(" clamped")));
         QVERIFY(reading.error.isEmpty());
     }
 }
