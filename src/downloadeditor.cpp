@@ -14,6 +14,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QFont>
 #include <QFrame>
 #include <QGridLayout>
@@ -53,6 +54,7 @@ struct Message
     QMessageBox::Icon icon;
     QMessageBox::StandardButtons buttons;
     QMessageBox::StandardButton default_button;
+    const char *closing = nullptr; // below the file and the details
 };
 
 const Message Open_Failed = {"Open download file", "Unable to open the download file",
@@ -63,18 +65,66 @@ const Message Data_Not_Saved = {
     "Data Not Saved", "The download file has been modified.  Do you want to save the changes?",
     QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
     QMessageBox::Yes};
+const Message Lossy_File = {"Download file cannot be kept whole",
+                            "The editor cannot keep all of the download file",
+                            QMessageBox::Warning,
+                            QMessageBox::Ok,
+                            QMessageBox::Ok,
+                            "Saving over this file will ask first."};
+const Message Lossy_Save = {"Save over the original file",
+                            "The editor could not keep all of the download file",
+                            QMessageBox::Warning,
+                            QMessageBox::Yes | QMessageBox::No,
+                            QMessageBox::No,
+                            "Do you want to save over it all the same and lose this?"};
+const Message Changed_On_Disk = {
+    "Download file changed on disk",
+    "Another program has changed the download file since it was opened or last saved here",
+    QMessageBox::Warning,
+    QMessageBox::Yes | QMessageBox::No,
+    QMessageBox::No,
+    "Do you want to overwrite those changes?"};
 
-// Every message of the window goes through its one box, set afresh each time.
-int Show_Message(TMessageBox *box, const Message &message, const QString &detail = QString())
+// Every message of the window goes through its one box, set afresh each time. A message
+// about a file gets an explanation of its own (see Explanation); detail is the box's
+// detailed text.
+int Show_Message(TMessageBox *box, const Message &message, const QString &explanation = QString(),
+                 const QString &detail = QString())
 {
     const QString text = QString::fromLatin1(message.text);
     box->Set_Text(text);
-    box->Set_Informative_Text(QString::fromLatin1(message.informative_text));
+    box->Set_Informative_Text(explanation.isEmpty() ? QString::fromLatin1(message.informative_text)
+                                                    : explanation);
     box->setDetailedText(detail);
     box->setIcon(message.icon);
     box->setStandardButtons(message.buttons);
     box->setDefaultButton(message.default_button);
     return TDialogSeam::Exec_Message_Box(box, text);
+}
+
+// The message's explanation as markup: its sentence, the file, the details (a reason, or
+// one bullet per loss), then its closing sentence. Paths and reasons are not markup.
+QString Explanation(const Message &message, const QString &path, const QStringList &details,
+                    bool bullets = false)
+{
+    QString html = QString::fromLatin1(message.informative_text).toHtmlEscaped() +
+                   QStringLiteral("<br>") + QDir::toNativeSeparators(path).toHtmlEscaped();
+    if (bullets)
+        html += QStringLiteral("<br>");
+    for (const QString &detail : details)
+        html += (bullets ? QStringLiteral("<br>&bull; ") : QStringLiteral("<br>")) +
+                detail.toHtmlEscaped();
+    if (message.closing)
+        html += QStringLiteral("<br><br>") + QString::fromLatin1(message.closing);
+    return html;
+}
+
+QStringList Loss_Sentences(const QVector<DownloadFile::Loss> &losses)
+{
+    QStringList sentences;
+    for (const DownloadFile::Loss &loss : DownloadFile::Summarise(losses))
+        sentences.append(DownloadFile::Describe(loss));
+    return sentences;
 }
 
 QFrame *New_Separator(QWidget *parent)
@@ -296,10 +346,9 @@ QString TDownloadEditor::Command_Line_File(const QStringList &arguments,
 
 void TDownloadEditor::Open_File(const QString &path)
 {
-    if (path.isEmpty())
-        return;
-    Start_Load();
-    Finish_Load(path, d_file_line_widget->Load_File(path));
+    // From the command line (and a drop) a file that cannot be read changes nothing, silently.
+    if (!path.isEmpty())
+        Load_Download_File(path, nullptr);
 }
 
 void TDownloadEditor::Read_File()
@@ -311,11 +360,9 @@ void TDownloadEditor::Read_File()
         QDir::fromNativeSeparators(d_file_name_label->text()), QLatin1String(File_Filter));
     if (file_name.isEmpty())
         return;
-    Start_Load();
-    const bool loaded = d_file_line_widget->Load_File(file_name);
-    if (!loaded)
-        Show_Message(d_message_box, Open_Failed);
-    Finish_Load(file_name, loaded);
+    QString error;
+    if (!Load_Download_File(file_name, &error))
+        Show_Message(d_message_box, Open_Failed, Explanation(Open_Failed, file_name, {error}));
 }
 
 void TDownloadEditor::dragEnterEvent(QDragEnterEvent *event)
@@ -330,10 +377,38 @@ void TDownloadEditor::dropEvent(QDropEvent *event)
     if (urls.size() != 1)
         return;
     const QString path = urls.first().toLocalFile();
-    if (!Settle_Unsaved_Changes())
+    // The drag source waits until this handler returns; the question about unsaved changes
+    // and the load come afterwards.
+    QMetaObject::invokeMethod(
+        this, [this, path] { Open_Dropped_File(path); }, Qt::QueuedConnection);
+}
+
+void TDownloadEditor::Open_Dropped_File(const QString &path)
+{
+    // Only a file that can be read is worth the question about unsaved changes.
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.isFile() || !info.isReadable() || !Settle_Unsaved_Changes())
         return;
+    Open_File(path);
+}
+
+bool TDownloadEditor::Load_Download_File(const QString &path, QString *error)
+{
+    // Read before anything changes: a file that cannot be read leaves the document, the
+    // captions, the save target and the unsaved state as they were.
+    DownloadFile::Content content;
+    DownloadFile::FileStamp stamp;
+    if (!DownloadFile::Read_File(path, &content, error, &stamp))
+        return false;
     Start_Load();
-    Finish_Load(path, d_file_line_widget->Load_File(path));
+    d_file_line_widget->Load_Content(content);
+    Finish_Load(path);
+    d_file_stamp = stamp;
+    d_file_losses = content.losses;
+    if (content.Is_Lossy())
+        Show_Message(d_message_box, Lossy_File,
+                     Explanation(Lossy_File, path, Loss_Sentences(content.losses), true));
+    return true;
 }
 
 void TDownloadEditor::Start_Load()
@@ -344,10 +419,9 @@ void TDownloadEditor::Start_Load()
     d_current_parameter = -1;
 }
 
-void TDownloadEditor::Finish_Load(const QString &path, bool loaded)
+void TDownloadEditor::Finish_Load(const QString &path)
 {
-    if (loaded)
-        d_write_action->setEnabled(true);
+    d_write_action->setEnabled(true);
     d_file_name_label->setText(QDir::toNativeSeparators(path));
     d_file_caption_label->setText(QLatin1String(Active_Caption));
     // The steps refer to the lines that the load replaced.
@@ -542,16 +616,38 @@ bool TDownloadEditor::Save_Download_File()
         this, QStringLiteral("Write Vantor4-16 Download File"),
         QDir::fromNativeSeparators(d_file_name_label->text()), QLatin1String(File_Filter));
     Commit_Pending_Edits();
-    if (file_name.isEmpty())
+    if (file_name.isEmpty() || !May_Overwrite(file_name))
         return false;
-    if (!d_file_line_widget->Save_File(file_name)) {
-        Show_Message(d_message_box, Write_Failed);
+    QString error;
+    DownloadFile::FileStamp stamp;
+    if (!d_file_line_widget->Save_File(file_name, &error, &stamp)) {
+        Show_Message(d_message_box, Write_Failed, Explanation(Write_Failed, file_name, {error}));
         return false;
     }
     d_undo_stack->setClean();
     d_file_line_widget->Mark_Saved();
+    // The file now holds the document and nothing else.
+    d_file_stamp = stamp;
+    d_file_losses.clear();
     d_file_name_label->setText(QDir::toNativeSeparators(file_name));
     d_file_caption_label->setText(QLatin1String(Active_Caption));
+    return true;
+}
+
+bool TDownloadEditor::May_Overwrite(const QString &file_name)
+{
+    // Only the file the document came from can hold more than the document: changes
+    // someone else made meanwhile, or what the editor could not keep when reading it.
+    if (!DownloadFile::Is_Stamped_File(d_file_stamp, file_name) || !QFileInfo::exists(file_name))
+        return true;
+    // Once the user agrees to overwrite a changed file, what the old one held is moot.
+    if (DownloadFile::Changed_Since(d_file_stamp))
+        return Show_Message(d_message_box, Changed_On_Disk,
+                            Explanation(Changed_On_Disk, file_name, {})) == QMessageBox::Yes;
+    if (!d_file_losses.isEmpty())
+        return Show_Message(d_message_box, Lossy_Save,
+                            Explanation(Lossy_Save, file_name, Loss_Sentences(d_file_losses),
+                                        true)) == QMessageBox::Yes;
     return true;
 }
 
@@ -561,7 +657,7 @@ bool TDownloadEditor::Settle_Unsaved_Changes()
     Commit_Pending_Edits();
     if (!d_data_modified)
         return true;
-    switch (Show_Message(d_message_box, Data_Not_Saved, Changed_Lines_Text())) {
+    switch (Show_Message(d_message_box, Data_Not_Saved, QString(), Changed_Lines_Text())) {
     case QMessageBox::Yes:
         // Going on after a save that did not happen would lose the changes.
         return Save_Download_File();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "downloadfile.h"
 #include "parametertable.h"
 
 #include <QDialog>
@@ -73,9 +74,12 @@ private:
     void Settle_Editor();
     QString Changed_Lines_Text() const;
     bool Save_Download_File();
+    bool May_Overwrite(const QString &file_name);
     bool Settle_Unsaved_Changes();
+    bool Load_Download_File(const QString &path, QString *error);
+    void Open_Dropped_File(const QString &path);
     void Start_Load();
-    void Finish_Load(const QString &path, bool loaded);
+    void Finish_Load(const QString &path);
 
     QAction *d_read_action = nullptr;
     QAction *d_write_action = nullptr;
@@ -93,4 +97,7 @@ private:
     QUndoStack *d_undo_stack = nullptr;
     QAction *d_undo_action = nullptr;
     QAction *d_redo_action = nullptr;
+    // The file as last read or written here, and what of it the document could not keep.
+    DownloadFile::FileStamp d_file_stamp;
+    QVector<DownloadFile::Loss> d_file_losses;
 };

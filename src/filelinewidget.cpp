@@ -174,19 +174,18 @@ void TFileLineWidget::Set_Scale_Resolution(int value)
 
 bool TFileLineWidget::Load_File(const QString &file_name)
 {
-    // The old document goes first, so a file that cannot be read leaves no lines behind.
-    d_file_lines.clear();
-    d_saved_lines.clear();
-    d_active_line = 0;
-
     DownloadFile::Content content;
-    if (!DownloadFile::Read_File(file_name, &content)) {
-        // Nothing is emitted, but the canvas must stop showing the dropped lines.
-        d_line_canvas->update();
+    if (!DownloadFile::Read_File(file_name, &content))
         return false;
-    }
+    Load_Content(content);
+    return true;
+}
+
+void TFileLineWidget::Load_Content(const DownloadFile::Content &content)
+{
     d_file_lines = content.lines;
     d_saved_lines = d_file_lines;
+    d_active_line = 0;
 
     // The receivers of Line_Activated already need the file's resolution.
     if (content.scale_resolution >= 0) {
@@ -201,14 +200,14 @@ bool TFileLineWidget::Load_File(const QString &file_name)
     d_line_canvas->update();
     d_up_button->setEnabled(false);
     d_down_button->setEnabled(true);
-    return true;
 }
 
-bool TFileLineWidget::Save_File(const QString &file_name) const
+bool TFileLineWidget::Save_File(const QString &file_name, QString *error,
+                                DownloadFile::FileStamp *stamp) const
 {
     // Written beside the target and swapped in only when complete, so a failed save
     // never leaves a truncated file behind.
-    return DownloadFile::Save_File(file_name, d_file_lines);
+    return DownloadFile::Save_File(file_name, d_file_lines, error, stamp);
 }
 
 bool TFileLineWidget::eventFilter(QObject *object, QEvent *event)

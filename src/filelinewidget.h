@@ -9,6 +9,11 @@ class QLineEdit;
 class QPainter;
 class QToolButton;
 
+namespace DownloadFile {
+struct Content;
+struct FileStamp;
+} // namespace DownloadFile
+
 // The left-hand pane: the document's lines, painted by hand around one active line,
 // the arrow buttons that move it, and the scale resolution field.
 class TFileLineWidget : public QWidget
@@ -35,8 +40,13 @@ public:
     int Get_Scale_Resolution() const;
     void Set_Scale_Resolution(int value);
 
+    // Replaces the lines with the file's; a file that cannot be read changes nothing.
     bool Load_File(const QString &file_name);
-    bool Save_File(const QString &file_name) const;
+    // Makes content already read the document, as a successful Load_File does.
+    void Load_Content(const DownloadFile::Content &content);
+    // error: why a save failed; stamp: the file as written.
+    bool Save_File(const QString &file_name, QString *error = nullptr,
+                   DownloadFile::FileStamp *stamp = nullptr) const;
 
     bool eventFilter(QObject *object, QEvent *event) override;
 

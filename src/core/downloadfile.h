@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -33,11 +34,17 @@ struct Loss
     };
     Kind kind;
     int line = 0; // 1-based
+    // Too_Many_Lines: lines in the file; any other kind: lines from line on that have it
+    // (1 as read, more once summarised).
     int count = 0;
 };
 
 // One sentence for a user: what the loss is and what a save would do to it.
 QString Describe(const Loss &loss);
+
+// One loss per kind, in the order the kinds first occur, each counting its lines: a
+// binary file has a loss in nearly every line, and a user needs each kind only once.
+QVector<Loss> Summarise(const QVector<Loss> &losses);
 
 struct Content
 {
@@ -78,8 +85,26 @@ int Scale_Resolution_Of(const QString &line);
 Content Read(QIODevice &device);
 Content Read(const QByteArray &bytes);
 
-// Opens and reads a file; false when it cannot be opened for reading.
-bool Read_File(const QString &file_name, Content *content);
+// A file as this program last read or wrote it, to notice when someone else changes it.
+struct FileStamp
+{
+    QString path; // absolute; empty: no file
+    qint64 size = -1;
+    QDateTime modified;
+    QByteArray hash; // of the first Max_Read_Bytes + 1 bytes
+};
+
+// Whether path names the file of the stamp.
+bool Is_Stamped_File(const FileStamp &stamp, const QString &path);
+
+// Whether the file of the stamp now has another size, modification time or content, or
+// can no longer be read to tell. A file that is gone has nothing to lose: false.
+bool Changed_Since(const FileStamp &stamp);
+
+// Reads a regular file; anything else (a folder, a FIFO, a device) is refused unopened, so
+// this never blocks. On failure content and stamp stay as they were and error says why.
+bool Read_File(const QString &file_name, Content *content, QString *error = nullptr,
+               FileStamp *stamp = nullptr);
 
 // The bytes of the lines as written: each line as Latin-1, then CR LF.
 QByteArray Encode(const QStringList &lines);
@@ -88,7 +113,9 @@ QByteArray Encode(const QStringList &lines);
 bool Write(QIODevice &device, const QStringList &lines);
 
 // Replaces the file only once every byte has been written to a temporary file beside it;
-// on any failure the existing file stays exactly as it was and the result is false.
-bool Save_File(const QString &file_name, const QStringList &lines);
+// on any failure the existing file stays exactly as it was, the result is false and error
+// says why. The new file keeps the old one's permission bits (and owner, where allowed).
+bool Save_File(const QString &file_name, const QStringList &lines, QString *error = nullptr,
+               FileStamp *stamp = nullptr);
 
 } // namespace DownloadFile

@@ -269,9 +269,9 @@ void tst_FileLineWidget::load_data()
         << "777" << QByteArray("S2 Q3E8\r\nS3 X1 Y2\r\n");
     QTest::newRow("empty file: nothing to activate") << QByteArray("") << QStringList() << "-D"
                                                      << "777" << QByteArray();
-    QTest::newRow("failed load: old lines dropped, buttons kept")
+    QTest::newRow("failed load: nothing changes")
         << QByteArray() << QStringList() << "UD"
-        << "777" << QByteArray();
+        << "777" << QByteArray("S1 X0\r\nS1 X1\r\nS1 X2\r\n");
 }
 
 void tst_FileLineWidget::load()
