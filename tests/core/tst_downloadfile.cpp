@@ -5,6 +5,42 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// "nul 3": the kind, the line and, where it says more than one line, the count.
+QStringList Names(const QVector<DownloadFile::Loss> &losses)
+{
+    using Kind = DownloadFile::Loss::Kind;
+    QStringList names;
+    for (const DownloadFile::Loss &loss : losses) {
+        const char *kind = loss.kind == Kind::Too_Many_Lines ? "lines"
+                           : loss.kind == Kind::Too_Large    ? "large"
+                           : loss.kind == Kind::Nul_Byte     ? "nul"
+                           : loss.kind == Kind::Cr_Line_End  ? "cr"
+                                                             : "control";
+        QString name = QStringLiteral("%1 %2").arg(QLatin1String(kind)).arg(loss.line);
+        if (loss.count != 1)
+            name += QStringLiteral(" %1").arg(loss.count);
+        names.append(name);
+    }
+    return names;
+}
+
+bool Write(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+const QByteArray Source("S1 X3E8 Y7D0\nN1000\n");
+
+} // namespace
+
+Q_DECLARE_METATYPE(DownloadFile::Loss)
+
 class tst_DownloadFile : public QObject
 {
     Q_OBJECT
@@ -12,7 +48,14 @@ class tst_DownloadFile : public QObject
 private slots:
     void read_data();
     void read();
+    void describe_data();
+    void describe();
+    void readFileRefuses_data();
+    void readFileRefuses();
+    void saveAndReadBack_data();
     void saveAndReadBack();
+    void changedSince_data();
+    void changedSince();
 };
 
 void tst_DownloadFile::read_data()
@@ -20,10 +63,11 @@ void tst_DownloadFile::read_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QStringList>("lines");
     QTest::addColumn<int>("scale_resolution");
+    QTest::addColumn<QStringList>("losses"); // what a save would not write back
 
     const auto row = [](const char *name, const QByteArray &bytes, const QStringList &lines,
-                        int resolution) {
-        QTest::newRow(name) << bytes << lines << resolution;
+                        int resolution, const QStringList &losses = {}) {
+        QTest::newRow(name) << bytes << lines << resolution << losses;
     };
     row("LF, no terminator at end", "S1 X10\n\n  N2000  ", {"S1 X10", "", "N2000"}, 2000);
     row("CR LF", "S1 X10\r\nS2 Q5\r\n", {"S1 X10", "S2 Q5"}, -1);
@@ -34,7 +78,7 @@ void tst_DownloadFile::read_data()
     const auto scale = [](const char *name, const QByteArray &line, const QString &stored,
                           int resolution) {
         QTest::newRow(name) << QByteArray("S1 X1\n" + line + "\n") << QStringList{"S1 X1", stored}
-                            << resolution;
+                            << resolution << QStringList();
     };
     scale("scale N1 one digit", "N1", "N1", -1);
     scale("scale N1234567 seven digits", "N1234567", "N1234567", -1);
@@ -56,9 +100,33 @@ void tst_DownloadFile::read_data()
             bytes += "S1 X" + QByteArray::number(i) + "\n";
         return bytes + "N1000\n";
     };
-    row("200 lines, scale at 200", lines(200), first_127 + QStringList{"S1 X127"}, -1);
-    row("129 lines, scale at 129", lines(129), first_127 + QStringList{"S1 X127"}, -1);
+    row("200 lines, scale at 200", lines(200), first_127 + QStringList{"S1 X127"}, -1,
+        {"lines 129 200"});
+    row("129 lines, scale at 129", lines(129), first_127 + QStringList{"S1 X127"}, -1,
+        {"lines 129 129"});
     row("128 lines, scale at 128", lines(128), first_127 + QStringList{"N1000"}, 1000);
+
+    // What a save loses, line by line; lines after the 128th count only as lines.
+    row("NUL cuts the line", QByteArray("S1 X1\0 Y2\nS2\n", 12), {"S1 X1", "S2"}, -1, {"nul 1"});
+    row("CR alone is no line end", "S1 X1\rS2 Q2\r\rN1000\r", {"S1 X1 S2 Q2 N1000"}, -1, {"cr 1"});
+    row("CR alone before blanks and CR LF is harmless", "S1 X1\r\r\nN1000\r \t\r\n",
+        {"S1 X1", "N1000"}, 1000);
+    row("CR alone before a line's text", "\rS1\n", {"S1"}, -1, {"cr 1"});
+    row("control bytes, tab is text", "S1\tX1\nS2\x01Q\n\x7F\nA\x85Z\n\x0B\n\x9F\n",
+        {"S1 X1", "S2\x01Q", "\x7F", "A Z", "", QString::fromLatin1("\x9F")}, -1,
+        {"control 2", "control 3", "control 4", "control 5", "control 6"});
+    row("Latin-1 letters are text", "caf\xE9 \xA9\xFF\n", {QString::fromLatin1("caf\xE9 \xA9\xFF")},
+        -1);
+    row("several kinds in one line, in line order", QByteArray("S1\x02\0\rX\nS2\0\n", 11),
+        {"S1\x02", "S2"}, -1, {"nul 1", "cr 1", "control 1", "nul 2"});
+    row("lines after the 128th only counted", lines(128) + QByteArray("\0\r\x01x\n", 5),
+        first_127 + QStringList{"N1000"}, 1000, {"lines 129 129"});
+
+    // A download file is small: reading stops after Max_Read_Bytes, within a line or after it.
+    const QByteArray blanks(static_cast<int>(DownloadFile::Max_Read_Bytes), ' ');
+    row("too large within a line", QByteArray(1, '\0') + blanks + "\nS1\n", {""}, -1,
+        {"nul 1", "large 1"});
+    row("too large after a line", blanks.chopped(1) + "\nS1\n", {""}, -1, {"large 2"});
 }
 
 void tst_DownloadFile::read()
@@ -67,26 +135,190 @@ void tst_DownloadFile::read()
     const DownloadFile::Content content = DownloadFile::Read(bytes);
     QTEST(content.lines, "lines");
     QTEST(content.scale_resolution, "scale_resolution");
+    QTEST(Names(content.losses), "losses");
+    QCOMPARE(content.Is_Lossy(), !content.losses.isEmpty());
+}
+
+void tst_DownloadFile::describe_data()
+{
+    using Kind = DownloadFile::Loss::Kind;
+    QTest::addColumn<QVector<DownloadFile::Loss>>("losses");
+    QTest::addColumn<QStringList>("sentences");
+
+    QTest::newRow("one line each")
+        << QVector<DownloadFile::Loss>{{Kind::Nul_Byte, 3, 1}, {Kind::Cr_Line_End, 4, 1}}
+        << QStringList{"Line 3 holds a NUL byte; a save drops everything after it in the line.",
+                       "Line 4 holds line ends of CR alone; they are not read as line ends, and "
+                       "a save merges the lines they separate."};
+    QTest::newRow("lines of a kind counted, kinds in first order")
+        << QVector<DownloadFile::Loss>{{Kind::Control_Byte, 2, 1},
+                                       {Kind::Nul_Byte, 5, 1},
+                                       {Kind::Control_Byte, 7, 1},
+                                       {Kind::Control_Byte, 9, 1},
+                                       {Kind::Nul_Byte, 11, 1},
+                                       {Kind::Too_Many_Lines, 129, 4000}}
+        << QStringList{"Line 2 and 2 other lines hold control bytes, which no download file "
+                       "has; the file may not be text.",
+                       "Line 5 and one other line hold a NUL byte; a save drops everything "
+                       "after it in the line.",
+                       "The file has 4000 lines; only the first 128 are kept, and a save drops "
+                       "the rest."};
+    QTest::newRow("too large") << QVector<DownloadFile::Loss>{{Kind::Too_Large, 7, 1}}
+                               << QStringList{"The file is larger than 16 MiB; reading stopped "
+                                              "in line 7, and a save drops the rest."};
+}
+
+void tst_DownloadFile::describe()
+{
+    QFETCH(QVector<DownloadFile::Loss>, losses);
+    QStringList sentences;
+    for (const DownloadFile::Loss &loss : DownloadFile::Summarise(losses))
+        sentences.append(DownloadFile::Describe(loss));
+    QTEST(sentences, "sentences");
+}
+
+void tst_DownloadFile::readFileRefuses_data()
+{
+    QTest::addColumn<QString>("path"); // in the temporary directory, or absolute
+    QTest::addColumn<QString>("error");
+
+    // Opening a FIFO without a writer would wait for good; a device may never end.
+    QTest::newRow("folder") << "folder.oad"
+                            << "It is a folder, not a file.";
+    QTest::newRow("FIFO") << "fifo.oad"
+                          << "It is not a regular file but a device, FIFO or socket.";
+    QTest::newRow("device without end") << "/dev/zero"
+                                        << "It is not a regular file but a device, FIFO or "
+                                           "socket.";
+    QTest::newRow("missing") << "missing.oad"
+                             << "No such file or directory";
+    QTest::newRow("no read permission") << "locked.oad"
+                                        << "Permission denied";
+}
+
+void tst_DownloadFile::readFileRefuses()
+{
+    QFETCH(QString, path);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.oad")));
+    QCOMPARE(::mkfifo(qPrintable(dir.filePath(QStringLiteral("fifo.oad"))), 0644), 0);
+    QVERIFY(Write(dir.filePath(QStringLiteral("locked.oad")), Source));
+    QFile::setPermissions(dir.filePath(QStringLiteral("locked.oad")), QFileDevice::WriteOwner);
+    if (path == QLatin1String("locked.oad") && ::geteuid() == 0)
+        QSKIP("file permissions do not bind root");
+
+    DownloadFile::Content content = DownloadFile::Read(Source);
+    DownloadFile::FileStamp stamp;
+    stamp.size = 42;
+    QString error;
+    QVERIFY(!DownloadFile::Read_File(QDir(dir.path()).filePath(path), &content, &error, &stamp));
+    QTEST(error, "error");
+    QCOMPARE(content.lines, DownloadFile::Read(Source).lines);
+    QCOMPARE(stamp.size, 42);
+}
+
+void tst_DownloadFile::saveAndReadBack_data()
+{
+    QTest::addColumn<int>("mode"); // of the file before; -1: no file
+    QTest::addColumn<bool>("given_away");
+    QTest::newRow("new file") << -1 << false;
+    // QFileInfo reports root's access as the user's; set back as such it would make 0644.
+    QTest::newRow("read-only 0444") << 0444 << false;
+    QTest::newRow("private 0600") << 0600 << false;
+    QTest::newRow("group 0640") << 0640 << false;
+    QTest::newRow("executable 0755") << 0755 << false;
+    QTest::newRow("another user's 0640") << 0640 << true;
 }
 
 void tst_DownloadFile::saveAndReadBack()
 {
+    QFETCH(int, mode);
+    QFETCH(bool, given_away);
+    if (given_away && ::geteuid() != 0)
+        QSKIP("only root can write another user's file and give it back");
+    if (mode == 0444 && ::geteuid() != 0)
+        QSKIP("a read-only file is refused, as the window's tests show");
     QTemporaryDir dir;
     const QString file_name = dir.filePath(QStringLiteral("params.oad"));
-    QFile old(file_name);
-    QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old content, longer than the new\n") > 0);
-    old.close();
+    if (mode >= 0) {
+        QVERIFY(Write(file_name, "old content, longer than the new\n"));
+        QCOMPARE(::chmod(qPrintable(file_name), static_cast<mode_t>(mode)), 0);
+        if (given_away)
+            QCOMPARE(::chown(qPrintable(file_name), 65534, 65534), 0);
+    }
 
     const QStringList lines{"S1 X3E8 Y7D0", "", QString::fromLatin1("caf\xE9"), "N1000"};
-    QVERIFY(DownloadFile::Save_File(file_name, lines));
-    QVERIFY(old.open(QIODevice::ReadOnly));
-    QCOMPARE(old.readAll(), QByteArray("S1 X3E8 Y7D0\r\n\r\ncaf\xE9\r\nN1000\r\n"));
+    QString error;
+    DownloadFile::FileStamp stamp;
+    QVERIFY2(DownloadFile::Save_File(file_name, lines, &error, &stamp), qPrintable(error));
+    QFile saved(file_name);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(saved.readAll(), QByteArray("S1 X3E8 Y7D0\r\n\r\ncaf\xE9\r\nN1000\r\n"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"params.oad"});
+    struct stat status = {};
+    QCOMPARE(::stat(qPrintable(file_name), &status), 0);
+    if (mode >= 0)
+        QCOMPARE(status.st_mode & 07777, static_cast<mode_t>(mode));
+    QCOMPARE(status.st_uid, given_away ? 65534u : ::geteuid());
+
+    // The stamp is the file as written, whatever path leads to it.
+    QVERIFY(!DownloadFile::Changed_Since(stamp));
+    QVERIFY(QFile::link(file_name, dir.filePath(QStringLiteral("link.oad"))));
+    QVERIFY(DownloadFile::Is_Stamped_File(stamp, dir.filePath(QStringLiteral("link.oad"))));
+    QVERIFY(DownloadFile::Is_Stamped_File(stamp, dir.path() + QStringLiteral("/./params.oad")));
+    QVERIFY(!DownloadFile::Is_Stamped_File(stamp, dir.filePath(QStringLiteral("other.oad"))));
 
     DownloadFile::Content content;
     QVERIFY(DownloadFile::Read_File(file_name, &content));
     QCOMPARE(content.lines, lines);
     QCOMPARE(content.scale_resolution, 1000);
+}
+
+void tst_DownloadFile::changedSince_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("changed");
+    QTest::newRow("untouched") << "" << false;
+    QTest::newRow("rewritten, other bytes") << "S1 X3E9 Y7D0\nN1000\n" << true;
+    QTest::newRow("same size, other bytes, old time") << "S1 X3E9 Y7D0\nN1000\n<old time>" << true;
+    QTest::newRow("same bytes, new time") << "<touch>" << true;
+    QTest::newRow("appended") << "<append>" << true;
+    QTest::newRow("deleted: nothing to lose") << "<delete>" << false;
+    QTest::newRow("replaced by a folder") << "<folder>" << true;
+}
+
+void tst_DownloadFile::changedSince()
+{
+    QFETCH(QString, change);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("params.oad"));
+    QVERIFY(Write(path, Source));
+    DownloadFile::Content content;
+    DownloadFile::FileStamp stamp;
+    QVERIFY(DownloadFile::Read_File(path, &content, nullptr, &stamp));
+    QCOMPARE(stamp.path, path);
+    QFile file(path);
+    const QDateTime old_time = QFileInfo(path).lastModified();
+
+    if (change.startsWith(QLatin1String("S1"))) {
+        QVERIFY(Write(path, change.section(QLatin1Char('<'), 0, 0).toLatin1()));
+        if (change.endsWith(QLatin1String("<old time>"))) {
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.setFileTime(old_time, QFileDevice::FileModificationTime));
+            file.close();
+        }
+    } else if (change == QLatin1String("<touch>")) {
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(old_time.addSecs(5), QFileDevice::FileModificationTime));
+    } else if (change == QLatin1String("<append>")) {
+        QVERIFY(file.open(QIODevice::Append) && file.write("S2 Q1\n") == 6);
+    } else if (change != QString()) {
+        QVERIFY(file.remove());
+        if (change == QLatin1String("<folder>"))
+            QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("params.oad")));
+    }
+    file.close();
+    QTEST(DownloadFile::Changed_Since(stamp), "changed");
 }
 
 QTEST_GUILESS_MAIN(tst_DownloadFile)
