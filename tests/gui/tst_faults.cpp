@@ -1,5 +1,6 @@
-// Saving and loading where the file system says no. The bytes on disk must survive, the
-// failure must be reported, and the window must still hold the unsaved edits.
+// Saving and loading where the file system says no, or where the file changed behind the
+// window's back. The bytes on disk must survive, a failure must say why, and the window
+// must still hold its document, its captions and its unsaved edits.
 #include "dataeditorwidget.h"
 #include "dialogseam.h"
 #include "downloadeditor.h"
@@ -7,11 +8,21 @@
 #include "filelinewidget.h"
 #include "testsupport.h"
 
+#include <QApplication>
 #include <QDirIterator>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QProcess>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace TestSupport;
 
@@ -37,18 +48,67 @@ protected:
     }
 };
 
-// Every entry below root with its bytes, so that any change on disk shows.
+// Every entry below root with its bytes, so that any change on disk shows. Only regular
+// files are read: opening a FIFO would wait for a writer.
 QMap<QString, QByteArray> Snapshot(const QString &root)
 {
     QMap<QString, QByteArray> entries;
-    QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+    QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
         QFile file(it.next());
-        entries.insert(it.filePath(), file.open(QIODevice::ReadOnly) ? file.readAll() : "-");
+        entries.insert(it.filePath(), it.fileInfo().isFile() && file.open(QIODevice::ReadOnly)
+                                          ? file.readAll()
+                                          : "-");
     }
     return entries;
 }
+
+// Types ABC into the second panel's integer view (Y) and commits it by moving on.
+QString Edit_And_Commit(TDownloadEditor &window)
+{
+    // Three views per panel on show (integer, hexadecimal, mm), then the plain-text editor.
+    QList<QLineEdit *> views;
+    for (QLineEdit *view : window.findChild<TDataEditorWidget *>()->findChildren<QLineEdit *>())
+        if (view->isVisibleTo(&window))
+            views += view;
+    if (views.size() != 13)
+        return QStringLiteral("<%1 views>").arg(views.size());
+    views[4]->selectAll();
+    QTest::keyClicks(views[4], QStringLiteral("ABC"));
+    window.Key_Pressed(Qt::Key_Down);
+    return window.findChild<TFileLineWidget *>()->Get_Line(0);
+}
+
+// A drop reaches the window only after the drag has entered it; the window opens the
+// file once the drop has returned.
+void Drop(TDownloadEditor &window, const QString &path)
+{
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &enter);
+    QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &drop);
+    QCoreApplication::sendPostedEvents(&window, QEvent::MetaCall);
+}
+
+QString Explanation(const TDownloadEditor &window)
+{
+    const QMessageBox *box = Only_Child<QMessageBox>(window);
+    return box ? box->informativeText() : QStringLiteral("<no message box>");
+}
+
+QString Last_File_Setting()
+{
+    return QSettings(QCoreApplication::applicationDirPath() + QStringLiteral("/settings.ini"),
+                     QSettings::IniFormat)
+        .value(QStringLiteral("Last_File"))
+        .toString();
+}
+
+const QString Edited = QStringLiteral("S1 X3E8 YABC Z0 W0");
+const QByteArray Edited_Bytes("S1 X3E8 YABC Z0 W0\r\nS2 Q64\r\nN1000\r\n");
 
 } // namespace
 
@@ -62,6 +122,8 @@ private slots:
     void cleanup();
     void fails_data();
     void fails();
+    void saveOverOwnFile_data();
+    void saveOverOwnFile();
     void deviceStopsTakingBytes();
 
 private:
@@ -78,6 +140,9 @@ void tst_Faults::initTestCase()
     QVERIFY(Write_Bytes(d_dir.filePath(QStringLiteral("folder.oad/inside.oad")), Original));
     QVERIFY(Write_Bytes(d_dir.filePath(QStringLiteral("locked.oad")), Original));
     QFile::setPermissions(d_dir.filePath(QStringLiteral("locked.oad")), QFileDevice::WriteOwner);
+    QVERIFY(Write_Bytes(d_dir.filePath(QStringLiteral("readonly.oad")), Original));
+    QFile::setPermissions(d_dir.filePath(QStringLiteral("readonly.oad")), QFileDevice::ReadOwner);
+    QCOMPARE(::mkfifo(qPrintable(d_dir.filePath(QStringLiteral("fifo.oad"))), 0644), 0);
 }
 
 void tst_Faults::cleanup()
@@ -108,65 +173,172 @@ bool tst_Faults::Mount_Full_File_System()
 
 void tst_Faults::fails_data()
 {
-    QTest::addColumn<bool>("save"); // else open
+    QTest::addColumn<QString>("way"); // save, or open by dialog, command line or drop
     QTest::addColumn<QString>("target");
-    QTest::newRow("save: directory does not exist") << true << "missing/params.oad";
-    QTest::newRow("save: target is a directory") << true << "folder.oad";
-    QTest::newRow("save: parent is a file") << true << "source.oad/params.oad";
-    QTest::newRow("save: file system is full") << true << "small/params.oad";
-    QTest::newRow("open: a directory") << false << "folder.oad";
-    QTest::newRow("open: no read permission") << false << "locked.oad";
+    QTest::addColumn<QString>("reason"); // in the message's explanation
+    const auto row = [](const char *way, const char *target, const char *reason) {
+        QTest::addRow("%s: %s", way, target) << way << target << reason;
+    };
+    row("save", "missing/params.oad", "No such file or directory");
+    row("save", "folder.oad", "Filename refers to a directory");
+    row("save", "source.oad/params.oad", "Not a directory");
+    row("save", "small/params.oad", "No space left on device");
+    row("save", "readonly.oad", "is not writable");
+    row("dialog", "folder.oad", "It is a folder, not a file.");
+    row("dialog", "fifo.oad", "It is not a regular file");
+    row("dialog", "/dev/zero", "It is not a regular file");
+    row("dialog", "locked.oad", "Permission denied");
+    row("dialog", "missing.oad", "No such file or directory");
+    // From the command line or a drop a failed open is silent.
+    for (const char *way : {"command line", "drop"})
+        for (const char *target : {"folder.oad", "fifo.oad", "/dev/zero", "locked.oad"})
+            row(way, target, "");
 }
 
 void tst_Faults::fails()
 {
-    QFETCH(bool, save);
+    QFETCH(QString, way);
     QFETCH(QString, target);
+    QFETCH(QString, reason);
     if (target.startsWith(QLatin1String("small/")) && !Mount_Full_File_System())
         QSKIP("no tmpfs can be mounted here; deviceStopsTakingBytes stands in");
-    target = d_dir.filePath(target);
-    if (!save && QFile(target).open(QIODevice::ReadOnly))
-        QSKIP("file permissions do not bind this user");
+    if ((target == QLatin1String("locked.oad") || target == QLatin1String("readonly.oad")) &&
+        ::geteuid() == 0)
+        QSKIP("file permissions do not bind root");
+    target = QDir(d_dir.path()).filePath(target);
     const auto before = Snapshot(d_dir.path());
 
     TDownloadEditor window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    TDialogSeam::Set_Next_File_Name(target);
-    TDialogSeam::Set_Next_Answer(QMessageBox::Ok);
-    if (!save) {
+    const QString source = d_dir.filePath(QStringLiteral("source.oad"));
+    window.Open_File(source);
+    QCOMPARE(Edit_And_Commit(window), Edited);
+
+    if (way == QLatin1String("save")) {
+        TDialogSeam::Set_Next_File_Name(target);
+        TDialogSeam::Set_Next_Answer(QMessageBox::Ok);
+        window.Write_File();
+        QCOMPARE(TDialogSeam::Shown_Messages(), QStringList{"Write download file"});
+    } else if (way == QLatin1String("dialog")) {
+        TDialogSeam::Set_Next_Answer(QMessageBox::No); // the edit is not saved first
+        TDialogSeam::Set_Next_File_Name(target);
+        TDialogSeam::Set_Next_Answer(QMessageBox::Ok);
         window.Read_File();
-        QCOMPARE(TDialogSeam::Shown_Messages(), QStringList{QStringLiteral("Open download file")});
-        QCOMPARE(Snapshot(d_dir.path()), before);
-        return;
+        QCOMPARE(TDialogSeam::Shown_Messages(),
+                 (QStringList{"Data Not Saved", "Open download file"}));
+    } else {
+        // No question either: what cannot be opened is not worth one.
+        TDialogSeam::Set_Next_Answer(QMessageBox::Cancel);
+        if (way == QLatin1String("drop"))
+            Drop(window, target);
+        else
+            window.Open_File(TDownloadEditor::Command_Line_File(
+                {QStringLiteral("downloadeditor"), target}, d_dir.path()));
+        QCOMPARE(TDialogSeam::Shown_Messages(), QStringList());
+    }
+    if (!reason.isEmpty()) {
+        QVERIFY2(Explanation(window).contains(QDir::toNativeSeparators(target)),
+                 qPrintable(Explanation(window)));
+        QVERIFY2(Explanation(window).contains(reason), qPrintable(Explanation(window)));
     }
 
-    window.Open_File(d_dir.filePath(QStringLiteral("source.oad")));
-    // Three views per panel on show (integer, hexadecimal, mm), then the plain-text
-    // editor; the second panel is Y.
-    QList<QLineEdit *> views;
-    for (QLineEdit *view : window.findChild<TDataEditorWidget *>()->findChildren<QLineEdit *>())
-        if (view->isVisibleTo(&window))
-            views += view;
-    QCOMPARE(views.size(), 13);
-    views[4]->selectAll();
-    QTest::keyClicks(views[4], QStringLiteral("ABC"));
-    window.Key_Pressed(Qt::Key_Down);
-    auto *lines = window.findChild<TFileLineWidget *>();
-    const QString edited = QStringLiteral("S1 X3E8 YABC Z0 W0");
-    QCOMPARE(lines->Get_Line(0), edited);
-
-    window.Write_File();
-    QCOMPARE(TDialogSeam::Shown_Messages(), QStringList{QStringLiteral("Write download file")});
-    QVERIFY(!lines->Save_File(target));
+    // Nothing changed: not the disk, the document, its captions, its save target, nor its
+    // unsaved state (closing asks, and Cancel keeps window and edit).
     QCOMPARE(Snapshot(d_dir.path()), before);
-
-    // The edit still counts as unsaved: closing asks, and Cancel keeps window and edit.
+    QCOMPARE(window.findChild<TFileLineWidget *>()->Get_Line(0), Edited);
+    const auto labels = window.findChildren<QLabel *>(QString(), Qt::FindDirectChildrenOnly);
+    QCOMPARE(labels.at(0)->text(), QStringLiteral("Active Download File:"));
+    QCOMPARE(labels.at(1)->text(), QDir::toNativeSeparators(source));
     TDialogSeam::Clear();
     TDialogSeam::Set_Next_Answer(QMessageBox::Cancel);
     QVERIFY(!window.close());
-    QCOMPARE(TDialogSeam::Shown_Messages(), QStringList{QStringLiteral("Data Not Saved")});
-    QCOMPARE(lines->Get_Line(0), edited);
+    QCOMPARE(TDialogSeam::Shown_Messages(), QStringList{"Data Not Saved"});
+    QCOMPARE(Last_File_Setting(), QDir::toNativeSeparators(source));
+}
+
+void tst_Faults::saveOverOwnFile_data()
+{
+    QTest::addColumn<int>("mode"); // 0: as created
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("saved"); // else the file keeps what it held before the save
+
+    const int none = QMessageBox::NoButton;
+    const int no = QMessageBox::No;
+    const int yes = QMessageBox::Yes;
+    QTest::newRow("untouched, 0600 stays") << 0600 << "" << none << true;
+    QTest::newRow("read-only 0444 stays") << 0444 << "" << none << true;
+    QTest::newRow("another program, no: its bytes stay") << 0 << "another program" << no << false;
+    QTest::newRow("another program, yes: overwritten") << 0 << "another program" << yes << true;
+    QTest::newRow("same size at the old time, no") << 0 << "same size, old time" << no << false;
+    QTest::newRow("another window saved it, no") << 0 << "another window" << no << false;
+    QTest::newRow("deleted meanwhile: written again") << 0 << "deleted" << none << true;
+}
+
+void tst_Faults::saveOverOwnFile()
+{
+    QFETCH(int, mode);
+    QFETCH(QString, change);
+    QFETCH(int, answer);
+    QFETCH(bool, saved);
+    if (mode == 0444 && ::geteuid() != 0)
+        QSKIP("only root may write a read-only file; fails() shows the refusal");
+    const QString path = d_dir.filePath(QStringLiteral("own.oad"));
+    QVERIFY(Write_Bytes(path, Original));
+    if (mode != 0)
+        QCOMPARE(::chmod(qPrintable(path), static_cast<mode_t>(mode)), 0);
+
+    TDownloadEditor window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.Open_File(path);
+    QCOMPARE(Edit_And_Commit(window), Edited);
+
+    const QDateTime loaded_time = QFileInfo(path).lastModified();
+    if (change == QLatin1String("another program")) {
+        QVERIFY(Write_Bytes(path, "S1 X1\r\n"));
+    } else if (change == QLatin1String("same size, old time")) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite) && file.write("S9") == 2);
+        QVERIFY(file.setFileTime(loaded_time, QFileDevice::FileModificationTime));
+    } else if (change == QLatin1String("another window")) {
+        TDownloadEditor other;
+        other.Open_File(path);
+        QCOMPARE(Edit_And_Commit(other), Edited);
+        TDialogSeam::Set_Next_File_Name(path);
+        other.Write_File();
+        QCOMPARE(TDialogSeam::Shown_Messages(), QStringList());
+    } else if (change == QLatin1String("deleted")) {
+        QVERIFY(QFile::remove(path));
+    }
+    const QByteArray before = Read_Bytes(path);
+
+    TDialogSeam::Set_Next_File_Name(path);
+    if (answer != QMessageBox::NoButton)
+        TDialogSeam::Set_Next_Answer(QMessageBox::StandardButton(answer));
+    window.Write_File();
+    QCOMPARE(TDialogSeam::Shown_Messages(), answer == QMessageBox::NoButton
+                                                ? QStringList()
+                                                : QStringList{"Download file changed on disk"});
+    QCOMPARE(Read_Bytes(path), saved ? Edited_Bytes : before);
+    if (mode != 0) {
+        struct stat status = {};
+        QCOMPARE(::stat(qPrintable(path), &status), 0);
+        QCOMPARE(status.st_mode & 07777, static_cast<mode_t>(mode));
+    }
+
+    // Saved, the file is the window's again: the next save asks nothing. Refused, the
+    // window keeps the edit as unsaved.
+    TDialogSeam::Clear();
+    if (saved) {
+        TDialogSeam::Set_Next_File_Name(path);
+        window.Write_File();
+    }
+    TDialogSeam::Set_Next_Answer(QMessageBox::Cancel);
+    QCOMPARE(window.close(), saved);
+    QCOMPARE(TDialogSeam::Shown_Messages(), saved ? QStringList() : QStringList{"Data Not Saved"});
+    QCOMPARE(window.findChild<TFileLineWidget *>()->Get_Line(0), Edited);
 }
 
 void tst_Faults::deviceStopsTakingBytes()
