@@ -331,11 +331,11 @@ void tst_Faults::saveOverOwnFile()
     // Saved, the file is the window's again: the next save asks nothing. Refused, the
     // window keeps the edit as unsaved.
     TDialogSeam::Clear();
+    TDialogSeam::Set_Next_Answer(QMessageBox::Cancel); // a question that must not come, if saved
     if (saved) {
         TDialogSeam::Set_Next_File_Name(path);
         window.Write_File();
     }
-    TDialogSeam::Set_Next_Answer(QMessageBox::Cancel);
     QCOMPARE(window.close(), saved);
     QCOMPARE(TDialogSeam::Shown_Messages(), saved ? QStringList() : QStringList{"Data Not Saved"});
     QCOMPARE(window.findChild<TFileLineWidget *>()->Get_Line(0), Edited);

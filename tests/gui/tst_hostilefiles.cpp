@@ -1,15 +1,22 @@
 // Files no controller would write. Each must load and paint without harm, give the
-// simplified Latin-1 lines, and save exactly the bytes those lines stand for.
+// simplified Latin-1 lines, and save exactly the bytes those lines stand for. What the
+// lines cannot hold is announced, and saving over such a file asks first.
 #include "dataeditorwidget.h"
 #include "dialogseam.h"
 #include "downloadeditor.h"
+#include "downloadfile.h"
 #include "filelinewidget.h"
 #include "testsupport.h"
 
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 using namespace TestSupport;
 
@@ -36,6 +43,8 @@ private slots:
     void loadAndSave();
     void inTheWindow_data();
     void inTheWindow();
+    void lossyFiles_data();
+    void lossyFiles();
 
 private:
     QString Write_File(const QByteArray &bytes) const;
@@ -175,6 +184,90 @@ void tst_HostileFiles::inTheWindow()
     for (int i = 0; i < shown.size(); ++i)
         QCOMPARE(views[i]->text(), shown[i]);
     window.repaint();
+}
+
+void tst_HostileFiles::lossyFiles_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("way"); // of opening
+    QTest::addColumn<QStringList>("sentences");
+
+    QByteArray lines_200;
+    for (int i = 0; i < 200; ++i)
+        lines_200 += "S1 X" + QByteArray::number(i, 16).toUpper() + "\n";
+    QTest::newRow("200 lines, command line")
+        << lines_200 << "command line"
+        << QStringList{"The file has 200 lines; only the first 128 are kept, and a save drops "
+                       "the rest."};
+    QTest::newRow("NUL byte, dialog")
+        << QByteArray("S1 X3E8\0junk\nS2 Q1\n", 19) << "dialog"
+        << QStringList{"Line 1 holds a NUL byte; a save drops everything after it in the line."};
+    QTest::newRow("CR line ends, drop")
+        << QByteArray("S1 X1\rS2 Q2\r\nS3 X1\r\n") << "drop"
+        << QStringList{"Line 1 holds line ends of CR alone; they are not read as line ends, "
+                       "and a save merges the lines they separate."};
+    QTest::newRow("binary, dialog")
+        << QByteArray("\x7F"
+                      "ELF\x02\x01\n\x03<\n\0\x10\n",
+                      13)
+        << "dialog"
+        << QStringList{"Line 1 and 2 other lines hold control bytes, which no download file "
+                       "has; the file may not be text.",
+                       "Line 3 holds a NUL byte; a save drops everything after it in the line."};
+}
+
+void tst_HostileFiles::lossyFiles()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, way);
+    QFETCH(QStringList, sentences);
+    const QString path = Write_File(bytes);
+
+    TDownloadEditor window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    TDialogSeam::Set_Next_Answer(QMessageBox::Ok);
+    if (way == QLatin1String("dialog")) {
+        TDialogSeam::Set_Next_File_Name(path);
+        window.Read_File();
+    } else if (way == QLatin1String("drop")) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        QDragEnterEvent enter(QPoint(9, 9), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(&window, &enter);
+        QDropEvent drop(QPointF(9, 9), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(&window, &drop);
+        QCoreApplication::sendPostedEvents(&window, QEvent::MetaCall);
+    } else {
+        window.Open_File(TDownloadEditor::Command_Line_File({"downloadeditor", path}, "/"));
+    }
+    const auto explains = [&] {
+        const QString text = Only_Child<QMessageBox>(window)->informativeText();
+        bool all = text.contains(path);
+        for (const QString &sentence : sentences)
+            all = all && text.contains(sentence);
+        return all ? QString() : text;
+    };
+    QCOMPARE(TDialogSeam::Shown_Messages(), QStringList{"Download file cannot be kept whole"});
+    QCOMPARE(explains(), QString());
+
+    // Refused, the question leaves every byte; agreed, the file gets what the window holds,
+    // and then the file and the window agree, so the next save asks nothing.
+    const QByteArray kept = DownloadFile::Encode(DownloadFile::Read(bytes).lines);
+    for (const auto answer : {QMessageBox::No, QMessageBox::Yes}) {
+        TDialogSeam::Clear();
+        TDialogSeam::Set_Next_File_Name(path);
+        TDialogSeam::Set_Next_Answer(answer);
+        window.Write_File();
+        QCOMPARE(TDialogSeam::Shown_Messages(), QStringList{"Save over the original file"});
+        QCOMPARE(explains(), QString());
+        QCOMPARE(Read_Bytes(path), answer == QMessageBox::No ? bytes : kept);
+    }
+    TDialogSeam::Clear();
+    TDialogSeam::Set_Next_File_Name(path);
+    TDialogSeam::Set_Next_Answer(QMessageBox::No); // answers a question that must not come
+    window.Write_File();
+    QCOMPARE(TDialogSeam::Shown_Messages(), QStringList());
 }
 
 QTEST_MAIN(tst_HostileFiles)
