@@ -109,16 +109,15 @@ QString Describe(const Loss &loss)
             .arg(Max_Read_Bytes / (1024 * 1024))
             .arg(loss.line);
     case Loss::Kind::Nul_Byte:
-        return QStringLiteral("%1 a NUL byte; a save drops everything after it in the line.")
-            .arg(Where(loss));
+        return QStringLiteral("%1 a NUL byte; a save drops the rest of %2.")
+            .arg(Where(loss), loss.count > 1 ? QStringLiteral("each of those lines")
+                                             : QStringLiteral("that line"));
     case Loss::Kind::Cr_Line_End:
-        return QStringLiteral("%1 line ends of CR alone; they are not read as line ends, and "
-                              "a save merges the lines they separate.")
+        return QStringLiteral("%1 line ends of CR alone; they are read as one line, and a save "
+                              "merges them.")
             .arg(Where(loss));
     case Loss::Kind::Control_Byte:
-        return QStringLiteral("%1 control bytes, which no download file has; the file may not "
-                              "be text.")
-            .arg(Where(loss));
+        return QStringLiteral("%1 control bytes; the file may not be text.").arg(Where(loss));
     }
     return QString();
 }
@@ -227,6 +226,10 @@ Content Read(QIODevice &device)
             break; // a read error; what was read stays
         budget -= raw.size();
         ++content.total_lines;
+        // The line goes on past the budget: what was read of it is all there is.
+        const bool cut = !raw.endsWith('\n') && !device.atEnd();
+        if (cut)
+            content.losses.append({Loss::Kind::Too_Large, content.total_lines, 1});
         if (content.lines.size() < Max_Lines) {
             content.losses += Line_Losses(raw, content.total_lines);
             // A CR before the LF goes with the terminator; simplification drops it.
@@ -235,11 +238,8 @@ Content Read(QIODevice &device)
                 last_non_empty = line;
             content.lines.append(line);
         }
-        if (!raw.endsWith('\n') && !device.atEnd()) {
-            // The line goes on past the budget: what was read of it is all there is.
-            content.losses.append({Loss::Kind::Too_Large, content.total_lines, 1});
+        if (cut)
             break;
-        }
     }
     if (content.total_lines > Max_Lines)
         content.losses.append({Loss::Kind::Too_Many_Lines, Max_Lines + 1, content.total_lines});

@@ -125,7 +125,7 @@ void tst_DownloadFile::read_data()
     // A download file is small: reading stops after Max_Read_Bytes, within a line or after it.
     const QByteArray blanks(static_cast<int>(DownloadFile::Max_Read_Bytes), ' ');
     row("too large within a line", QByteArray(1, '\0') + blanks + "\nS1\n", {""}, -1,
-        {"nul 1", "large 1"});
+        {"large 1", "nul 1"});
     row("too large after a line", blanks.chopped(1) + "\nS1\n", {""}, -1, {"large 2"});
 }
 
@@ -147,9 +147,9 @@ void tst_DownloadFile::describe_data()
 
     QTest::newRow("one line each")
         << QVector<DownloadFile::Loss>{{Kind::Nul_Byte, 3, 1}, {Kind::Cr_Line_End, 4, 1}}
-        << QStringList{"Line 3 holds a NUL byte; a save drops everything after it in the line.",
-                       "Line 4 holds line ends of CR alone; they are not read as line ends, and "
-                       "a save merges the lines they separate."};
+        << QStringList{"Line 3 holds a NUL byte; a save drops the rest of that line.",
+                       "Line 4 holds line ends of CR alone; they are read as one line, and a save "
+                       "merges them."};
     QTest::newRow("lines of a kind counted, kinds in first order")
         << QVector<DownloadFile::Loss>{{Kind::Control_Byte, 2, 1},
                                        {Kind::Nul_Byte, 5, 1},
@@ -157,10 +157,9 @@ void tst_DownloadFile::describe_data()
                                        {Kind::Control_Byte, 9, 1},
                                        {Kind::Nul_Byte, 11, 1},
                                        {Kind::Too_Many_Lines, 129, 4000}}
-        << QStringList{"Line 2 and 2 other lines hold control bytes, which no download file "
-                       "has; the file may not be text.",
-                       "Line 5 and one other line hold a NUL byte; a save drops everything "
-                       "after it in the line.",
+        << QStringList{"Line 2 and 2 other lines hold control bytes; the file may not be text.",
+                       "Line 5 and one other line hold a NUL byte; a save drops the rest of "
+                       "each of those lines.",
                        "The file has 4000 lines; only the first 128 are kept, and a save drops "
                        "the rest."};
     QTest::newRow("too large") << QVector<DownloadFile::Loss>{{Kind::Too_Large, 7, 1}}

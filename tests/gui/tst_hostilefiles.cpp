@@ -201,19 +201,18 @@ void tst_HostileFiles::lossyFiles_data()
                        "the rest."};
     QTest::newRow("NUL byte, dialog")
         << QByteArray("S1 X3E8\0junk\nS2 Q1\n", 19) << "dialog"
-        << QStringList{"Line 1 holds a NUL byte; a save drops everything after it in the line."};
+        << QStringList{"Line 1 holds a NUL byte; a save drops the rest of that line."};
     QTest::newRow("CR line ends, drop")
         << QByteArray("S1 X1\rS2 Q2\r\nS3 X1\r\n") << "drop"
-        << QStringList{"Line 1 holds line ends of CR alone; they are not read as line ends, "
-                       "and a save merges the lines they separate."};
+        << QStringList{"Line 1 holds line ends of CR alone; they are read as one line, and a "
+                       "save merges them."};
     QTest::newRow("binary, dialog")
         << QByteArray("\x7F"
                       "ELF\x02\x01\n\x03<\n\0\x10\n",
                       13)
         << "dialog"
-        << QStringList{"Line 1 and 2 other lines hold control bytes, which no download file "
-                       "has; the file may not be text.",
-                       "Line 3 holds a NUL byte; a save drops everything after it in the line."};
+        << QStringList{"Line 1 and 2 other lines hold control bytes; the file may not be text.",
+                       "Line 3 holds a NUL byte; a save drops the rest of that line."};
 }
 
 void tst_HostileFiles::lossyFiles()
