@@ -1,8 +1,6 @@
 #include "linesyntax.h"
 #include "parametertable.h"
 
-#include <QRegExp>
-
 #include <algorithm>
 #include <cassert>
 #include <limits>
@@ -11,15 +9,14 @@ namespace LineSyntax {
 
 namespace {
 
-QRegExp Token_Pattern()
+// How many field digits, at most max, stand at position.
+int Digits_At(const QString &text, int position, int max)
 {
-    return QRegExp(QStringLiteral("([S][0-9ABCDEF]{1,2})"), Qt::CaseSensitive, QRegExp::RegExp);
-}
-
-QRegExp Field_Pattern(QChar letter)
-{
-    return QRegExp(QStringLiteral("([%1][0-9ABCDEF]{0,8})").arg(letter), Qt::CaseSensitive,
-                   QRegExp::RegExp);
+    int count = 0;
+    while (count < max && position + count < text.size() &&
+           Is_Field_Digit(text.at(position + count)))
+        ++count;
+    return count;
 }
 
 } // namespace
@@ -30,27 +27,34 @@ bool Is_Field_Digit(QChar c)
            (c >= QLatin1Char('A') && c <= QLatin1Char('F'));
 }
 
+// The field is the leftmost match of "([letter][0-9ABCDEF]{0,8})" and the token that of
+// "([S][0-9ABCDEF]{1,2})", both greedy and case-sensitive. They are scanned here rather than
+// matched: building and running a regular expression for every field took most of the
+// time of checking a file.
 Span Find_Field(QChar letter, const QString &text, int from)
 {
     Span span;
-    QRegExp pattern = Field_Pattern(letter);
-    const int position = pattern.indexIn(text, from);
+    const int position = text.indexOf(letter, qMax(from, 0), Qt::CaseSensitive);
     if (position < 0)
         return span;
     span.start = position;
-    span.length = pattern.matchedLength();
+    span.length = 1 + Digits_At(text, position + 1, Max_Field_Digits);
     return span;
 }
 
 Span Find_Token(const QString &text, int from)
 {
     Span span;
-    QRegExp pattern = Token_Pattern();
-    const int position = pattern.indexIn(text, from);
-    if (position < 0)
-        return span;
-    span.start = position;
-    span.length = pattern.matchedLength();
+    const QChar s(QLatin1Char('S'));
+    for (int position = text.indexOf(s, qMax(from, 0)); position >= 0;
+         position = text.indexOf(s, position + 1)) {
+        const int digits = Digits_At(text, position + 1, 2);
+        if (digits > 0) {
+            span.start = position;
+            span.length = 1 + digits;
+            return span;
+        }
+    }
     return span;
 }
 
@@ -86,25 +90,22 @@ quint32 Get_Field_Value(QChar letter, const QString &text, bool *valid)
 {
     assert(valid);
     *valid = false;
-    QRegExp pattern = Field_Pattern(letter);
-    if (pattern.indexIn(text, 0) < 0)
+    const Span span = Find_Field(letter, text);
+    if (!span.Is_Found())
         return 0;
-    const QString digits = pattern.cap(1).mid(1);
-    if (digits.isEmpty()) {
+    if (span.length == 1) {
         *valid = true;
         return 0;
     }
-    return digits.toUInt(valid, 16);
+    return text.mid(span.start + 1, span.length - 1).toUInt(valid, 16);
 }
 
 bool Set_Field_Value(QChar letter, const QString &value, QString &line)
 {
-    QRegExp pattern = Field_Pattern(letter);
-    const int position = pattern.indexIn(line, 0);
-    if (position < 0)
+    const Span span = Find_Field(letter, line);
+    if (!span.Is_Found())
         return false;
-    line.remove(position, pattern.matchedLength());
-    line.insert(position, QStringLiteral("%1%2").arg(QString(letter), value));
+    line.replace(span.start, span.length, QStringLiteral("%1%2").arg(QString(letter), value));
     return true;
 }
 
@@ -181,10 +182,9 @@ QString Rewrite_Line(const QString &line, const ParameterDescription &descriptio
         // A field that stands before further digits (X000000001 holds only its first eight)
         // is written back with all eight, or the next digit would join it and change the
         // value of a field the user never touched.
-        QRegExp pattern = Field_Pattern(letter);
-        const int position = pattern.indexIn(rest, 0);
-        const int after = position + pattern.matchedLength();
-        if (position >= 0 && after < rest.size() && Is_Field_Digit(rest.at(after)))
+        const Span span = Find_Field(letter, rest);
+        const int after = span.start + span.length;
+        if (span.Is_Found() && after < rest.size() && Is_Field_Digit(rest.at(after)))
             value = value.rightJustified(8, QLatin1Char('0'));
         Set_Field_Value(letter, value, rest);
     }
