@@ -39,10 +39,11 @@ int Run_Check(const Options &options, TConsole &console)
             Write_Json(document, findings, console);
             continue;
         }
+        const QString name = Shown_Name(path);
         QString text;
         for (const Finding &finding : findings)
             text += QStringLiteral("%1:%2: %3\n")
-                        .arg(Shown_Name(path), QString::number(finding.line), finding.message);
+                        .arg(name, QString::number(finding.line), finding.message);
         console.Out(text);
     }
     return status;

@@ -191,7 +191,9 @@ QVector<Finding> Check_Scale_Resolution(const Document &document)
     QVector<Finding> findings;
     const int effective = document.resolution_line;
     for (const Line &line : document.lines) {
-        if (line.number == effective || DownloadFile::Scale_Resolution_Of(line.text) < 0)
+        if (line.number == effective ||
+            !line.text.startsWith(QLatin1Char('N'), Qt::CaseInsensitive) ||
+            DownloadFile::Scale_Resolution_Of(line.text) < 0)
             continue;
         if (effective > 0)
             findings.append({line.number, QStringLiteral("several-scale-lines"),
