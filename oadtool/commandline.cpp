@@ -48,7 +48,8 @@ const Command Commands[] = {
      "each value on its own line: integer, or --hex, --mm"},
     {"set", Run_Set, 2, -1, Resolution | Line, "set FILE S1.X=2000...",
      "rewrite only the bytes of the named fields; values\n"
-     "2000, -5, 4294967295, 0x7D0, 12.5mm or 12,5mm (lengths)"},
+     "2000, -5, 4294967295, 0x7D0, 12.5mm or 12,5mm (lengths);\n"
+     "under a lock, and nothing written if FILE changed meanwhile"},
 };
 
 const Command *Find_Command(const QString &name)
