@@ -105,6 +105,44 @@ def turn_arrow(mirrored):
     return pixel
 
 
+def two_sheets(mark):
+    # A document (left) beside its reference (right, blue lines); mark is drawn on top.
+    def pixel(x, y):
+        m = mark(x, y)
+        if m:
+            return m
+        for left, lines in ((1, (150, 150, 160, 255)), (18, (90, 140, 210, 255))):
+            if left <= x <= left + 12 and 3 <= y <= 28:
+                if x in (left, left + 12) or y in (3, 28):
+                    return (90, 90, 100, 255)
+                if left + 3 <= x <= left + 9 and y in (8, 12, 20, 24):
+                    return lines
+                return (250, 250, 250, 255)
+        return CLEAR
+    return pixel
+
+
+def arrow_mark(colour, left_head, right_head):
+    # A horizontal arrow across both sheets with a head at either end or both.
+    def mark(x, y):
+        dy = abs(y + 0.5 - 16)
+        if left_head and 4 <= x <= 10 and dy <= (x - 3) * 0.8:
+            return colour
+        if right_head and 21 <= x <= 27 and dy <= (28 - x) * 0.8:
+            return colour
+        if 8 <= x <= 23 and dy <= 1.5:
+            return colour
+        return None
+    return mark
+
+
+def cross_mark(x, y):
+    # A red cross over both sheets.
+    if 6 <= x <= 25 and 6 <= y <= 25 and (abs(x - y) <= 1 or abs(x + y - 31) <= 1):
+        return (200, 50, 40, 255)
+    return None
+
+
 def app_icon(x, y):
     # A rounded square with a list of lines and a highlighted row.
     r = 10
@@ -141,6 +179,9 @@ def main():
     write("toolbar/file_save_x32.png", 32, 32, document(save_mark))
     write("toolbar/edit_undo_x32.png", 32, 32, turn_arrow(False))
     write("toolbar/edit_redo_x32.png", 32, 32, turn_arrow(True))
+    write("toolbar/compare_x32.png", 32, 32, two_sheets(arrow_mark((40, 90, 170, 255), True, True)))
+    write("toolbar/take_over_x32.png", 32, 32, two_sheets(arrow_mark((30, 150, 50, 255), True, False)))
+    write("toolbar/end_compare_x32.png", 32, 32, two_sheets(cross_mark))
     icon = write("icons/downloadeditor.png", 64, 64, app_icon)
     write("images/logo.png", 100, 40, logo)
     # A Windows icon file holding the 64 x 64 PNG as its only image.

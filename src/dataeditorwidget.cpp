@@ -109,6 +109,12 @@ TDataItemWidget::TDataItemWidget(int id, QWidget *parent, Qt::WindowFlags flags)
     d_dec_edit = new TUnselectedLineEdit(this);
     d_hex_label = new QLabel(QStringLiteral("Hexadecimal:"), this);
     QFrame *right_line = New_Line(QFrame::VLine, this);
+    for (int row = 0; row < 3; ++row) {
+        auto *reference = new QLabel(this);
+        reference->setToolTip(QStringLiteral("Value in the reference file"));
+        reference->hide();
+        d_reference_labels.append(reference);
+    }
 
     d_item_label->setMinimumSize(50, 0);
     d_item_label->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
@@ -120,7 +126,7 @@ TDataItemWidget::TDataItemWidget(int id, QWidget *parent, Qt::WindowFlags flags)
     d_help_label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     d_help_label->setWordWrap(true);
 
-    grid->addWidget(top_line, 0, 0, 1, 6);
+    grid->addWidget(top_line, 0, 0, 1, 7);
     grid->addWidget(d_item_label, 1, 0, 3, 1);
     grid->addWidget(left_line, 1, 1, 3, 1);
     grid->addWidget(d_int_label, 1, 2, 1, 1);
@@ -129,9 +135,11 @@ TDataItemWidget::TDataItemWidget(int id, QWidget *parent, Qt::WindowFlags flags)
     grid->addWidget(d_int_edit, 1, 3, 1, 1);
     grid->addWidget(d_hex_edit, 2, 3, 1, 1);
     grid->addWidget(d_dec_edit, 3, 3, 1, 1);
-    grid->addWidget(right_line, 1, 4, 3, 1);
-    grid->addWidget(d_help_label, 1, 5, 3, 1);
-    grid->addWidget(bottom_line, 4, 0, 1, 6);
+    for (int row = 0; row < 3; ++row)
+        grid->addWidget(d_reference_labels.at(row), row + 1, 4, 1, 1);
+    grid->addWidget(right_line, 1, 5, 3, 1);
+    grid->addWidget(d_help_label, 1, 6, 3, 1);
+    grid->addWidget(bottom_line, 4, 0, 1, 7);
 
     // Only user edits report: setText never fires textEdited, so refreshing cannot loop.
     connect(d_int_edit, &QLineEdit::textEdited, this, &TDataItemWidget::Change_Int);
@@ -216,6 +224,19 @@ QLineEdit *TDataItemWidget::Get_View(View view) const
         break;
     }
     return d_dec_edit;
+}
+
+void TDataItemWidget::Set_Reference(const QStringList &texts, bool differs)
+{
+    for (int row = 0; row < d_reference_labels.size(); ++row) {
+        QLabel *label = d_reference_labels.at(row);
+        const QString text = texts.value(row);
+        QFont font = label->font();
+        font.setBold(differs);
+        label->setFont(font);
+        label->setText(text.isEmpty() ? QString() : QStringLiteral("Reference: ") + text);
+        label->setVisible(!text.isEmpty());
+    }
 }
 
 void TDataItemWidget::Set_Help_Text(const QString &text)
@@ -429,6 +450,28 @@ bool TDataEditorWidget::Is_Simple_Mode() const
 bool TDataEditorWidget::Is_Changed() const
 {
     return d_changed;
+}
+
+void TDataEditorWidget::Set_Item_Reference(int index, std::optional<qint32> value, bool differs)
+{
+    assert(static_cast<unsigned int>(index) < d_data_widget_items.size());
+    TDataItemWidget *item = d_data_widget_items[index];
+    if (!value) {
+        item->Set_Reference({QStringLiteral("none")}, differs);
+        return;
+    }
+    const QString millimetres =
+        item->Is_Scaled()
+            ? ValueFormat::Mm_Text(ValueFormat::To_Millimetres(*value, d_scale_resolution))
+            : QString();
+    item->Set_Reference({ValueFormat::Int_Text(*value), ValueFormat::Hex_Text(*value), millimetres},
+                        differs);
+}
+
+void TDataEditorWidget::Clear_References()
+{
+    for (TDataItemWidget *item : d_data_widget_items)
+        item->Set_Reference({}, false);
 }
 
 QVector<LineSyntax::FieldAssignment> TDataEditorWidget::Get_Edited_Fields() const

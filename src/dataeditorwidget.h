@@ -4,9 +4,11 @@
 #include "linesyntax.h"
 #include "valueformat.h"
 
+#include <QStringList>
 #include <QVector>
 #include <QWidget>
 
+#include <optional>
 #include <vector>
 
 class QLabel;
@@ -58,6 +60,10 @@ public:
     bool Is_View_Valid(View view) const;
     QLineEdit *Get_View(View view) const;
 
+    // What a reference file holds for this field, one text beside each view (integer,
+    // hexadecimal, millimetres); bold when it differs. No texts hide them.
+    void Set_Reference(const QStringList &texts, bool differs);
+
 signals:
     void Int_Edited(int id, const QString &text);
     void Hex_Edited(int id, const QString &text);
@@ -77,6 +83,7 @@ private:
     QLineEdit *d_dec_edit = nullptr;
     QLineEdit *d_hex_edit = nullptr;
     QLineEdit *d_int_edit = nullptr;
+    QVector<QLabel *> d_reference_labels;
     int d_id = 0;
     QChar d_letter;
     qint32 d_value = 0;
@@ -105,6 +112,11 @@ public:
     void Set_Scale_Resolution(int counts_per_mm);
     bool Is_Simple_Mode() const;
     bool Is_Changed() const;
+
+    // The value of item index's field in a reference file, shown beside its views until
+    // Clear_References; none when the reference line lacks the field.
+    void Set_Item_Reference(int index, std::optional<qint32> value, bool differs);
+    void Clear_References();
 
     // The fields the user edited since the editor was last filled, with their values;
     // a commit writes these and nothing else.

@@ -61,6 +61,8 @@ const Message Open_Failed = {"Open download file", "Unable to open the download 
                              QMessageBox::Critical, QMessageBox::Ok, QMessageBox::Ok};
 const Message Write_Failed = {"Write download file", "Unable to write the download file",
                               QMessageBox::Critical, QMessageBox::Ok, QMessageBox::Ok};
+const Message Reference_Failed = {"Open reference file", "Unable to open the reference file",
+                                  QMessageBox::Critical, QMessageBox::Ok, QMessageBox::Ok};
 const Message Data_Not_Saved = {
     "Data Not Saved", "The download file has been modified.  Do you want to save the changes?",
     QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
@@ -207,7 +209,13 @@ TDownloadEditor::TDownloadEditor(QWidget *parent, Qt::WindowFlags flags)
     Create_Connections(close_button);
 }
 
-TDownloadEditor::~TDownloadEditor() = default;
+TDownloadEditor::~TDownloadEditor()
+{
+    // The children are deleted after the members: none of them may call back into the
+    // window then (clearing the undo history reports its new state).
+    d_undo_stack->disconnect(this);
+    disconnect(qApp, nullptr, this, nullptr);
+}
 
 QString TDownloadEditor::Settings_Path()
 {
@@ -248,7 +256,35 @@ QToolBar *TDownloadEditor::Create_Tool_Bar()
     tool_bar->addSeparator();
     tool_bar->addAction(d_undo_action);
     tool_bar->addAction(d_redo_action);
+    tool_bar->addSeparator();
+    Create_Comparison_Actions(tool_bar);
     return tool_bar;
+}
+
+void TDownloadEditor::Create_Comparison_Actions(QToolBar *tool_bar)
+{
+    d_compare_action = new QAction(this);
+    d_compare_action->setToolTip(QStringLiteral("Compare with a reference file"));
+    d_compare_action->setIcon(QIcon(QStringLiteral(":/toolbar/compare_x32.png")));
+
+    d_take_over_action = new QAction(this);
+    d_take_over_action->setToolTip(QStringLiteral("Take over the reference values"));
+    d_take_over_action->setShortcut(QKeySequence(QStringLiteral("Ctrl+T")));
+    d_take_over_action->setIcon(QIcon(QStringLiteral(":/toolbar/take_over_x32.png")));
+    d_take_over_action->setEnabled(false);
+
+    d_end_comparison_action = new QAction(this);
+    d_end_comparison_action->setToolTip(QStringLiteral("End the comparison"));
+    d_end_comparison_action->setIcon(QIcon(QStringLiteral(":/toolbar/end_compare_x32.png")));
+    d_end_comparison_action->setEnabled(false);
+
+    tool_bar->addAction(d_compare_action);
+    tool_bar->addAction(d_take_over_action);
+    tool_bar->addAction(d_end_comparison_action);
+    // The comparison's summary sits in the toolbar's spare width, so the window keeps its height.
+    d_comparison_label = new QLabel(tool_bar);
+    d_comparison_label->setContentsMargins(8, 0, 8, 0);
+    tool_bar->addWidget(d_comparison_label);
 }
 
 void TDownloadEditor::Create_Panes(QGridLayout *grid_layout)
@@ -329,6 +365,11 @@ void TDownloadEditor::Create_Connections(QPushButton *close_button)
     connect(d_undo_stack, &QUndoStack::canRedoChanged, d_redo_action, &QAction::setEnabled);
     connect(d_undo_stack, &QUndoStack::cleanChanged, this,
             [this](bool clean) { d_data_modified = !clean; });
+    connect(d_undo_stack, &QUndoStack::indexChanged, this, &TDownloadEditor::Update_Comparison);
+    connect(d_compare_action, &QAction::triggered, this, &TDownloadEditor::Read_Reference_File);
+    connect(d_take_over_action, &QAction::triggered, this,
+            &TDownloadEditor::Take_Over_Reference_Values);
+    connect(d_end_comparison_action, &QAction::triggered, this, &TDownloadEditor::End_Comparison);
     connect(qApp, &QApplication::focusChanged, this, &TDownloadEditor::Focus_Changed);
 }
 
@@ -426,6 +467,7 @@ void TDownloadEditor::Finish_Load(const QString &path)
     d_file_caption_label->setText(QLatin1String(Active_Caption));
     // The steps refer to the lines that the load replaced.
     d_undo_stack->clear();
+    Update_Comparison();
     if (d_current_line < 0) {
         // No line is shown now: leave nothing editable that could never be committed.
         d_data_editor->Reset_Editor(false);
@@ -441,6 +483,7 @@ void TDownloadEditor::Line_Activated(int index)
     Commit_Pending_Edits();
     Show_Line(d_file_line_widget->Get_Line(index));
     d_current_line = index;
+    Show_References();
 }
 
 void TDownloadEditor::Key_Pressed(int key)
@@ -457,6 +500,7 @@ void TDownloadEditor::Scale_Resolution_Changed(int resolution)
     d_data_editor->Set_Scale_Resolution(resolution);
     if (d_current_line >= 0)
         Show_Line(d_file_line_widget->Get_Line(d_current_line));
+    Show_References(); // their millimetres
 }
 
 void TDownloadEditor::Show_Line(const QString &line)
@@ -601,6 +645,85 @@ QString TDownloadEditor::Changed_Lines_Text() const
             changes.append(QStringLiteral("Line %1: %2 \u2192 %3").arg(i + 1).arg(saved, line));
     }
     return changes.join(QLatin1Char('\n'));
+}
+
+// -------------------- Comparison with a reference file ------------------------------------
+
+bool TDownloadEditor::Compare_File(const QString &path)
+{
+    if (path.isEmpty() || !d_comparison.Load(path))
+        return false;
+    d_end_comparison_action->setEnabled(true);
+    Update_Comparison();
+    return true;
+}
+
+void TDownloadEditor::Read_Reference_File()
+{
+    const QString start = d_comparison.Is_Active()
+                              ? d_comparison.Get_Path()
+                              : QDir::fromNativeSeparators(d_file_name_label->text());
+    const QString file_name = TDialogSeam::Get_Open_File_Name(
+        this, QStringLiteral("Open Reference Download File"), start, QLatin1String(File_Filter));
+    if (!file_name.isEmpty() && !Compare_File(file_name))
+        Show_Message(d_message_box, Reference_Failed);
+}
+
+void TDownloadEditor::End_Comparison()
+{
+    d_comparison.Clear();
+    d_end_comparison_action->setEnabled(false);
+    Update_Comparison();
+}
+
+void TDownloadEditor::Take_Over_Reference_Values()
+{
+    if (d_current_line < 0 || !d_comparison.Is_Active())
+        return;
+    // Edits still typed in are a change of their own, made before the reference's.
+    Settle_Editor();
+    const QString line = d_file_line_widget->Get_Line(d_current_line);
+    Set_Document_Line(d_current_line, LineSyntax::Rewrite_Fields(
+                                          line, d_comparison.Get_Reference_Values(d_current_line)));
+    Show_Line(d_file_line_widget->Get_Line(d_current_line));
+    Show_References();
+}
+
+void TDownloadEditor::Update_Comparison()
+{
+    QStringList lines;
+    for (int i = 0; i < d_file_line_widget->Get_Line_Count(); ++i)
+        lines.append(d_file_line_widget->Get_Line(i));
+    d_comparison.Compare(lines);
+    d_file_line_widget->Set_Reference_Lines(d_comparison.Get_Differing_Lines());
+    const bool active = d_comparison.Is_Active();
+    const QString path = QDir::toNativeSeparators(d_comparison.Get_Path());
+    d_comparison_label->setText(
+        active ? QStringLiteral("Reference %1: %2")
+                     .arg(QFileInfo(path).fileName(), d_comparison.Get_Summary())
+               : QString());
+    d_comparison_label->setToolTip(active ? path : QString());
+    Show_References();
+}
+
+void TDownloadEditor::Show_References()
+{
+    // Beside the views of a line that differs from the reference: the reference's values.
+    d_data_editor->Clear_References();
+    const auto reference = d_current_line >= 0 && d_current_parameter >= 0
+                               ? d_comparison.Get_Reference_Line(d_current_line)
+                               : std::nullopt;
+    d_take_over_action->setEnabled(reference &&
+                                   !d_comparison.Get_Reference_Values(d_current_line).isEmpty());
+    if (!reference || reference->Number() != d_current_parameter)
+        return;
+    const QString letters = d_comparison.Get_Differing_Letters(d_current_line);
+    for (int i = 0; i < reference->fields.size(); ++i) {
+        const LineSyntax::FieldReading &field = reference->fields.at(i);
+        d_data_editor->Set_Item_Reference(
+            i, field.present ? std::optional<qint32>(field.value) : std::nullopt,
+            letters.contains(field.item.letter));
+    }
 }
 
 // -------------------- Saving and closing --------------------------------------------------

@@ -2,6 +2,7 @@
 
 #include "downloadfile.h"
 #include "parametertable.h"
+#include "referencecomparison.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -28,6 +29,9 @@ public:
     ~TDownloadEditor() override;
 
     void Open_File(const QString &path);
+    // Compares the document with a reference file, read-only, until the comparison ends
+    // or another replaces it; false when the file cannot be read.
+    bool Compare_File(const QString &path);
 
     // The download file named on a command line: the last argument after the program
     // name, made absolute against current_directory and cleaned, with '/' separators.
@@ -46,6 +50,9 @@ public slots:
     void Scale_Resolution_Changed(int resolution);
     void Read_File();
     void Write_File();
+    void Read_Reference_File();
+    void Take_Over_Reference_Values();
+    void End_Comparison();
     // Escape and other rejections close the window like any other close request.
     void reject() override;
 
@@ -58,6 +65,7 @@ protected:
 private:
     // Construction, in this order.
     QToolBar *Create_Tool_Bar();
+    void Create_Comparison_Actions(QToolBar *tool_bar);
     void Create_Panes(QGridLayout *grid_layout);
     QPushButton *Create_Footer(QGridLayout *grid_layout);
     void Read_Settings();
@@ -73,6 +81,8 @@ private:
     void Restore_Line(int index, const QString &text);
     void Settle_Editor();
     QString Changed_Lines_Text() const;
+    void Update_Comparison();
+    void Show_References();
     bool Save_Download_File();
     bool May_Overwrite(const QString &file_name);
     bool Settle_Unsaved_Changes();
@@ -100,4 +110,9 @@ private:
     // The file as last read or written here, and what of it the document could not keep.
     DownloadFile::FileStamp d_file_stamp;
     QVector<DownloadFile::Loss> d_file_losses;
+    QAction *d_compare_action = nullptr;
+    QAction *d_take_over_action = nullptr;
+    QAction *d_end_comparison_action = nullptr;
+    QLabel *d_comparison_label = nullptr;
+    TReferenceComparison d_comparison{d_parameter_table};
 };

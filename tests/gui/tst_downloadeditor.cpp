@@ -18,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 #include <QUrl>
 #include <QWindow>
 
@@ -62,6 +63,8 @@ private slots:
     void unsavedChangesQuestion();
     void undoRedo_data();
     void undoRedo();
+    void comparison_data();
+    void comparison();
 
 private:
     void Create_Window();
@@ -158,8 +161,8 @@ private:
     {
         for (const QString &step : script.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
             const QString argument = step.mid(2);
-            if (step.startsWith(QLatin1String("i:")))
-                Type_Into(Panel_Edit(0, 0), argument);
+            if (step.startsWith(QLatin1String("i:")) || step.startsWith(QLatin1String("j:")))
+                Type_Into(Panel_Edit(step.startsWith(QLatin1Char('j')) ? 1 : 0, 0), argument);
             else if (step.startsWith(QLatin1String("s:")))
                 Type_Into(Simple_Editor(), argument);
             else if (step.startsWith(QLatin1String("f:")))
@@ -176,7 +179,14 @@ private:
                 (step == QLatin1String("undo") ? d_undo : d_redo)->trigger();
             else if (step == QLatin1String("save"))
                 Save_As(QStringLiteral("out.oad"));
-            else
+            else if (step == QLatin1String("take"))
+                Press(Qt::Key_T, Qt::ControlModifier);
+            else if (step == QLatin1String("end"))
+                d_end_comparison->trigger();
+            else if (step.startsWith(QLatin1String("cmp:"))) {
+                TDialogSeam::Set_Next_File_Name(d_dir->filePath(step.mid(4)));
+                d_compare->trigger();
+            } else
                 QFAIL(qPrintable(step));
         }
     }
@@ -204,6 +214,46 @@ private:
         return d_window->findChild<TMessageBox *>()->detailedText();
     }
 
+    // The lines that carry the reference mark: the row's text colour at the right edge.
+    QString Reference_Marks() const
+    {
+        QWidget *canvas = nullptr;
+        for (QWidget *child :
+             d_lines->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+            if (child->metaObject() == &QWidget::staticMetaObject)
+                canvas = child;
+        const QImage image = canvas->grab().toImage();
+        const int h = QFontMetrics(canvas->font()).height();
+        const QPalette palette = QGuiApplication::palette();
+        QStringList marked;
+        for (int k = 0; (k + 1) * h < image.height(); ++k) {
+            const bool active = QColor(image.pixel(image.width() / 2, k * h + 1)) ==
+                                palette.color(QPalette::Highlight);
+            const QColor text =
+                palette.color(active ? QPalette::HighlightedText : QPalette::WindowText);
+            if (QColor(image.pixel(image.width() - 4, k * h + h / 2)) == text)
+                marked << QString::number(k);
+        }
+        return marked.join(QLatin1Char(' '));
+    }
+
+    // The reference values beside the first two panels' integer views, "*" when bold.
+    QString Panel_References() const
+    {
+        QStringList texts;
+        for (int panel = 0; panel < 2; ++panel) {
+            const auto labels =
+                d_editor->findChildren<TDataItemWidget *>().at(panel)->findChildren<QLabel *>();
+            for (const QLabel *label : labels)
+                if (label->isVisibleTo(d_editor) &&
+                    label->text().startsWith(QLatin1String("Reference: "))) {
+                    texts << label->text().mid(11) + (label->font().bold() ? "*" : "");
+                    break;
+                }
+        }
+        return texts.join(QLatin1Char(' '));
+    }
+
     std::unique_ptr<QTemporaryDir> d_dir;
     std::unique_ptr<TGlobalKeyEvent> d_key_filter;
     std::unique_ptr<TDownloadEditor> d_window;
@@ -213,6 +263,9 @@ private:
     QAction *d_write = nullptr;
     QAction *d_undo = nullptr;
     QAction *d_redo = nullptr;
+    QAction *d_compare = nullptr;
+    QAction *d_take_over = nullptr;
+    QAction *d_end_comparison = nullptr;
     QTimer d_watchdog;
     bool d_modal_left_open = false;
 };
@@ -262,10 +315,13 @@ void tst_DownloadEditor::Create_Window()
     d_editor = d_window->findChild<TDataEditorWidget *>();
     d_labels = d_window->findChildren<QLabel *>(QString(), Qt::FindDirectChildrenOnly);
     const auto actions = d_window->findChildren<QAction *>(QString(), Qt::FindDirectChildrenOnly);
-    QVERIFY(d_lines && d_editor && d_labels.size() == 4 && actions.size() == 4);
+    QVERIFY(d_lines && d_editor && d_labels.size() == 4 && actions.size() == 7);
     d_write = actions.at(1);
     d_undo = actions.at(2);
     d_redo = actions.at(3);
+    d_compare = actions.at(4);
+    d_take_over = actions.at(5);
+    d_end_comparison = actions.at(6);
     d_window->show();
     d_window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(d_window.get()));
@@ -632,6 +688,67 @@ void tst_DownloadEditor::undoRedo()
     QTEST(QString(d_undo->isEnabled() ? "U" : "-") + (d_redo->isEnabled() ? "R" : "-"), "buttons");
     QCOMPARE(Question_Detail(false), detail);
     QCOMPARE(Question_Detail(true), detail);
+}
+
+void tst_DownloadEditor::comparison_data()
+{
+    QTest::addColumn<QString>("script");     // see Run
+    QTest::addColumn<QString>("lines");      // joined by '|'
+    QTest::addColumn<QString>("marks");      // lines marked as differing from the reference
+    QTest::addColumn<QString>("summary");    // the toolbar's summary
+    QTest::addColumn<QString>("references"); // beside the first two panels
+    QTest::addColumn<bool>("take_over");     // the action is enabled
+
+    const auto row = [](const char *name, const char *script, const char *lines, const char *marks,
+                        const char *summary, const char *references, bool take_over) {
+        QTest::newRow(name) << script << lines << marks << summary << references << take_over;
+    };
+    const char *file = "S1 X3E8 Y7D0|S2 Q10|S5 V1|N1000";
+    const char *both = "Reference b.oad: 1 parameter differs \u00b7 only here: S5 \u00b7 only "
+                       "in the reference: S9";
+    const char *taken = "Reference b.oad: no parameters differ \u00b7 only here: S5 \u00b7 "
+                        "only in the reference: S9";
+    row("marks, summary and reference values", "", file, "0 2", both, "1000 1*", true);
+    row("taken over as one step", "take", "S1 X3E8 Y1|S2 Q10|S5 V1|N1000", "2", taken, "", false);
+    row("take-over undone", "take ^z", file, "0 2", both, "1000 1*", true);
+    row("typed value the same as the reference", "j:1 down up", "S1 X3E8 Y1|S2 Q10|S5 V1|N1000",
+        "2", taken, "", false);
+    row("pending typing first, then the reference", "i:5 take ^z", "S1 X5 Y7D0|S2 Q10|S5 V1|N1000",
+        "0 2",
+        "Reference b.oad: 1 parameter differs \u00b7 only here: S5 \u00b7 only in "
+        "the reference: S9",
+        "1000* 1*", true);
+    row("line without differences", "down", file, "0 2", both, "", false);
+    row("another comparison replaces it", "cmp:c.oad", file, "",
+        "Reference c.oad: no parameters "
+        "differ",
+        "", false);
+    row("unreadable reference: told, comparison kept", "cmp:missing.oad", file, "0 2", both,
+        "1000 1*", true);
+    row("ended", "end", file, "", "", "", false);
+}
+
+void tst_DownloadEditor::comparison()
+{
+    QFETCH(QString, script);
+    const QString reference =
+        Write_Download(QStringLiteral("b.oad"), "S1 X3E8 Y1\nS2 Q10\nS9 U1\nN1000\n");
+    Write_Download(QStringLiteral("c.oad"), "S1 X3E8 Y7D0\r\nS2 Q10\r\nS5 V1\r\nN1000\r\n");
+    Open("S1 X3E8 Y7D0\nS2 Q10\nS5 V1\nN1000\n");
+    QVERIFY(d_window->Compare_File(reference));
+    TDialogSeam::Set_Next_Answer(QMessageBox::Ok); // for an unreadable reference
+    Run(script);
+    QCOMPARE(TDialogSeam::Shown_Messages(), script.contains(QLatin1String("missing"))
+                                                ? QStringList{"Open reference file"}
+                                                : QStringList());
+    QStringList lines;
+    for (int i = 0; i < 4; ++i)
+        lines << d_lines->Get_Line(i);
+    QTEST(lines.join(QLatin1Char('|')), "lines");
+    QTEST(Reference_Marks(), "marks");
+    QTEST(d_window->findChild<QToolBar *>()->findChild<QLabel *>()->text(), "summary");
+    QTEST(Panel_References(), "references");
+    QTEST(d_take_over->isEnabled(), "take_over");
 }
 
 QTEST_MAIN(tst_DownloadEditor)
