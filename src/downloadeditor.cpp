@@ -68,20 +68,20 @@ const Message Data_Not_Saved = {
     QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
     QMessageBox::Yes};
 const Message Lossy_File = {"Download file cannot be kept whole",
-                            "The editor cannot keep all of the download file",
+                            "The editor cannot keep all of the download file:",
                             QMessageBox::Warning,
                             QMessageBox::Ok,
                             QMessageBox::Ok,
                             "Saving over this file will ask first."};
 const Message Lossy_Save = {"Save over the original file",
-                            "The editor could not keep all of the download file",
+                            "The editor could not keep all of the download file:",
                             QMessageBox::Warning,
                             QMessageBox::Yes | QMessageBox::No,
                             QMessageBox::No,
                             "Do you want to save over it all the same and lose this?"};
 const Message Changed_On_Disk = {
     "Download file changed on disk",
-    "Another program has changed the download file since it was opened or last saved here",
+    "Another program has changed the download file since it was opened or last saved here:",
     QMessageBox::Warning,
     QMessageBox::Yes | QMessageBox::No,
     QMessageBox::No,
