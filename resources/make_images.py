@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
-"""Draws the editor's compiled-in pictures and writes them as PNG files (and the Windows icon).
+"""Draws the editor's compiled-in pictures and writes them as PNG files (and the Windows icon),
+and the application icon in the sizes that desktops look for, under ../share/icons.
 
-Run it from anywhere; it writes beside itself. Only the standard library is needed."""
+Run it from anywhere; it writes beside itself and into ../share. Only the standard library
+is needed."""
 import math
 import os
 import struct
@@ -157,6 +159,41 @@ def app_icon(x, y):
     return (40, 90, 170, 255)
 
 
+def app_icon_shape(u, v):
+    # The same picture at any size: u and v run over [0, 64) like the pixels above.
+    r = 10
+    cu = min(max(u, r), 64 - r)
+    cv = min(max(v, r), 64 - r)
+    if (u - cu) ** 2 + (v - cv) ** 2 > r * r:
+        return CLEAR
+    if 14 <= u < 50 and 26 <= v < 34:
+        return (255, 255, 255, 255)
+    if 14 <= u < 50 and any(top <= v < top + 2 for top in (14, 20, 38, 44, 50)):
+        return (200, 225, 255, 255)
+    return (40, 90, 170, 255)
+
+
+def app_icon_sized(size):
+    # Each pixel is the average of 4 x 4 samples, so small sizes keep soft edges and large
+    # ones round corners.
+    n = 4
+    scale = 64 / size
+
+    def pixel(x, y):
+        total = [0.0, 0.0, 0.0, 0.0]
+        for i in range(n):
+            for j in range(n):
+                r, g, b, a = app_icon_shape((x + (i + 0.5) / n) * scale, (y + (j + 0.5) / n) * scale)
+                total[0] += r * a
+                total[1] += g * a
+                total[2] += b * a
+                total[3] += a
+        if total[3] == 0:
+            return CLEAR
+        return tuple(round(c / total[3]) for c in total[:3]) + (round(total[3] / (n * n)),)
+    return pixel
+
+
 def logo(x, y):
     # A plain maker's mark: a dark band with a green stripe and an axis cross.
     if x in (0, 99) or y in (0, 39):
@@ -188,6 +225,10 @@ def main():
     ico = struct.pack("<HHH", 0, 1, 1) + struct.pack("<BBBBHHII", 64, 64, 0, 0, 1, 32, len(icon), 22)
     with open(os.path.join(HERE, "icons/downloadeditor.ico"), "wb") as f:
         f.write(ico + icon)
+    # The installed application icon in the hicolor theme; at 64 it is the compiled-in one.
+    for size in (16, 22, 24, 32, 48, 64, 128, 256):
+        path = "../share/icons/hicolor/%dx%d/apps/downloadeditor.png" % (size, size)
+        write(path, size, size, app_icon if size == 64 else app_icon_sized(size))
 
 
 if __name__ == "__main__":

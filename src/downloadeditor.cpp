@@ -30,6 +30,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QSpacerItem>
+#include <QStandardPaths>
 #include <QToolBar>
 #include <QUndoCommand>
 #include <QUndoStack>
@@ -86,6 +87,13 @@ const Message Changed_On_Disk = {
     QMessageBox::Yes | QMessageBox::No,
     QMessageBox::No,
     "Do you want to overwrite those changes?"};
+const Message Settings_Not_Saved = {
+    "Settings not saved",
+    "Unable to write the settings file",
+    QMessageBox::Warning,
+    QMessageBox::Ok,
+    QMessageBox::Ok,
+    "The last download file and the scale resolution will not be remembered."};
 
 // Every message of the window goes through its one box, set afresh each time. A message
 // about a file gets an explanation of its own (see Explanation); detail is the box's
@@ -127,6 +135,23 @@ QStringList Loss_Sentences(const QVector<DownloadFile::Loss> &losses)
     for (const DownloadFile::Loss &loss : DownloadFile::Summarise(losses))
         sentences.append(DownloadFile::Describe(loss));
     return sentences;
+}
+
+// Whether settings can be stored at path without overriding the user: a file that nobody
+// may write stays as it is, also for root, whom the file system would let replace it.
+bool Settings_Writable(const QString &path)
+{
+    const QFileInfo file(path);
+    if (file.exists())
+        return file.isFile() && file.isWritable() &&
+               (file.permissions() &
+                (QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther));
+    // A folder that does not exist yet is made by the first write below the nearest one
+    // that does.
+    QFileInfo folder(file.absolutePath());
+    while (!folder.exists())
+        folder = QFileInfo(folder.absolutePath());
+    return folder.isDir() && folder.isWritable();
 }
 
 QFrame *New_Separator(QWidget *parent)
@@ -185,7 +210,8 @@ TDownloadEditor::TDownloadEditor(QWidget *parent, Qt::WindowFlags flags)
 {
     setAcceptDrops(true);
     resize(1001, 701);
-    d_settings = new QSettings(Settings_Path(), QSettings::IniFormat, this);
+    d_settings = new QSettings(Settings_Path(QCoreApplication::applicationDirPath()),
+                               QSettings::IniFormat, this);
     d_undo_stack = new QUndoStack(this);
 
     // The toolbar sits flush with the window; everything below keeps the style's margins.
@@ -217,10 +243,14 @@ TDownloadEditor::~TDownloadEditor()
     disconnect(qApp, nullptr, this, nullptr);
 }
 
-QString TDownloadEditor::Settings_Path()
+QString TDownloadEditor::Settings_Path(const QString &program_folder)
 {
-    return QDir(QCoreApplication::applicationDirPath()).absolutePath() +
-           QStringLiteral("/settings.ini");
+    const QString settings_name = QStringLiteral("/settings.ini");
+    const QFileInfo folder(QDir(program_folder).absolutePath());
+    // Beside the program for portable use; an installed program keeps them for each user.
+    if (folder.isDir() && folder.isWritable())
+        return folder.absoluteFilePath() + settings_name;
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + settings_name;
 }
 
 QToolBar *TDownloadEditor::Create_Tool_Bar()
@@ -798,12 +828,29 @@ void TDownloadEditor::reject()
 
 void TDownloadEditor::closeEvent(QCloseEvent *event)
 {
-    d_settings->setValue(QLatin1String(Last_File_Key), d_file_name_label->text());
-    d_settings->setValue(QLatin1String(Scale_Resolution_Key),
-                         d_file_line_widget->Get_Scale_Resolution());
-    d_settings->sync();
+    Store_Settings();
     if (Settle_Unsaved_Changes())
         event->accept();
     else
         event->ignore();
+}
+
+void TDownloadEditor::Store_Settings()
+{
+    if (Settings_Writable(d_settings->fileName())) {
+        d_settings->setValue(QLatin1String(Last_File_Key), d_file_name_label->text());
+        d_settings->setValue(QLatin1String(Scale_Resolution_Key),
+                             d_file_line_widget->Get_Scale_Resolution());
+        d_settings->sync();
+        // On a full disk QSettings leaves an empty file behind and still reports success.
+        if (d_settings->status() == QSettings::NoError &&
+            QFileInfo(d_settings->fileName()).size() > 0)
+            return;
+    }
+    // Once is enough: every close would fail the same way.
+    if (d_settings_failure_shown)
+        return;
+    d_settings_failure_shown = true;
+    Show_Message(d_message_box, Settings_Not_Saved,
+                 Explanation(Settings_Not_Saved, d_settings->fileName(), {}));
 }

@@ -39,6 +39,10 @@ public:
     static QString Command_Line_File(const QStringList &arguments,
                                      const QString &current_directory);
 
+    // Where settings.ini is kept for a program in program_folder: there, when the user may
+    // write in it; else in the user's configuration folder.
+    static QString Settings_Path(const QString &program_folder);
+
 private slots:
     void Line_Activated(int index);
     void Undo();
@@ -70,7 +74,6 @@ private:
     QPushButton *Create_Footer(QGridLayout *grid_layout);
     void Read_Settings();
     void Create_Connections(QPushButton *close_button);
-    static QString Settings_Path();
 
     void Show_Line(const QString &line);
     void Fill_Editor(const QString &line);
@@ -90,6 +93,7 @@ private:
     void Open_Dropped_File(const QString &path);
     void Start_Load();
     void Finish_Load(const QString &path);
+    void Store_Settings();
 
     QAction *d_read_action = nullptr;
     QAction *d_write_action = nullptr;
@@ -115,4 +119,6 @@ private:
     QAction *d_end_comparison_action = nullptr;
     QLabel *d_comparison_label = nullptr;
     TReferenceComparison d_comparison{d_parameter_table};
+    // The user has been told that the settings cannot be stored.
+    bool d_settings_failure_shown = false;
 };

@@ -1,7 +1,9 @@
+#include "commandline.h"
 #include "downloadeditor.h"
 #include "globalkeyevent.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QDir>
 #include <QEvent>
 #include <QIcon>
@@ -9,14 +11,43 @@
 
 #include <memory>
 
+namespace {
+
+// --help and --version need no display: a console application object answers them and ends
+// the program, so they work on a text terminal and when the manual page is made at build time.
+void Answer_Text_Requests(int &argc, char *argv[], QCommandLineParser &parser)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    // Qt's own options (-platform, -style ...) are unknown here; the window system takes
+    // them, and the parser sees the rest once the application object exists.
+    if (!parser.parse(arguments) ||
+        !(parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("version"))))
+        return;
+    const QCoreApplication console(argc, argv);
+    parser.process(console);
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    QCoreApplication::setApplicationName(QStringLiteral("downloadeditor"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(DOWNLOADEDITOR_VERSION));
+    QCommandLineParser parser;
+    EditorCommandLine::Define(parser);
+    Answer_Text_Requests(argc, argv, parser);
+
     // The editor paints only widgets and never uses OpenGL. Without this, Qt's X11 platform
     // loads its GLX integration and the GL driver before the first window: that alone more
     // than doubles start-up time and memory. A value the user set is left alone.
     if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
         qputenv("QT_XCB_GL_INTEGRATION", "none");
     auto application = std::make_unique<QApplication>(argc, argv);
+    // Unknown options end the program with a message, as on any other.
+    parser.process(*application);
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.vantor.downloadeditor"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("fusion")));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/downloadeditor.png")));
 
@@ -30,7 +61,7 @@ int main(int argc, char *argv[])
 
     window->show();
     window->Open_File(
-        TDownloadEditor::Command_Line_File(QCoreApplication::arguments(), QDir::currentPath()));
+        EditorCommandLine::Read(QCoreApplication::arguments(), QDir::currentPath()).file);
 
     const int result = application->exec();
 

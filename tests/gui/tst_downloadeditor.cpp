@@ -1,3 +1,4 @@
+#include "commandline.h"
 #include "dataeditorwidget.h"
 #include "dialogseam.h"
 #include "downloadeditor.h"
@@ -10,11 +11,13 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -49,6 +52,8 @@ private slots:
     void firstStart();
     void settingsAtStart_data();
     void settingsAtStart();
+    void settingsPath_data();
+    void settingsPath();
     void commitOnLeavingLine_data();
     void commitOnLeavingLine();
     void clickOnShownLineCommitsAndReshows();
@@ -384,6 +389,30 @@ void tst_DownloadEditor::settingsAtStart()
     QCOMPARE(Panel_Edit(0, 2)->text(), x_mm);
 }
 
+void tst_DownloadEditor::settingsPath_data()
+{
+    QTest::addColumn<QString>("folder"); // of the program, in the temporary directory
+    QTest::addColumn<bool>("beside");    // else in the user's configuration folder
+    QTest::newRow("writable: beside the program") << "bin" << true;
+    QTest::newRow("read-only: configuration folder") << "locked" << false;
+    QTest::newRow("missing: configuration folder") << "none" << false;
+}
+
+void tst_DownloadEditor::settingsPath()
+{
+    QFETCH(QString, folder);
+    QFETCH(bool, beside);
+    const QDir dir(d_dir->path());
+    QVERIFY(dir.mkdir(QStringLiteral("bin")) && dir.mkdir(QStringLiteral("locked")));
+    QFile::setPermissions(dir.filePath(QStringLiteral("locked")),
+                          QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    if (folder == QLatin1String("locked") && QFileInfo(dir.filePath(folder)).isWritable())
+        QSKIP("file permissions do not bind this user");
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    QCOMPARE(TDownloadEditor::Settings_Path(dir.filePath(folder)),
+             (beside ? dir.filePath(folder) : config) + QStringLiteral("/settings.ini"));
+}
+
 void tst_DownloadEditor::commitOnLeavingLine_data()
 {
     QTest::addColumn<QString>("line");
@@ -477,27 +506,38 @@ void tst_DownloadEditor::commandLineFile_data()
 {
     QTest::addColumn<QStringList>("arguments"); // after the program name
     QTest::addColumn<QString>("expected");      // relative to the temporary directory
+    QTest::addColumn<QString>("compare");       // the reference of --compare
 
-    QTest::newRow("none") << QStringList() << QString();
-    QTest::newRow("relative with dot-dot") << QStringList{"sub/../file.oad"} << "file.oad";
-    QTest::newRow("missing") << QStringList{"none.oad"} << QString();
-    QTest::newRow("last of two") << QStringList{"file.oad", "sub/other.oad"} << "sub/other.oad";
-    QTest::newRow("last of two missing") << QStringList{"file.oad", "none.oad"} << QString();
-    QTest::newRow("absolute") << QStringList{"<abs>"} << "file.oad";
+    const QString none;
+    QTest::newRow("none") << QStringList() << none << none;
+    QTest::newRow("relative with dot-dot") << QStringList{"sub/../file.oad"} << "file.oad" << none;
+    QTest::newRow("missing") << QStringList{"none.oad"} << none << none;
+    QTest::newRow("last of two") << QStringList{"file.oad", "sub/other.oad"} << "sub/other.oad"
+                                 << none;
+    QTest::newRow("last of two missing") << QStringList{"file.oad", "none.oad"} << none << none;
+    QTest::newRow("absolute") << QStringList{"<abs>"} << "file.oad" << none;
+    // An option's value is no file to open.
+    QTest::newRow("--compare REFERENCE after the file")
+        << QStringList{"file.oad", "--compare", "sub/other.oad"} << "file.oad"
+        << "sub/other.oad";
+    QTest::newRow("--compare=REFERENCE alone")
+        << QStringList{"--compare=sub/other.oad"} << none << "sub/other.oad";
 }
 
 void tst_DownloadEditor::commandLineFile()
 {
     QFETCH(QStringList, arguments);
     QFETCH(QString, expected);
+    QFETCH(QString, compare);
     QVERIFY(QDir(d_dir->path()).mkdir(QStringLiteral("sub")));
     for (const char *name : {"file.oad", "sub/other.oad"})
         Write_Download(QString::fromLatin1(name), "S1X1\n");
     arguments.replaceInStrings(QStringLiteral("<abs>"),
                                d_dir->filePath(QStringLiteral("file.oad")));
     arguments.prepend(QStringLiteral("downloadeditor"));
-    QCOMPARE(TDownloadEditor::Command_Line_File(arguments, d_dir->path()),
-             expected.isEmpty() ? QString() : d_dir->filePath(expected));
+    const EditorCommandLine::Request request = EditorCommandLine::Read(arguments, d_dir->path());
+    QCOMPARE(request.file, expected.isEmpty() ? QString() : d_dir->filePath(expected));
+    QCOMPARE(request.compare_reference, compare);
 }
 
 void tst_DownloadEditor::loadWithoutLinesClearsEditor()

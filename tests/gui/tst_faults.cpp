@@ -12,6 +12,7 @@
 #include <QDirIterator>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -110,6 +111,19 @@ QString Last_File_Setting()
 const QString Edited = QStringLiteral("S1 X3E8 YABC Z0 W0");
 const QByteArray Edited_Bytes("S1 X3E8 YABC Z0 W0\r\nS2 Q64\r\nN1000\r\n");
 
+// The window's settings file, beside the test program, with its kind, mode and bytes.
+QString Settings()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/settings.ini");
+}
+
+QString Describe_Settings()
+{
+    const QFileInfo info(Settings());
+    return QStringLiteral("%1 %2 ").arg(info.isDir()).arg(info.permissions(), 0, 16) +
+           QString::fromLatin1(Read_Bytes(Settings()));
+}
+
 } // namespace
 
 class tst_Faults : public QObject
@@ -118,7 +132,7 @@ class tst_Faults : public QObject
 
 private slots:
     void initTestCase();
-    void init() { TDialogSeam::Clear(); }
+    void init();
     void cleanup();
     void fails_data();
     void fails();
@@ -128,6 +142,7 @@ private slots:
 
 private:
     bool Mount_Full_File_System();
+    void Settings_Fail(const QString &obstacle);
 
     QTemporaryDir d_dir;
     QString d_mount_point;
@@ -145,8 +160,17 @@ void tst_Faults::initTestCase()
     QCOMPARE(::mkfifo(qPrintable(d_dir.filePath(QStringLiteral("fifo.oad"))), 0644), 0);
 }
 
+// Also before each test: a run that was stopped may have left its obstacle behind.
+void tst_Faults::init()
+{
+    TDialogSeam::Clear();
+    QFile::remove(Settings());
+    QDir().rmdir(Settings());
+}
+
 void tst_Faults::cleanup()
 {
+    init();
     if (!d_mount_point.isEmpty())
         QProcess::execute(QStringLiteral("umount"), {d_mount_point});
     d_mount_point.clear();
@@ -193,6 +217,9 @@ void tst_Faults::fails_data()
     for (const char *way : {"command line", "drop"})
         for (const char *target : {"folder.oad", "fifo.oad", "/dev/zero", "locked.oad"})
             row(way, target, "");
+    // The settings stored on close; root may replace any file, a read-only one all the same.
+    for (const char *obstacle : {"directory", "read-only", "full"})
+        row("settings", obstacle, "");
 }
 
 void tst_Faults::fails()
@@ -200,6 +227,10 @@ void tst_Faults::fails()
     QFETCH(QString, way);
     QFETCH(QString, target);
     QFETCH(QString, reason);
+    if (way == QLatin1String("settings")) {
+        Settings_Fail(target);
+        return;
+    }
     if (target.startsWith(QLatin1String("small/")) && !Mount_Full_File_System())
         QSKIP("no tmpfs can be mounted here; deviceStopsTakingBytes stands in");
     if ((target == QLatin1String("locked.oad") || target == QLatin1String("readonly.oad")) &&
@@ -339,6 +370,35 @@ void tst_Faults::saveOverOwnFile()
     QCOMPARE(window.close(), saved);
     QCOMPARE(TDialogSeam::Shown_Messages(), saved ? QStringList() : QStringList{"Data Not Saved"});
     QCOMPARE(window.findChild<TFileLineWidget *>()->Get_Line(0), Edited);
+}
+
+// Closing twice tells once that the settings cannot be stored, and leaves them as they were.
+void tst_Faults::Settings_Fail(const QString &obstacle)
+{
+    if (obstacle == QLatin1String("directory")) {
+        QVERIFY(QDir().mkdir(Settings()));
+    } else if (obstacle == QLatin1String("read-only")) {
+        QVERIFY(Write_Bytes(Settings(), "[General]\nLast_File=kept\n"));
+        QFile::setPermissions(Settings(), QFileDevice::ReadOwner | QFileDevice::ReadGroup |
+                                              QFileDevice::ReadOther);
+    } else {
+        if (!Mount_Full_File_System())
+            QSKIP("no tmpfs can be mounted here");
+        // A writable, empty file whose replacement finds no room.
+        const QString full = d_mount_point + QStringLiteral("/settings.ini");
+        QVERIFY(Write_Bytes(full, QByteArray()) && QFile::link(full, Settings()));
+    }
+    const QString before = Describe_Settings();
+    {
+        TDownloadEditor window;
+        for (int i = 0; i < 2; ++i) {
+            TDialogSeam::Set_Next_Answer(QMessageBox::Ok);
+            window.show();
+            QVERIFY(window.close());
+        }
+    }
+    QCOMPARE(TDialogSeam::Shown_Messages(), QStringList{QStringLiteral("Settings not saved")});
+    QCOMPARE(Describe_Settings(), before);
 }
 
 void tst_Faults::deviceStopsTakingBytes()

@@ -1,0 +1,52 @@
+#include "commandline.h"
+
+#include "downloadeditor.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+
+namespace EditorCommandLine {
+
+namespace {
+
+QCommandLineOption Compare_Option()
+{
+    QCommandLineOption option(QStringLiteral("compare"),
+                              QStringLiteral("Compare the download file with REFERENCE."),
+                              QStringLiteral("REFERENCE"));
+    // Accepted already; --help and the manual page name it once the window compares.
+    option.setFlags(QCommandLineOption::HiddenFromHelp);
+    return option;
+}
+
+} // namespace
+
+void Define(QCommandLineParser &parser)
+{
+    parser.setApplicationDescription(
+        QStringLiteral("Editor for the parameter download files of the Vantor4-16 motion "
+                       "controller."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addOption(Compare_Option());
+    parser.addPositionalArgument(
+        QStringLiteral("FILE"),
+        QStringLiteral("The download file to open (.oad or .txt). Of several, the last one is "
+                       "opened; one that does not exist opens nothing."),
+        QStringLiteral("[FILE]"));
+}
+
+Request Read(const QStringList &arguments, const QString &current_directory)
+{
+    QCommandLineParser parser;
+    Define(parser);
+    parser.parse(arguments);
+    Request request;
+    // The file rule looks at the file arguments only, so an option's value is never opened.
+    request.file = TDownloadEditor::Command_Line_File(
+        QStringList(arguments.value(0)) + parser.positionalArguments(), current_directory);
+    request.compare_reference = parser.value(QStringLiteral("compare"));
+    return request;
+}
+
+} // namespace EditorCommandLine

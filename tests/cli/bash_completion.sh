@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# The bash completion of oadtool, run as bash-completion runs it: commands, options,
+# download files, and the parameter fields of the file that set edits.
+# Usage: bash_completion.sh COMPLETION_SCRIPT DIRECTORY_OF_OADTOOL
+# Exits 77 (skipped) when bash-completion is not installed.
+set -uo pipefail
+script=$1
+export PATH="$2:$PATH"
+framework=/usr/share/bash-completion/bash_completion
+[ -r "$framework" ] || { echo "bash-completion is not installed"; exit 77; }
+# shellcheck disable=SC1090
+. "$framework"
+. "$script"
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+mkdir sub
+touch notes.dat b.txt
+printf '; test rig\r\nS1 X3E8 Y7D0\r\nS40 X1\r\nS6F X0\r\nS1 X1\r\nN1000\r\n' >a.oad
+
+# Outside a real completion there is nothing for compopt to set.
+compopt() { :; }
+
+failures=0
+# Completes LINE (the cursor at its end) and compares the sorted candidates with EXPECTED.
+check() {
+    local line=$1 expected=$2
+    COMP_LINE=$line
+    COMP_POINT=${#line}
+    # Bash splits at blanks and makes each of = and : a word of its own.
+    local spaced=${line//=/ = }
+    spaced=${spaced//:/ : }
+    read -ra COMP_WORDS <<<"$spaced"
+    [[ $line == *' ' || $line == *= ]] && COMP_WORDS+=("")
+    COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
+    COMPREPLY=()
+    _oadtool oadtool "${COMP_WORDS[COMP_CWORD]}" "${COMP_WORDS[COMP_CWORD - 1]}"
+    local actual
+    actual=$(printf '%s\n' "${COMPREPLY[@]}" | sort | paste -sd' ')
+    if [ "$actual" = "$expected" ]; then
+        echo "ok: '$line'"
+    else
+        echo "FAIL: '$line': expected '$expected', got '$actual'"
+        failures=$((failures + 1))
+    fi
+}
+
+check "oadtool " "check diff set show"
+check "oadtool s" "set show"
+check "oadtool --json s" "set show"
+check "oadtool --resolution 500 d" "diff"
+check "oadtool --" "--help --json --resolution --version"
+check "oadtool show --r" "--resolution"
+check "oadtool --resolution " ""
+check "oadtool show " "a.oad b.txt sub"
+check "oadtool show a.oad " ""
+check "oadtool diff a.oad " "a.oad b.txt sub"
+check "oadtool diff a.oad b.txt " ""
+check "oadtool set " "a.oad b.txt sub"
+# Described parameters only (S40 is not), each once, the number in hexadecimal.
+check "oadtool set a.oad " "S1.W= S1.X= S1.Y= S1.Z= S6F.W= S6F.X= S6F.Y= S6F.Z="
+check "oadtool set a.oad S6" "S6F.W= S6F.X= S6F.Y= S6F.Z="
+check "oadtool --resolution=500 set a.oad S1.X=5 S1.Y" "S1.Y="
+check "oadtool set -- a.oad S1.W" "S1.W="
+check "oadtool set missing.oad " ""
+
+echo "$failures failed"
+[ "$failures" -eq 0 ]
