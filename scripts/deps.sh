@@ -22,3 +22,8 @@ ensure_packages() {
 
 # The packages every build needs.
 BUILD_PACKAGES=(cmake g++ make qtbase5-dev qtbase5-dev-tools)
+
+# What the Debian package needs besides a build: the manual pages are made with help2man,
+# dpkg-shlibdeps (dpkg-dev) finds the package's dependencies, and CPack uses file to find
+# the programs in it.
+PACKAGE_PACKAGES=(help2man dpkg-dev file)
