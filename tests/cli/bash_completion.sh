@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The bash completion of oadtool, run as bash-completion runs it: commands, options,
-# download files, and the parameter fields of the file that set edits.
+# download files, and the parameter fields of the file that get reads or set edits.
 # Usage: bash_completion.sh COMPLETION_SCRIPT DIRECTORY_OF_OADTOOL
 # Exits 77 (skipped) when bash-completion is not installed.
 set -uo pipefail
@@ -46,15 +46,17 @@ check() {
     fi
 }
 
-check "oadtool " "check diff set show"
+check "oadtool " "check diff get set show"
 check "oadtool s" "set show"
 check "oadtool --json s" "set show"
 check "oadtool --resolution 500 d" "diff"
-check "oadtool --" "--help --json --resolution --version"
+check "oadtool --line 2 g" "get"
+check "oadtool --" "--help --hex --json --line --mm --resolution --version"
 check "oadtool show --r" "--resolution"
 check "oadtool --resolution " ""
+check "oadtool get --line=" ""
 check "oadtool show " "a.oad b.txt sub"
-check "oadtool show a.oad " ""
+check "oadtool check a.oad " "a.oad b.txt sub"
 check "oadtool diff a.oad " "a.oad b.txt sub"
 check "oadtool diff a.oad b.txt " ""
 check "oadtool set " "a.oad b.txt sub"
@@ -63,6 +65,8 @@ check "oadtool set a.oad " "S1.W= S1.X= S1.Y= S1.Z= S6F.W= S6F.X= S6F.Y= S6F.Z="
 check "oadtool set a.oad S6" "S6F.W= S6F.X= S6F.Y= S6F.Z="
 check "oadtool --resolution=500 set a.oad S1.X=5 S1.Y" "S1.Y="
 check "oadtool set -- a.oad S1.W" "S1.W="
+check "oadtool get --mm a.oad S1" "S1.W S1.X S1.Y S1.Z"
+check "oadtool get --line 2 a.oad S1.X " "S1.W S1.X S1.Y S1.Z S6F.W S6F.X S6F.Y S6F.Z"
 check "oadtool set missing.oad " ""
 
 echo "$failures failed"
