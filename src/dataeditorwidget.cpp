@@ -1,6 +1,7 @@
 #include "dataeditorwidget.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
@@ -112,6 +113,11 @@ TDataItemWidget::TDataItemWidget(int id, QWidget *parent, Qt::WindowFlags flags)
     for (int row = 0; row < 3; ++row) {
         auto *reference = new QLabel(this);
         reference->setToolTip(QStringLiteral("Value in the reference file"));
+        // As wide as the widest value, so the help texts of all panels line up.
+        QFont bold = reference->font();
+        bold.setBold(true);
+        reference->setMinimumWidth(
+            QFontMetrics(bold).horizontalAdvance(QStringLiteral("Reference: -2147483648")));
         reference->hide();
         d_reference_labels.append(reference);
     }
