@@ -11,12 +11,12 @@ namespace {
 
 QCommandLineOption Compare_Option()
 {
-    QCommandLineOption option(QStringLiteral("compare"),
-                              QStringLiteral("Compare the download file with REFERENCE."),
-                              QStringLiteral("REFERENCE"));
-    // Accepted already; --help and the manual page name it once the window compares.
-    option.setFlags(QCommandLineOption::HiddenFromHelp);
-    return option;
+    return QCommandLineOption(
+        QStringLiteral("compare"),
+        QStringLiteral("Compare the download file with REFERENCE, another download file that "
+                       "is only read: differing lines are marked and the reference's values "
+                       "can be taken over."),
+        QStringLiteral("REFERENCE"));
 }
 
 } // namespace

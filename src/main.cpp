@@ -60,8 +60,12 @@ int main(int argc, char *argv[])
                      &TDownloadEditor::Key_Pressed);
 
     window->show();
-    window->Open_File(
-        EditorCommandLine::Read(QCoreApplication::arguments(), QDir::currentPath()).file);
+    const EditorCommandLine::Request request =
+        EditorCommandLine::Read(QCoreApplication::arguments(), QDir::currentPath());
+    window->Open_File(request.file);
+    // Like the file, a reference that cannot be read is passed over silently.
+    if (!request.compare_reference.isEmpty())
+        window->Compare_File(QDir::current().absoluteFilePath(request.compare_reference));
 
     const int result = application->exec();
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End to end: the real editor under Xvfb, driven only by X input events (xdotool).
 # Undo and redo: a committed edit, undone, redone (the close then asks), undone again (the
-# close asks nothing).
+# close asks nothing). Comparison: started from the command line, the reference's values
+# taken over into the first line, saved, and the bytes compared.
 # Usage: undo_and_compare.sh PATH_TO_DOWNLOADEDITOR
 set -euo pipefail
 editor=$1
@@ -87,4 +88,29 @@ xdotool key Escape
 wait_exit "a question after undoing back to the loaded file?"
 [ "$(od -An -tx1 "$work/input.oad")" = "$(printf "$original" | od -An -tx1)" ] ||
     fail "the input file changed"
-step "done"
+step "comparison from the command line"
+printf 'S1 X3E8 Y1 Z0 W0\r\nS2 Q20\r\nN1000\r\n' >"$work/reference.oad"
+start_editor --compare "$work/reference.oad" "$work/input.oad"
+# Line 1 is active and differs in Y; line 2 differs too but stays as it is.
+xdotool key ctrl+t
+sleep 0.3
+xdotool key ctrl+s
+dialog=$(wait_window "^Write Vantor4-16 Download File\$")
+[ -n "$dialog" ] || fail "the save dialog did not appear"
+xdotool windowfocus --sync "$dialog"
+sleep 0.3
+xdotool key ctrl+a
+xdotool type --delay 20 "$work/output.oad"
+xdotool key Return
+for _ in $(seq 100); do [ -f "$work/output.oad" ] && break; sleep 0.1; done
+xdotool windowfocus --sync "$window"
+xdotool key Escape
+wait_exit "a question after saving?"
+expected='S1 X3E8 Y1 Z0 W0\r\nS2 Q10\r\nN1000\r\n'
+if [ "$(od -An -tx1 "$work/output.oad")" != "$(printf "$expected" | od -An -tx1)" ]; then
+    echo "saved bytes differ"
+    echo "expected:"; printf "$expected" | od -c
+    echo "actual:"; od -c "$work/output.oad"
+    exit 1
+fi
+step "saved bytes match"
