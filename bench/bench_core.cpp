@@ -55,16 +55,16 @@ void Save_File(benchmark::State &state)
 }
 BENCHMARK(Save_File);
 
-void Rewrite_Line(benchmark::State &state)
+void Rewrite_Fields(benchmark::State &state)
 {
-    // The parameter with the most items: five.
-    const ParameterDescription description = TParameterTable().Get_Description(3);
+    // Every field of the parameter with the most items: five.
     const QString line = QStringLiteral("S3 X60 Y60 Z50 W40 U100");
-    const QStringList texts{"61", "62", "63", "64", "65"};
+    const QVector<LineSyntax::FieldAssignment> assignments{
+        {'X', 0x61}, {'Y', 0x62}, {'Z', 0x63}, {'W', 0x64}, {'U', 0x65}};
     for (auto _ : state)
-        benchmark::DoNotOptimize(LineSyntax::Rewrite_Line(line, description, texts));
+        benchmark::DoNotOptimize(LineSyntax::Rewrite_Fields(line, assignments));
 }
-BENCHMARK(Rewrite_Line);
+BENCHMARK(Rewrite_Fields);
 
 void Show_Line_Grammar(benchmark::State &state)
 {

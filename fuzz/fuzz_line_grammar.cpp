@@ -1,8 +1,10 @@
 // A line and a field letter: the S token split must be the leftmost, greedy one; a field
 // rewritten with the text of its own value must read back the same value, and rewriting
-// must never touch the text outside the field.
+// must never touch the text outside the field. The editor's reading of a whole parameter
+// line must find the same fields as the field reader.
 #include "fuzzcheck.h"
 #include "linesyntax.h"
+#include "parametertable.h"
 #include "valueformat.h"
 
 namespace {
@@ -80,6 +82,27 @@ void Check_Field(QChar letter, const QString &text)
     FUZZ_CHECK(same == text);
 }
 
+void Check_Reading(const QString &line)
+{
+    const LineSyntax::ParameterLine read = LineSyntax::Read_Parameter_Line(line, TParameterTable());
+    FUZZ_CHECK(read.split.is_parameter_line == LineSyntax::Split_Line(line).is_parameter_line);
+    FUZZ_CHECK(read.fields.size() == read.description.items.size());
+    for (const LineSyntax::FieldReading &field : read.fields) {
+        bool valid = false;
+        const quint32 value =
+            LineSyntax::Get_Field_Value(field.item.letter, read.split.rest, &valid);
+        FUZZ_CHECK(field.present == valid);
+        FUZZ_CHECK(static_cast<quint32>(field.value) == value);
+        if (!field.present)
+            continue;
+        // The span is the field in the whole line: its letter and the digits read.
+        FUZZ_CHECK(field.span.start >= read.split.rest_start);
+        const QString text = line.mid(field.span.start, field.span.length);
+        FUZZ_CHECK(text.at(0) == field.item.letter);
+        FUZZ_CHECK((text.size() == 1 ? 0u : text.mid(1).toUInt(nullptr, 16)) == value);
+    }
+}
+
 } // namespace
 
 // Input: one byte that picks an upper-case letter (itself when it is one), then the line as
@@ -93,6 +116,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size)
         QLatin1Char(static_cast<char>(pick >= 'A' && pick <= 'Z' ? pick : 'A' + pick % 26)));
     const QString line = Fuzz_Text(data + 1, size - 1);
     Check_Split(line);
+    Check_Reading(line);
     Check_Field(letter, line);
     const LineSyntax::Split split = LineSyntax::Split_Line(line);
     if (split.is_parameter_line)

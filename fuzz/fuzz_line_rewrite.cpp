@@ -1,12 +1,10 @@
-// The commit rewrite as the window performs it: a line, the description of a parameter,
-// the hexadecimal texts of the values read from the line's rest. The rewritten line must
-// keep every value and everything before the S token; rewriting again changes nothing.
+// The commit rewrite as the window and oadtool perform it: a line and some of the fields
+// of its parameter with new values. Only those fields may change, each to exactly its new
+// value; every other character of the line stays, and rewriting again changes nothing.
 #include "fuzzcheck.h"
 #include "linesyntax.h"
 #include "parametertable.h"
-#include "valueformat.h"
 
-#include <QStringList>
 #include <QVector>
 
 #include <algorithm>
@@ -38,19 +36,6 @@ Field Find_Field(QChar letter, const QString &rest)
     return field;
 }
 
-// The hexadecimal texts that the editor's panels hold after showing the line.
-QStringList Panel_Texts(const QString &line, const ParameterDescription &description)
-{
-    const QString rest = LineSyntax::Split_Line(line).rest;
-    QStringList texts;
-    for (const ParameterItem &item : description.items) {
-        bool valid = false;
-        const quint32 value = LineSyntax::Get_Field_Value(item.letter, rest, &valid);
-        texts.append(ValueFormat::Hex_Text(static_cast<qint32>(value)));
-    }
-    return texts;
-}
-
 // The rest with every described field replaced by a marker: what a rewrite must keep.
 QString Skeleton(const QString &rest, const QVector<Field> &fields)
 {
@@ -70,22 +55,52 @@ QString Skeleton(const QString &rest, const QVector<Field> &fields)
     return skeleton + rest.mid(from);
 }
 
+// The digits a rewritten field must hold: the value without leading zeros, or all eight
+// when more digits follow the field, so that the next digit cannot join it.
+QString Expected_Digits(const Field &before, const QString &rest, qint32 value)
+{
+    const QString digits = QString::number(static_cast<quint32>(value), 16).toUpper();
+    const bool cut = before.end < rest.size() && Is_Upper_Hex_Digit(rest.at(before.end));
+    return cut ? digits.rightJustified(LineSyntax::Max_Field_Digits, QLatin1Char('0')) : digits;
+}
+
 } // namespace
 
-// Input: one byte, the parameter number, then the line as Latin-1.
+// Input: the parameter number, a mask of the items to set, four bytes of a value (item i
+// gets the value plus i), then the line as Latin-1.
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size)
 {
-    if (size < 1)
+    if (size < 6)
         return 0;
     const TParameterTable table;
     const ParameterDescription description = table.Get_Description(data[0]);
     FUZZ_CHECK((description.number == -1) == description.items.isEmpty());
-    const QString line = Fuzz_Text(data + 1, size - 1);
+    const quint32 base = data[2] | data[3] << 8 | data[4] << 16 | quint32(data[5]) << 24;
+    const QString line = Fuzz_Text(data + 6, size - 6);
     const LineSyntax::Split split = LineSyntax::Split_Line(line);
 
-    const QStringList texts = Panel_Texts(line, description);
-    const QString rewritten = LineSyntax::Rewrite_Line(line, description, texts);
-    if (!split.is_parameter_line || description.items.isEmpty()) {
+    QVector<LineSyntax::FieldAssignment> assignments;
+    QVector<Field> before;
+    QString expected_missing;
+    const auto is_set = [&](int item) {
+        return (data[1] & (1 << item)) != 0;
+    };
+    const auto new_value = [&](int item) {
+        return static_cast<qint32>(base + item);
+    };
+    for (int i = 0; i < description.items.size(); ++i) {
+        const QChar letter = description.items.at(i).letter;
+        before.append(Find_Field(letter, split.rest));
+        if (!is_set(i))
+            continue;
+        assignments.append({letter, new_value(i)});
+        if (!split.is_parameter_line || !before.last().present)
+            expected_missing.append(letter);
+    }
+    QString missing;
+    const QString rewritten = LineSyntax::Rewrite_Fields(line, assignments, &missing);
+    FUZZ_CHECK(missing == expected_missing);
+    if (!split.is_parameter_line) {
         FUZZ_CHECK(rewritten == line);
         return 0;
     }
@@ -94,34 +109,21 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size)
     const LineSyntax::Split new_split = LineSyntax::Split_Line(rewritten);
     FUZZ_CHECK(new_split.token == split.token && new_split.rest_start == split.rest_start);
 
-    QVector<Field> before;
     QVector<Field> after;
-    QStringList raw_texts;
-    QStringList expected_digits;
     for (int i = 0; i < description.items.size(); ++i) {
-        before.append(Find_Field(description.items.at(i).letter, split.rest));
         after.append(Find_Field(description.items.at(i).letter, new_split.rest));
-        raw_texts.append(before.last().digits);
-        FUZZ_CHECK(before.last().present == after.last().present);
-        // A field cut at eight digits has more digits after it; it keeps all eight, so the
-        // next digit cannot join it (S1X000000001 stays S1X000000001).
-        const Field &field = before.last();
-        const bool cut = field.present && field.end < split.rest.size() &&
-                         Is_Upper_Hex_Digit(split.rest.at(field.end));
-        expected_digits.append(cut ? texts.at(i).rightJustified(8, QLatin1Char('0')) : texts.at(i));
-    }
-
-    // The line's own digit texts give the line back unchanged.
-    FUZZ_CHECK(LineSyntax::Rewrite_Line(line, description, raw_texts) == line);
-
-    for (int i = 0; i < before.size(); ++i) {
-        FUZZ_CHECK(after.at(i).value == before.at(i).value);
-        if (after.at(i).present)
-            FUZZ_CHECK(after.at(i).digits == expected_digits.at(i));
+        FUZZ_CHECK(before.at(i).present == after.at(i).present);
+        if (!after.at(i).present)
+            continue;
+        if (!is_set(i)) { // untouched: the same digits, leading zeros and all
+            FUZZ_CHECK(after.at(i).digits == before.at(i).digits);
+            continue;
+        }
+        FUZZ_CHECK(after.at(i).value == static_cast<quint32>(new_value(i)));
+        FUZZ_CHECK(after.at(i).digits == Expected_Digits(before.at(i), split.rest, new_value(i)));
     }
     FUZZ_CHECK(Skeleton(new_split.rest, after) == Skeleton(split.rest, before));
-    // Rewriting the rewritten line with its own values changes nothing more.
-    FUZZ_CHECK(LineSyntax::Rewrite_Line(rewritten, description,
-                                        Panel_Texts(rewritten, description)) == rewritten);
+    // The same assignments again change nothing more.
+    FUZZ_CHECK(LineSyntax::Rewrite_Fields(rewritten, assignments) == rewritten);
     return 0;
 }

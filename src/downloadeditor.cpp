@@ -2,6 +2,8 @@
 
 #include "dataeditorwidget.h"
 #include "dialogseam.h"
+#include "downloadfile.h"
+#include "elidinglabel.h"
 #include "filelinewidget.h"
 #include "linesyntax.h"
 #include "messagebox.h"
@@ -233,6 +235,12 @@ TDownloadEditor::TDownloadEditor(QWidget *parent, Qt::WindowFlags flags)
     Read_Settings();
     d_file_caption_label->setText(QStringLiteral("Recent Download File:"));
     Create_Connections(close_button);
+
+    // Typing starts in the editor: in the scale field one stray digit would change the
+    // resolution.
+    TDataEditorWidget::Focus_Place start;
+    start.inside = true;
+    d_data_editor->Restore_Focus(start);
 }
 
 TDownloadEditor::~TDownloadEditor()
@@ -322,7 +330,8 @@ void TDownloadEditor::Create_Panes(QGridLayout *grid_layout)
     auto *caption_layout = new QHBoxLayout();
     d_file_caption_label = new QLabel(this);
     d_file_caption_label->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
-    d_file_name_label = new QLabel(this);
+    // A long path is elided, so that it never widens the window.
+    d_file_name_label = new TElidingLabel(this);
     caption_layout->addWidget(d_file_caption_label);
     caption_layout->addWidget(d_file_name_label);
     grid_layout->addLayout(caption_layout, 0, 0, 1, 2);
@@ -370,13 +379,15 @@ QPushButton *TDownloadEditor::Create_Footer(QGridLayout *grid_layout)
 void TDownloadEditor::Read_Settings()
 {
     d_file_name_label->setText(d_settings->value(QLatin1String(Last_File_Key)).toString());
-    // A value that is no number reads as 0, which the view ignores like any non-positive one.
-    d_file_line_widget->Set_Scale_Resolution(
-        d_settings->value(QLatin1String(Scale_Resolution_Key), 10000).toInt());
+    // A stored value that is no positive whole number counts as missing: read as an int,
+    // 99999999999 would wrap and 1e4 or abc would leave the view's own 1000.
+    const int stored = TFileLineWidget::Read_Scale_Resolution(
+        d_settings->value(QLatin1String(Scale_Resolution_Key)).toString());
+    d_file_line_widget->Set_Scale_Resolution(stored > 0 ? stored
+                                                        : DownloadFile::Default_Scale_Resolution);
     // Millimetres must use the resolution that the field shows, or the two disagree until
     // the user first edits the field.
-    if (d_file_line_widget->Get_Scale_Resolution() > 0)
-        d_data_editor->Set_Scale_Resolution(d_file_line_widget->Get_Scale_Resolution());
+    d_data_editor->Set_Scale_Resolution(d_file_line_widget->Get_Scale_Resolution());
 }
 
 void TDownloadEditor::Create_Connections(QPushButton *close_button)
@@ -387,6 +398,8 @@ void TDownloadEditor::Create_Connections(QPushButton *close_button)
             &TDownloadEditor::Line_Activated);
     connect(d_file_line_widget, &TFileLineWidget::Scale_Resolution_Changed, this,
             &TDownloadEditor::Scale_Resolution_Changed);
+    connect(d_data_editor, &TDataEditorWidget::Commit_Requested, this,
+            &TDownloadEditor::Commit_In_Place);
     connect(close_button, &QPushButton::clicked, this, &QWidget::close);
 
     connect(d_undo_action, &QAction::triggered, this, &TDownloadEditor::Undo);
@@ -511,9 +524,19 @@ void TDownloadEditor::Finish_Load(const QString &path)
 void TDownloadEditor::Line_Activated(int index)
 {
     Commit_Pending_Edits();
-    Show_Line(d_file_line_widget->Get_Line(index));
+    // The first line shown after a load brings the focus into the editor.
+    Show_Line(d_file_line_widget->Get_Line(index), d_current_line < 0);
     d_current_line = index;
     Show_References();
+}
+
+void TDownloadEditor::Commit_In_Place()
+{
+    if (d_current_line < 0)
+        return;
+    Commit_Pending_Edits();
+    // The views show the values as written, on the same line.
+    Show_Line(d_file_line_widget->Get_Line(d_current_line));
 }
 
 void TDownloadEditor::Key_Pressed(int key)
@@ -526,78 +549,83 @@ void TDownloadEditor::Key_Pressed(int key)
 
 void TDownloadEditor::Scale_Resolution_Changed(int resolution)
 {
-    Commit_Pending_Edits();
+    // Typed into the field, the resolution is newer than a scale line among the edits, so
+    // the committed line does not replace it.
+    Commit_Changed_Line();
     d_data_editor->Set_Scale_Resolution(resolution);
     if (d_current_line >= 0)
         Show_Line(d_file_line_widget->Get_Line(d_current_line));
     Show_References(); // their millimetres
 }
 
-void TDownloadEditor::Show_Line(const QString &line)
+void TDownloadEditor::Show_Line(const QString &line, bool take_focus)
 {
-    // Refilling hides the panels, which takes the focus away from a view the user is in;
-    // it goes back there afterwards, so the arrow key and further typing still reach it.
-    QPointer<QWidget> focus = QApplication::focusWidget();
-    if (focus && !d_data_editor->isAncestorOf(focus))
-        focus = nullptr;
+    // Refilling hides and disables views; one that holds the focus would pass it along the
+    // tab chain, into the scale field or onto Close, where the next key does harm. The
+    // focus waits outside until the refill is done and then goes back into the editor.
+    TDataEditorWidget::Focus_Place place = d_data_editor->Get_Focus_Place();
+    if (place.inside)
+        QApplication::focusWidget()->clearFocus();
+    place.inside = place.inside || take_focus;
     Fill_Editor(line);
-    if (focus && focus->isVisible() && focus->isEnabled())
-        focus->setFocus();
+    d_data_editor->Restore_Focus(place);
 }
 
 void TDownloadEditor::Fill_Editor(const QString &line)
 {
-    d_current_parameter = -1;
-    const LineSyntax::Split split = LineSyntax::Split_Line(line);
-    const ParameterDescription description =
-        split.is_parameter_line ? d_parameter_table.Get_Description(split.parameter_number)
-                                : ParameterDescription();
-    if (description.number < 0) {
-        d_data_editor->Reset_Editor(true);
-        d_data_editor->Set_Simple_Text(line);
-        return;
-    }
-
-    d_current_parameter = description.number;
-    d_data_editor->Reset_Editor(false);
+    const LineSyntax::ParameterLine read = LineSyntax::Read_Parameter_Line(line, d_parameter_table);
+    d_current_parameter = read.Is_Described() ? read.description.number : -1;
+    d_data_editor->Reset_Editor(!read.Is_Described());
     d_data_editor->Set_Simple_Text(line);
-    d_data_editor->Set_Item_Count(description.items.size());
-    for (int i = 0; i < description.items.size(); ++i) {
-        const ParameterItem &item = description.items.at(i);
-        bool present = false;
-        const quint32 value = LineSyntax::Get_Field_Value(item.letter, split.rest, &present);
-        d_data_editor->Set_Item(i, item.letter, static_cast<qint32>(value), item.help, present,
-                                item.scaled);
+    if (!read.Is_Described())
+        return;
+    d_data_editor->Set_Item_Count(read.fields.size());
+    for (int i = 0; i < read.fields.size(); ++i) {
+        const LineSyntax::FieldReading &field = read.fields.at(i);
+        d_data_editor->Set_Item(i, field.item.letter, field.value, field.item.help, field.present,
+                                field.item.scaled);
     }
 }
 
 void TDownloadEditor::Commit_Line()
 {
     assert(d_current_line >= 0);
-    const QString line = d_file_line_widget->Get_Line(d_current_line);
     if (d_data_editor->Is_Simple_Mode()) {
         Set_Document_Line(d_current_line, d_data_editor->Get_Simple_Text());
         return;
     }
-
-    QString committed = line;
-    const ParameterDescription description = d_parameter_table.Get_Description(d_current_parameter);
-    if (description.number >= 0) {
-        QStringList hex_texts;
-        for (int i = 0; i < description.items.size(); ++i)
-            hex_texts.append(d_data_editor->Get_Item_Hex(i));
-        // Only the fields after the S token are rewritten: those are the ones the editor showed.
-        committed = LineSyntax::Rewrite_Line(line, description, hex_texts);
-    }
-    Set_Document_Line(d_current_line, committed);
+    // Only the fields the user edited are written: untouched fields keep their digits, and
+    // text that merely looks like a field (a comment's "W-Achse") stays as it is.
+    const QString line = d_file_line_widget->Get_Line(d_current_line);
+    Set_Document_Line(d_current_line,
+                      LineSyntax::Rewrite_Fields(line, d_data_editor->Get_Edited_Fields()));
 }
 
 void TDownloadEditor::Commit_Pending_Edits()
 {
+    if (Commit_Changed_Line())
+        Follow_Scale_Resolution_Line(d_current_line);
+}
+
+bool TDownloadEditor::Commit_Changed_Line()
+{
     // The editor keeps its changed flag after a commit, so the same edits may come again;
     // only a commit that changes the line is a change.
-    if (d_current_line >= 0 && d_data_editor->Is_Changed())
-        Commit_Line();
+    if (d_current_line < 0 || !d_data_editor->Is_Changed())
+        return false;
+    Commit_Line();
+    return true;
+}
+
+void TDownloadEditor::Follow_Scale_Resolution_Line(int index)
+{
+    // A scale resolution line that changes is in force at once, as after a load. Such a
+    // line has no S token, so the editor shows it as text and has no millimetres to redraw.
+    if (d_file_line_widget->Scale_Resolution_Line() != index)
+        return;
+    const int resolution = DownloadFile::Scale_Resolution_Of(d_file_line_widget->Get_Line(index));
+    d_file_line_widget->Show_Scale_Resolution(resolution);
+    d_data_editor->Set_Scale_Resolution(resolution);
 }
 
 // -------------------- Undo and redo -------------------------------------------------------
@@ -617,6 +645,7 @@ void TDownloadEditor::Set_Document_Line(int index, const QString &text)
 void TDownloadEditor::Restore_Line(int index, const QString &text)
 {
     d_file_line_widget->Set_Line(index, text);
+    Follow_Scale_Resolution_Line(index);
     // The restored line becomes the active one, so the user sees what changed.
     d_file_line_widget->Select_Line(index);
 }

@@ -48,6 +48,8 @@ private slots:
     void Undo();
     void Redo();
     void Focus_Changed(QWidget *old_focus, QWidget *new_focus);
+    // Enter in the data editor: the line's edits are written in place.
+    void Commit_In_Place();
 
 public slots:
     void Key_Pressed(int key);
@@ -75,10 +77,13 @@ private:
     void Read_Settings();
     void Create_Connections(QPushButton *close_button);
 
-    void Show_Line(const QString &line);
+    // take_focus: the focus goes into the editor wherever it was.
+    void Show_Line(const QString &line, bool take_focus = false);
     void Fill_Editor(const QString &line);
     void Commit_Line();
     void Commit_Pending_Edits();
+    bool Commit_Changed_Line();
+    void Follow_Scale_Resolution_Line(int index);
     // Every committed change of a line goes through here, as one step that can be undone.
     void Set_Document_Line(int index, const QString &text);
     void Restore_Line(int index, const QString &text);

@@ -19,8 +19,6 @@
 
 #include <algorithm>
 #include <cassert>
-#include <cstdlib>
-#include <limits>
 
 namespace {
 
@@ -94,6 +92,7 @@ TFileLineWidget::TFileLineWidget(QWidget *parent, Qt::WindowFlags flags)
     Set_Arrow_Icon(d_down_button, QStringLiteral(":/gui/tb_down.png"));
 
     d_scale_edit->setText(QStringLiteral("1000"));
+    d_last_scale_resolution = Read_Scale_Resolution(d_scale_edit->text());
 
     d_line_canvas->installEventFilter(this);
 
@@ -109,6 +108,11 @@ TFileLineWidget::TFileLineWidget(QWidget *parent, Qt::WindowFlags flags)
     connect(d_up_button, &QToolButton::clicked, this, &TFileLineWidget::Decrement_Active_Line);
     connect(d_down_button, &QToolButton::clicked, this, &TFileLineWidget::Increment_Active_Line);
     connect(d_scale_edit, &QLineEdit::textEdited, this, &TFileLineWidget::Scale_Resolution_Edited);
+    // Every way the field changes counts, typing as well as a load.
+    connect(d_scale_edit, &QLineEdit::textChanged, this, [this](const QString &text) {
+        if (Read_Scale_Resolution(text) > 0)
+            d_last_scale_resolution = Read_Scale_Resolution(text);
+    });
 }
 
 TFileLineWidget::~TFileLineWidget() = default;
@@ -159,17 +163,36 @@ void TFileLineWidget::Select_Line(int index)
 
 int TFileLineWidget::Get_Scale_Resolution() const
 {
-    const int value = d_scale_edit->text().toInt(nullptr, 10);
-    // The magnitude of the most negative int has no int of its own.
-    if (value == std::numeric_limits<int>::min())
-        return std::numeric_limits<int>::max();
-    return std::abs(value);
+    // Stored on close, so an empty, zero or half-typed field must not become the next
+    // start's resolution.
+    return d_last_scale_resolution;
 }
 
 void TFileLineWidget::Set_Scale_Resolution(int value)
 {
     if (value > 0)
         d_scale_edit->setText(QString::number(value));
+}
+
+void TFileLineWidget::Show_Scale_Resolution(int value)
+{
+    d_scale_edit->setText(QString::number(value));
+}
+
+int TFileLineWidget::Scale_Resolution_Line() const
+{
+    for (int index = d_file_lines.size() - 1; index >= 0; --index) {
+        if (!d_file_lines.at(index).isEmpty())
+            return DownloadFile::Scale_Resolution_Of(d_file_lines.at(index)) >= 0 ? index : -1;
+    }
+    return -1;
+}
+
+int TFileLineWidget::Read_Scale_Resolution(const QString &text)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok, 10);
+    return ok && value > 0 ? value : 0;
 }
 
 bool TFileLineWidget::Load_File(const QString &file_name)
@@ -236,7 +259,7 @@ void TFileLineWidget::Increment_Active_Line()
 {
     ++d_active_line;
     if (d_active_line >= d_file_lines.size()) {
-        d_down_button->setEnabled(false);
+        Enable_Arrow(d_down_button, false);
         d_active_line = d_file_lines.size() - 1;
         d_line_canvas->update();
         return;
@@ -250,7 +273,7 @@ void TFileLineWidget::Decrement_Active_Line()
 {
     --d_active_line;
     if (d_active_line < 0) {
-        d_up_button->setEnabled(false);
+        Enable_Arrow(d_up_button, false);
         d_active_line = 0;
         d_line_canvas->update();
         return;
@@ -262,9 +285,9 @@ void TFileLineWidget::Decrement_Active_Line()
 
 void TFileLineWidget::Scale_Resolution_Edited(const QString &text)
 {
-    const int value = text.toInt(nullptr, 10);
-    if (value > 0)
-        emit Scale_Resolution_Changed(value);
+    // Text that is no resolution is reported as 0, so that no millimetre value goes on
+    // using a resolution that the field no longer shows.
+    emit Scale_Resolution_Changed(Read_Scale_Resolution(text));
 }
 
 void TFileLineWidget::Set_Active_Line(int line)
@@ -272,8 +295,8 @@ void TFileLineWidget::Set_Active_Line(int line)
     const int line_count = d_file_lines.size();
     if (line < 0 || line >= line_count)
         return;
-    d_up_button->setEnabled(line != 0);
-    d_down_button->setEnabled(line != line_count - 1);
+    Enable_Arrow(d_up_button, line != 0);
+    Enable_Arrow(d_down_button, line != line_count - 1);
     d_active_line = line;
     emit Line_Activated(line);
     d_line_canvas->update();
@@ -356,6 +379,21 @@ void TFileLineWidget::Paint_Marks(QPainter &painter, int line, const QRect &row,
         painter.drawPolygon(corners, 3);
         painter.restore();
     }
+}
+
+void TFileLineWidget::Enable_Arrow(QToolButton *button, bool enabled)
+{
+    // A focused button that is disabled passes the focus along the tab chain into the
+    // scale field, where the next key would change the resolution; the other arrow takes
+    // it instead, or nothing does.
+    if (!enabled && button->hasFocus()) {
+        QToolButton *other = button == d_up_button ? d_down_button : d_up_button;
+        if (other->isEnabled())
+            other->setFocus();
+        else
+            button->clearFocus();
+    }
+    button->setEnabled(enabled);
 }
 
 void TFileLineWidget::Canvas_Clicked(QWidget *canvas, const QPoint &pos)

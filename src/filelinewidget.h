@@ -37,8 +37,18 @@ public:
     // Makes index the active line, as a click on it does.
     void Select_Line(int index);
 
+    // The last positive resolution that the field showed: what is in force or was last.
     int Get_Scale_Resolution() const;
     void Set_Scale_Resolution(int value);
+    // The field shows a resolution read from the document, 0 included, as a load does.
+    // Emits nothing.
+    void Show_Scale_Resolution(int value);
+    // The index of the document's scale resolution line (its last non-empty line, when
+    // that is one), or -1.
+    int Scale_Resolution_Line() const;
+
+    // A typed or stored scale resolution: a positive whole number, else 0 (no resolution).
+    static int Read_Scale_Resolution(const QString &text);
 
     // Replaces the lines with the file's; a file that cannot be read changes nothing.
     bool Load_File(const QString &file_name);
@@ -66,6 +76,7 @@ private:
     void Paint_Lines(QWidget *canvas);
     void Paint_Marks(QPainter &painter, int line, const QRect &row, const QColor &colour) const;
     void Canvas_Clicked(QWidget *canvas, const QPoint &pos);
+    void Enable_Arrow(QToolButton *button, bool enabled);
 
     QLineEdit *d_scale_edit = nullptr;
     QToolButton *d_down_button = nullptr;
@@ -79,4 +90,5 @@ private:
     QStringList d_file_lines;
     QStringList d_saved_lines;
     QSet<int> d_reference_lines;
+    int d_last_scale_resolution = 0;
 };

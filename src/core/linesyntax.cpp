@@ -168,27 +168,4 @@ QString Rewrite_Fields(const QString &line, const QVector<FieldAssignment> &assi
     return rewritten;
 }
 
-QString Rewrite_Line(const QString &line, const ParameterDescription &description,
-                     const QStringList &hex_texts)
-{
-    assert(hex_texts.size() >= description.items.size());
-    const Split split = Split_Line(line);
-    if (!split.is_parameter_line)
-        return line;
-    QString rest = split.rest;
-    for (int i = 0; i < description.items.size(); ++i) {
-        const QChar letter = description.items.at(i).letter;
-        QString value = hex_texts.at(i);
-        // A field that stands before further digits (X000000001 holds only its first eight)
-        // is written back with all eight, or the next digit would join it and change the
-        // value of a field the user never touched.
-        const Span span = Find_Field(letter, rest);
-        const int after = span.start + span.length;
-        if (span.Is_Found() && after < rest.size() && Is_Field_Digit(rest.at(after)))
-            value = value.rightJustified(8, QLatin1Char('0'));
-        Set_Field_Value(letter, value, rest);
-    }
-    return line.left(split.rest_start) + rest;
-}
-
 } // namespace LineSyntax

@@ -4,7 +4,6 @@
 
 #include <QChar>
 #include <QString>
-#include <QStringList>
 #include <QVector>
 #include <QtGlobal>
 
@@ -98,11 +97,5 @@ struct FieldAssignment
 // A line without an S token comes back unchanged.
 QString Rewrite_Fields(const QString &line, const QVector<FieldAssignment> &assignments,
                        QString *missing = nullptr);
-
-// The line with each described field of its rest (after the S token) rewritten with the
-// matching hexadecimal text; fields missing from the line are not added and text before
-// the token is never touched. A line without an S token comes back unchanged.
-QString Rewrite_Line(const QString &line, const ParameterDescription &description,
-                     const QStringList &hex_texts);
 
 } // namespace LineSyntax

@@ -47,11 +47,8 @@ xdotool windowfocus --sync "$window"
 sleep 0.5
 
 step "typing 2000 into the integer view of X"
-# The keyboard focus starts on the down arrow (the up arrow is disabled on line 0); the
-# focus chain then runs through the scale field to the first panel's integer view.
-# Keys, unlike pixel positions, do not depend on the fonts installed.
-xdotool key Tab Tab
-sleep 0.2
+# After an open the keyboard focus is in the first panel's integer view. Keys, unlike
+# pixel positions, do not depend on the fonts installed.
 xdotool key ctrl+a
 xdotool type --delay 50 2000
 sleep 0.2

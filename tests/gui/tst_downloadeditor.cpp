@@ -5,6 +5,7 @@
 #include "filelinewidget.h"
 #include "globalkeyevent.h"
 #include "messagebox.h"
+#include "parametertable.h"
 
 #include <QAction>
 #include <QApplication>
@@ -16,12 +17,15 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
+#include <QToolTip>
 #include <QUrl>
 #include <QWindow>
 
@@ -54,11 +58,14 @@ private slots:
     void settingsAtStart();
     void settingsPath_data();
     void settingsPath();
-    void commitOnLeavingLine_data();
-    void commitOnLeavingLine();
+    void commit_data();
+    void commit();
     void clickOnShownLineCommitsAndReshows();
-    void scaleResolutionChangeCommitsAndReshows();
-    void arrowKeysKeepFocusInPanel();
+    void scaleResolution_data();
+    void scaleResolution();
+    void focus_data();
+    void focus();
+    void windowKeepsItsSize();
     void commandLineFile_data();
     void commandLineFile();
     void loadWithoutLinesClearsEditor();
@@ -130,6 +137,22 @@ private:
         QTest::keyClick(d_window->windowHandle(), key, modifiers);
     }
 
+    // Every view on show, the simple editor first: what the user reads.
+    QStringList View_Texts() const
+    {
+        QStringList texts{Simple_Editor()->text()};
+        for (const TDataItemWidget *panel : d_editor->findChildren<TDataItemWidget *>())
+            if (panel->isVisibleTo(d_editor))
+                for (const QLineEdit *view : panel->findChildren<QLineEdit *>())
+                    texts << view->text();
+        return texts;
+    }
+
+    // The window's parts by what the user sees: "up-arrow", "down-arrow", "field" (the
+    // scale resolution), "simple", "close", or a panel's view: "X.int", "X.hex", "X.mm".
+    QString Describe(const QWidget *widget) const;
+    QWidget *Find(const QString &name) const;
+
     // A drop reaches the window only after the drag has entered it. The window opens the
     // file once the drop has returned: that is checked, then let happen.
     void Drop(const QList<QUrl> &urls)
@@ -158,43 +181,15 @@ private:
         return asked;
     }
 
-    // Steps separated by blanks: i:TEXT and s:TEXT type into the first integer view and
-    // the simple editor, f:N focuses view N of the first panel, down and up are the keys,
-    // ^z, ^Z and ^y are Ctrl+Z, Ctrl+Shift+Z and Ctrl+Y, undo and redo the toolbar's
-    // buttons, save saves to out.oad.
-    void Run(const QString &script)
-    {
-        for (const QString &step : script.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-            const QString argument = step.mid(2);
-            if (step.startsWith(QLatin1String("i:")) || step.startsWith(QLatin1String("j:")))
-                Type_Into(Panel_Edit(step.startsWith(QLatin1Char('j')) ? 1 : 0, 0), argument);
-            else if (step.startsWith(QLatin1String("s:")))
-                Type_Into(Simple_Editor(), argument);
-            else if (step.startsWith(QLatin1String("f:")))
-                Panel_Edit(0, argument.toInt())->setFocus();
-            else if (step == QLatin1String("down") || step == QLatin1String("up"))
-                Press(step == QLatin1String("up") ? Qt::Key_Up : Qt::Key_Down);
-            else if (step == QLatin1String("^z") || step == QLatin1String("^Z"))
-                Press(Qt::Key_Z, step == QLatin1String("^Z")
-                                     ? Qt::ControlModifier | Qt::ShiftModifier
-                                     : Qt::ControlModifier);
-            else if (step == QLatin1String("^y"))
-                Press(Qt::Key_Y, Qt::ControlModifier);
-            else if (step == QLatin1String("undo") || step == QLatin1String("redo"))
-                (step == QLatin1String("undo") ? d_undo : d_redo)->trigger();
-            else if (step == QLatin1String("save"))
-                Save_As(QStringLiteral("out.oad"));
-            else if (step == QLatin1String("take"))
-                Press(Qt::Key_T, Qt::ControlModifier);
-            else if (step == QLatin1String("end"))
-                d_end_comparison->trigger();
-            else if (step.startsWith(QLatin1String("cmp:"))) {
-                TDialogSeam::Set_Next_File_Name(d_dir->filePath(step.mid(4)));
-                d_compare->trigger();
-            } else
-                QFAIL(qPrintable(step));
-        }
-    }
+    // Steps separated by blanks: i:TEXT, j:TEXT and s:TEXT type into the first and second
+    // integer views and the simple editor, NAME=TEXT into any view (see Describe), f:N
+    // focuses view N of the first panel and f:NAME any part, down, up, enter, tab and space
+    // are the keys, ^z, ^Z and ^y are Ctrl+Z, Ctrl+Shift+Z and Ctrl+Y, undo and redo the
+    // toolbar's buttons, save saves to out.oad, open opens file, take takes the reference
+    // values over, cmp:FILE compares with FILE, end ends the comparison. Gives where the
+    // focus is after each step.
+    QStringList Run(const QString &script, const QByteArray &file = QByteArray());
+    void Run_Step(const QString &step, const QByteArray &file);
 
     void Save_As(const QString &name)
     {
@@ -365,9 +360,11 @@ void tst_DownloadEditor::settingsAtStart_data()
 
     QTest::newRow("missing: default 10000") << QVariant() << 10000 << "0.1000";
     QTest::newRow("2500") << QVariant(2500) << 2500 << "0.4000";
-    QTest::newRow("0: view keeps 1000") << QVariant(0) << 1000 << "1.0000";
-    QTest::newRow("not a number: view keeps 1000") << QVariant("abc") << 1000 << "1.0000";
-    QTest::newRow("-500: ignored") << QVariant(-500) << 1000 << "1.0000";
+    // Anything but a positive whole number within range counts as missing.
+    QTest::newRow("0") << QVariant(0) << 10000 << "0.1000";
+    QTest::newRow("-500") << QVariant(-500) << 10000 << "0.1000";
+    QTest::newRow("2e3") << QVariant("2e3") << 10000 << "0.1000";
+    QTest::newRow("99999999999, beyond int") << QVariant(99999999999LL) << 10000 << "0.1000";
 }
 
 void tst_DownloadEditor::settingsAtStart()
@@ -413,33 +410,49 @@ void tst_DownloadEditor::settingsPath()
              (beside ? dir.filePath(folder) : config) + QStringLiteral("/settings.ini"));
 }
 
-void tst_DownloadEditor::commitOnLeavingLine_data()
+void tst_DownloadEditor::commit_data()
 {
     QTest::addColumn<QString>("line");
     QTest::addColumn<int>("edit");      // -1: simple editor, else panel * 3 + view (int, hex, mm)
     QTest::addColumn<QString>("typed"); // null: no edit
+    QTest::addColumn<int>("key");       // Down leaves the line, Enter commits in place
     QTest::addColumn<QString>("committed");
 
-    QTest::newRow("X to 2000") << "S1X3E8" << 0 << "2000" << QStringLiteral("S1X7D0");
-    QTest::newRow("X to 255") << "S1X3E8" << 0 << "255" << QStringLiteral("S1XFF");
+    const int down = Qt::Key_Down;
+    const int enter = Qt::Key_Return;
+    QTest::newRow("X to 2000") << "S1X3E8" << 0 << "2000" << down << QStringLiteral("S1X7D0");
     QTest::newRow("negative: two's complement")
-        << "S1X3E8" << 0 << "-1" << QStringLiteral("S1XFFFFFFFF");
-    QTest::newRow("mm view") << "S1 X3E8 Y7D0 Z0 W0" << 8 << "0.0005"
+        << "S1X3E8" << 0 << "-1" << down << QStringLiteral("S1XFFFFFFFF");
+    QTest::newRow("mm view") << "S1 X3E8 Y7D0 Z0 W0" << 8 << "0.0005" << down
                              << QStringLiteral("S1 X3E8 Y7D0 Z1 W0");
     QTest::newRow("letter before the token kept")
-        << "X5 S1 X3E8" << 0 << "2000" << QStringLiteral("X5 S1 X7D0");
-    QTest::newRow("no S token: verbatim") << "N5" << -1 << "N2000 x" << QStringLiteral("N2000 x");
-    QTest::newRow("undescribed parameter: verbatim")
-        << "S0X1" << -1 << "S1 X5 y" << QStringLiteral("S1 X5 y");
-    QTest::newRow("simple editor emptied") << "S0X1" << -1 << "" << QString();
-    QTest::newRow("no edit: nothing written") << "S1 X3E8" << 0 << QString() << "S1 X3E8";
+        << "X5 S1 X3E8" << 0 << "2000" << down << QStringLiteral("X5 S1 X7D0");
+    // Only the edited field is written; everything else keeps its bytes.
+    QTest::newRow("comment that looks like a field kept")
+        << "S1 X3E8 Y7D0 Z0 ; W-Achse" << 0 << "2000" << down
+        << QStringLiteral("S1 X7D0 Y7D0 Z0 ; W-Achse");
+    QTest::newRow("bare letter in a comment kept")
+        << "S1 X3E8 ; Yaw unused" << 0 << "2000" << enter << QStringLiteral("S1 X7D0 ; Yaw unused");
+    QTest::newRow("untouched field keeps its leading zeros")
+        << "S1 X003E8 Y0007D0" << 3 << "1" << enter << QStringLiteral("S1 X003E8 Y1");
+    QTest::newRow("hex with 0x, Enter: views show what was written")
+        << "S1X3E8" << 1 << "0x10" << enter << QStringLiteral("S1X10");
+    QTest::newRow("no S token: verbatim")
+        << "N5" << -1 << "N2000 x" << down << QStringLiteral("N2000 x");
+    QTest::newRow("undescribed parameter, Enter: verbatim, still on the line")
+        << "S0X1" << -1 << "S1 X5 y" << enter << QStringLiteral("S1 X5 y");
+    QTest::newRow("simple editor emptied") << "S0X1" << -1 << "" << down << QString();
+    QTest::newRow("no edit: nothing written") << "S1 X3E8" << 0 << QString() << down << "S1 X3E8";
+    QTest::newRow("no edit, Enter: nothing written")
+        << "S1 X3E8" << 0 << QString() << enter << "S1 X3E8";
 }
 
-void tst_DownloadEditor::commitOnLeavingLine()
+void tst_DownloadEditor::commit()
 {
     QFETCH(QString, line);
     QFETCH(int, edit);
     QFETCH(QString, typed);
+    QFETCH(int, key);
     QFETCH(QString, committed);
     Open(line.toLatin1() + "\nN1000\n");
     QCOMPARE(Visible_Panels(), edit < 0 ? 0 : 4);
@@ -448,9 +461,19 @@ void tst_DownloadEditor::commitOnLeavingLine()
     if (!typed.isNull())
         Type_Into(edit < 0 ? Simple_Editor() : Panel_Edit(edit / 3, edit % 3), typed);
     QCOMPARE(d_lines->Get_Line(0), line); // nothing written while typing
-    Press(Qt::Key_Down);
+    Press(Qt::Key(key));
     QCOMPARE(d_lines->Get_Line(0), committed);
-    QCOMPARE(Simple_Editor()->text(), QStringLiteral("N1000"));
+    if (key == Qt::Key_Down) {
+        QCOMPARE(Simple_Editor()->text(), QStringLiteral("N1000"));
+    } else {
+        // Still on the line, showing exactly what showing the written line shows.
+        QVERIFY(!d_editor->Is_Changed());
+        const QStringList in_place = View_Texts();
+        QCOMPARE(in_place.first(), committed);
+        Press(Qt::Key_Down);
+        Press(Qt::Key_Up);
+        QCOMPARE(View_Texts(), in_place);
+    }
     QCOMPARE(Asks_Before_Close(), !typed.isNull());
 }
 
@@ -472,34 +495,107 @@ void tst_DownloadEditor::clickOnShownLineCommitsAndReshows()
     QVERIFY(Asks_Before_Close());
 }
 
-void tst_DownloadEditor::scaleResolutionChangeCommitsAndReshows()
+void tst_DownloadEditor::scaleResolution_data()
 {
-    Open("S1X3E8Y7D0\nN1000\n");
-    QCOMPARE(Panel_Edit(0, 2)->text(), QStringLiteral("1.0000")); // the file's resolution
-    Type_Into(Panel_Edit(0, 0), QStringLiteral("2000"));
-    Type_Into(d_lines->findChild<QLineEdit *>(), QStringLiteral("500"));
-    QCOMPARE(d_lines->Get_Line(0), QStringLiteral("S1X7D0Y7D0"));
-    QVERIFY(!d_editor->Is_Changed());
-    QCOMPARE(Panel_Edit(0, 2)->text(), QStringLiteral("4.0000"));
-    QVERIFY(Asks_Before_Close());
+    QTest::addColumn<QByteArray>("file"); // its first line has X = 3E8 = 1000 counts
+    QTest::addColumn<QString>("script");  // see Run
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("x_mm"); // back on the first line
+    QTest::addColumn<QString>("first_line");
+    QTest::addColumn<bool>("asks");
+    QTest::addColumn<int>("stored");
+
+    QTest::newRow("typed: pending edits committed, line shown again")
+        << QByteArray("S1X3E8Y7D0\nN1000\n") << "i:2000 field=500"
+        << "500"
+        << "4.0000"
+        << "S1X7D0Y7D0" << true << 500;
+    // A committed scale resolution line is in force at once, as after a load.
+    QTest::newRow("scale line, Enter: in force")
+        << QByteArray("S1X3E8\nN1000\n\n") << "down s:N2000 enter up"
+        << "2000"
+        << "0.5000"
+        << "S1X3E8" << true << 2000;
+    QTest::newRow("N00 left: no resolution") << QByteArray("S1X3E8\nN1000\n") << "down s:N00 up"
+                                             << "0"
+                                             << ""
+                                             << "S1X3E8" << true << 1000;
+    QTest::newRow("undone: the old resolution again")
+        << QByteArray("S1X3E8\nN1000\n") << "down s:N2000 enter ^z up"
+        << "1000"
+        << "1.0000"
+        << "S1X3E8" << false << 1000;
+    QTest::newRow("an earlier N line is no scale line")
+        << QByteArray("S1X3E8\nN500\nN1000\n") << "down s:N700 enter up"
+        << "1000"
+        << "1.0000"
+        << "S1X3E8" << true << 1000;
+    // An empty field is no resolution: no millimetres, and typing some changes nothing.
+    QTest::newRow("field emptied") << QByteArray("S1X3E8\nN1000\n") << "field= X.mm=5 down up"
+                                   << ""
+                                   << ""
+                                   << "S1X3E8" << false << 1000;
 }
 
-void tst_DownloadEditor::arrowKeysKeepFocusInPanel()
+void tst_DownloadEditor::scaleResolution()
 {
-    Open("S1X1\nS1X2\nN1\n");
-    QLineEdit *x_int = Panel_Edit(0, 0);
-    x_int->setFocus();
-    Press(Qt::Key_Down);
-    QCOMPARE(x_int->text(), QStringLiteral("2"));
-    Press(Qt::Key_Up);
-    QCOMPARE(x_int->text(), QStringLiteral("1"));
-    Press(Qt::Key_Down, Qt::ControlModifier);
-    QCOMPARE(x_int->text(), QStringLiteral("2"));
-    // Typing after the move edits the new line.
-    Press(Qt::Key_Backspace);
-    Press(Qt::Key_9);
-    Press(Qt::Key_Up);
-    QCOMPARE(d_lines->Get_Line(1), QStringLiteral("S1X9"));
+    QFETCH(QByteArray, file);
+    QFETCH(QString, script);
+    Open(file);
+    Run(script);
+    QTEST(d_lines->findChild<QLineEdit *>()->text(), "field");
+    QTEST(Panel_Edit(0, 2)->text(), "x_mm");
+    QTEST(d_lines->Get_Line(0), "first_line");
+    QTEST(Asks_Before_Close(), "asks");
+    // Only a valid resolution is stored, the last one.
+    QTEST(QSettings(Settings_Path(), QSettings::IniFormat)
+              .value(QStringLiteral("Scale_Resolution"))
+              .toInt(),
+          "stored");
+}
+
+void tst_DownloadEditor::focus_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("script"); // see Run
+    QTest::addColumn<QString>("focus");  // after each step
+
+    const QByteArray s1 = "S1X1Y2Z3W4\nS1X5Y6Z7W8\n";
+    QTest::newRow("start-up: in the editor") << QByteArray() << ""
+                                             << "";
+    QTest::newRow("open from the scale field") << s1 << "f:field open"
+                                               << "field X.int";
+    QTest::newRow("next line: the same view") << s1 << "open f:Y.hex down up"
+                                              << "X.int Y.hex Y.hex Y.hex";
+    QTest::newRow("Enter: the same view") << s1 << "open f:W.mm enter"
+                                          << "X.int W.mm W.mm";
+    QTest::newRow("no such panel: the first integer view")
+        << QByteArray("S1X1Y2Z3W4\nS2Q5\n") << "open f:W.mm down"
+        << "X.int W.mm Q.int";
+    QTest::newRow("into and out of a comment")
+        << QByteArray("S1X1\n; note\nS1X2\n") << "open f:X.hex down down"
+        << "X.int X.hex simple X.int";
+    QTest::newRow("down arrow at the end: to the up arrow")
+        << s1 << "open f:down-arrow space space"
+        << "X.int down-arrow down-arrow up-arrow";
+    // Panels made later still come before Close; disabled views are skipped.
+    QTest::newRow("Tab follows the layout")
+        << QByteArray("S1X1Y2Z3W4\nS3X1Y1Z1W1U1\n")
+        << "open down f:up-arrow" + QString(" tab").repeated(15)
+        << "X.int X.int up-arrow down-arrow field X.int X.hex Y.int Y.hex Z.int Z.hex W.int W.hex "
+           "U.int U.hex close up-arrow down-arrow";
+}
+
+void tst_DownloadEditor::focus()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, script);
+    QTEST(Run(script, file).join(QLatin1Char(' ')), "focus");
+    if (script.isEmpty())
+        QCOMPARE(Describe(QApplication::focusWidget()), QStringLiteral("simple"));
+    // Moving the focus never selects a text that one key would replace.
+    for (const QLineEdit *edit : d_window->findChildren<QLineEdit *>())
+        QVERIFY2(!edit->hasSelectedText(), qPrintable(Describe(edit)));
 }
 
 void tst_DownloadEditor::commandLineFile_data()
@@ -625,7 +721,8 @@ void tst_DownloadEditor::unsavedChangesQuestion()
 
     const QString source = Open("S1X3E8\nN1000\n");
     const QString other = Write_Download(QStringLiteral("b.oad"), "N2000\n");
-    Type_Into(d_lines->findChild<QLineEdit *>(), QStringLiteral("-750")); // stored positive
+    // No resolution: the last valid one, the file's, is the one stored.
+    Type_Into(d_lines->findChild<QLineEdit *>(), QStringLiteral("-750"));
     Type_Into(Panel_Edit(0, 0), QStringLiteral("2000"));
     if (committed)
         Press(Qt::Key_Down);
@@ -662,7 +759,7 @@ void tst_DownloadEditor::unsavedChangesQuestion()
         QSettings settings(Settings_Path(), QSettings::IniFormat);
         QCOMPARE(settings.value(QStringLiteral("Last_File")).toString(),
                  QDir::toNativeSeparators(source));
-        QCOMPARE(settings.value(QStringLiteral("Scale_Resolution")).toInt(), 750);
+        QCOMPARE(settings.value(QStringLiteral("Scale_Resolution")).toInt(), 1000);
     }
     if (opening) // a load starts a new history
         QCOMPARE(d_undo->isEnabled(), !done);
@@ -789,6 +886,142 @@ void tst_DownloadEditor::comparison()
     QTEST(d_window->findChild<QToolBar *>()->findChild<QLabel *>()->text(), "summary");
     QTEST(Panel_References(), "references");
     QTEST(d_take_over->isEnabled(), "take_over");
+}
+
+void tst_DownloadEditor::windowKeepsItsSize()
+{
+    // On a desktop's fonts, 9 points; the offscreen platform's own are larger.
+    const QFont offscreen_font = QApplication::font();
+    const auto restore = qScopeGuard([&] { QApplication::setFont(offscreen_font); });
+    QApplication::setFont(QFont(QStringLiteral("Sans Serif"), 9));
+    Create_Window();
+
+    // Every described parameter with every field at its widest value, under a long path.
+    QByteArray bytes;
+    const TParameterTable table;
+    for (int number = 0; number < 256; ++number) {
+        const ParameterDescription description = table.Get_Description(number);
+        if (description.number < 0)
+            continue;
+        bytes += "S" + QByteArray::number(number, 16).toUpper();
+        for (const ParameterItem &item : description.items)
+            bytes += ' ' + QString(item.letter).toLatin1() + "80000000";
+        bytes += '\n';
+    }
+    const QString name = QString(230 - d_dir->path().size() - 5, QLatin1Char('p')) + ".oad";
+    const QString path = Write_Download(name, bytes + "N10\n");
+    QCOMPARE(path.size(), 230);
+    const int line_view_width = d_lines->width();
+    d_window->Open_File(path);
+    QCOMPARE(d_labels.at(1)->text(), QDir::toNativeSeparators(path));
+    for (int line = 0; line < bytes.count('\n'); ++line) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        QVERIFY2(d_window->size() == QSize(1001, 701) && d_lines->width() == line_view_width,
+                 qPrintable(QStringLiteral("%1: %2 x %3, line view %4")
+                                .arg(d_lines->Get_Line(line))
+                                .arg(d_window->width())
+                                .arg(d_window->height())
+                                .arg(d_lines->width())));
+        Press(Qt::Key_Down);
+    }
+    // The whole path is the tooltip.
+    QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), d_labels.at(1)->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(d_labels.at(1), &help);
+    QCOMPARE(QToolTip::text(), QDir::toNativeSeparators(path));
+}
+
+QString tst_DownloadEditor::Describe(const QWidget *widget) const
+{
+    const auto buttons = d_lines->findChildren<QToolButton *>();
+    if (!widget)
+        return QStringLiteral("none");
+    if (widget == buttons.value(0))
+        return QStringLiteral("up-arrow");
+    if (widget == buttons.value(1))
+        return QStringLiteral("down-arrow");
+    if (widget == d_lines->findChild<QLineEdit *>())
+        return QStringLiteral("field");
+    if (widget == Simple_Editor())
+        return QStringLiteral("simple");
+    if (widget == d_window->findChild<QPushButton *>(QString(), Qt::FindDirectChildrenOnly))
+        return QStringLiteral("close");
+    if (const auto *panel = qobject_cast<const TDataItemWidget *>(widget->parentWidget())) {
+        const int view = panel->findChildren<QLineEdit *>().indexOf(
+            const_cast<QLineEdit *>(qobject_cast<const QLineEdit *>(widget)));
+        return QString(panel->Get_Letter()) + QStringList{".int", ".hex", ".mm"}.value(view);
+    }
+    return QString::fromLatin1(widget->metaObject()->className());
+}
+
+QWidget *tst_DownloadEditor::Find(const QString &name) const
+{
+    QList<QWidget *> candidates = d_window->findChildren<QWidget *>();
+    for (QWidget *widget : candidates)
+        if (widget->isVisibleTo(d_window.get()) && Describe(widget) == name)
+            return widget;
+    return nullptr;
+}
+
+QStringList tst_DownloadEditor::Run(const QString &script, const QByteArray &file)
+{
+    // Where the focus passes on its way also counts: one key there could do harm.
+    QStringList passed;
+    const auto connection = connect(qApp, &QApplication::focusChanged, this,
+                                    [&](QWidget *, QWidget *now) { passed << Describe(now); });
+    QStringList focus;
+    for (const QString &step : script.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        Run_Step(step, file);
+        QString now = Describe(QApplication::focusWidget());
+        passed.removeAll(now);
+        passed.removeAll(QStringLiteral("none"));
+        focus << (passed.isEmpty() ? now : now + "(via:" + passed.join(QLatin1Char('+')) + ')');
+        passed.clear();
+    }
+    disconnect(connection);
+    return focus;
+}
+
+void tst_DownloadEditor::Run_Step(const QString &step, const QByteArray &file)
+{
+    const QHash<QString, Qt::Key> keys{{"down", Qt::Key_Down},
+                                       {"up", Qt::Key_Up},
+                                       {"enter", Qt::Key_Return},
+                                       {"tab", Qt::Key_Tab},
+                                       {"space", Qt::Key_Space}};
+    const QString argument = step.mid(2);
+    bool number = false;
+    const int view = argument.toInt(&number);
+    if (step.startsWith(QLatin1String("i:")) || step.startsWith(QLatin1String("j:")))
+        Type_Into(Panel_Edit(step.startsWith(QLatin1Char('j')) ? 1 : 0, 0), argument);
+    else if (step.startsWith(QLatin1String("s:")))
+        Type_Into(Simple_Editor(), argument);
+    else if (step.startsWith(QLatin1String("f:")))
+        (number ? Panel_Edit(0, view) : Find(argument))->setFocus();
+    else if (step.contains(QLatin1Char('=')) && !step.startsWith(QLatin1String("cmp:")))
+        Type_Into(qobject_cast<QLineEdit *>(Find(step.section(QLatin1Char('='), 0, 0))),
+                  step.section(QLatin1Char('='), 1));
+    else if (keys.contains(step))
+        Press(keys.value(step));
+    else if (step == QLatin1String("^z") || step == QLatin1String("^Z"))
+        Press(Qt::Key_Z, step == QLatin1String("^Z") ? Qt::ControlModifier | Qt::ShiftModifier
+                                                     : Qt::ControlModifier);
+    else if (step == QLatin1String("^y"))
+        Press(Qt::Key_Y, Qt::ControlModifier);
+    else if (step == QLatin1String("undo") || step == QLatin1String("redo"))
+        (step == QLatin1String("undo") ? d_undo : d_redo)->trigger();
+    else if (step == QLatin1String("save"))
+        Save_As(QStringLiteral("out.oad"));
+    else if (step == QLatin1String("open"))
+        Open(file);
+    else if (step == QLatin1String("take"))
+        Press(Qt::Key_T, Qt::ControlModifier);
+    else if (step == QLatin1String("end"))
+        d_end_comparison->trigger();
+    else if (step.startsWith(QLatin1String("cmp:"))) {
+        TDialogSeam::Set_Next_File_Name(d_dir->filePath(step.mid(4)));
+        d_compare->trigger();
+    } else
+        QFAIL(qPrintable(step));
 }
 
 QTEST_MAIN(tst_DownloadEditor)

@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# End to end: the real editor under Xvfb, driven only by X input events (xdotool).
+# Types a decimal comma into a millimetre view and an invalid hexadecimal value into
+# another field, commits with Enter, types on into the views as Enter left them, moves on,
+# saves, and compares the saved bytes: only the edited fields change, each to its last
+# valid value, and the comment that looks like a field stays as it was.
+# Usage: typed_values.sh PATH_TO_DOWNLOADEDITOR
+set -euo pipefail
+editor=$1
+title="Vantor4-16 Download Editor - Version 3.0"
+
+for tool in Xvfb xdotool; do
+    command -v "$tool" >/dev/null || { echo "$tool is not installed"; exit 1; }
+done
+
+work=$(mktemp -d)
+xvfb_pid=
+editor_pid=
+cleanup() {
+    [ -n "$editor_pid" ] && kill "$editor_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# The editor keeps settings.ini beside itself: run a copy so the build tree stays clean.
+mkdir "$work/bin"
+cp "$editor" "$work/bin/downloadeditor"
+printf 'S1 X3E8 Y7D0 Z0 ; W-Achse\r\nS2 Q10\r\nN1000\r\n' >"$work/input.oad"
+expected='S1 X1F4 Y7D01 Z0 ; W-Achse\r\nS2 Q10\r\nN1000\r\n'
+
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
+export DISPLAY=":$(cat "$work/display")"
+unset QT_QPA_PLATFORM
+
+step() { echo "e2e: $*"; }
+wait_window() { timeout 20 xdotool search --sync --onlyvisible --name "$1" | head -n 1; }
+
+cd "$work"
+"$work/bin/downloadeditor" "$work/input.oad" >"$work/editor.log" 2>&1 &
+editor_pid=$!
+
+step "waiting for the window"
+window=$(wait_window "^$title\$")
+[ -n "$window" ] || { echo "the editor window did not appear"; cat "$work/editor.log"; exit 1; }
+xdotool windowfocus --sync "$window"
+sleep 0.5
+
+# After an open the focus is in X's integer view; Tab follows the views of a panel
+# (integer, hexadecimal, millimetres) and then the next panel. Keys, unlike pixel
+# positions, do not depend on the fonts installed.
+step "0,5 mm for X: 500 counts at 1000 counts per mm"
+xdotool key Tab Tab ctrl+a
+xdotool type --delay 50 '0,5'
+sleep 0.2
+
+step "G1 in Y's hexadecimal view is no value: Y keeps 7D0"
+xdotool key Tab Tab ctrl+a
+xdotool type --delay 50 'G1'
+sleep 0.2
+
+step "Enter commits in place; the view shows 7D0 again, and typing goes on from there"
+xdotool key Return
+sleep 0.3
+xdotool type --delay 50 '1'
+sleep 0.2
+
+step "Down commits the line"
+xdotool key Down
+sleep 0.3
+
+step "Ctrl+S opens the save dialog"
+xdotool key ctrl+s
+dialog=$(wait_window "^Write Vantor4-16 Download File\$")
+[ -n "$dialog" ] || { echo "the save dialog did not appear"; exit 1; }
+xdotool windowfocus --sync "$dialog"
+sleep 0.3
+xdotool key ctrl+a
+xdotool type --delay 20 "$work/output.oad"
+xdotool key Return
+for _ in $(seq 100); do [ -f "$work/output.oad" ] && break; sleep 0.1; done
+[ -f "$work/output.oad" ] || { echo "nothing was saved"; exit 1; }
+
+step "closing"
+xdotool windowfocus --sync "$window"
+xdotool key Escape
+for _ in $(seq 100); do kill -0 "$editor_pid" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$editor_pid" 2>/dev/null; then
+    echo "the editor did not close"
+    exit 1
+fi
+wait "$editor_pid" || { echo "the editor exited with an error"; cat "$work/editor.log"; exit 1; }
+editor_pid=
+
+if [ "$(printf "$expected" | od -An -tx1)" != "$(od -An -tx1 "$work/output.oad")" ]; then
+    echo "saved bytes differ"
+    echo "expected:"; printf "$expected" | od -c
+    echo "actual:"; od -c "$work/output.oad"
+    exit 1
+fi
+step "saved bytes match"
