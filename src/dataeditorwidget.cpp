@@ -278,11 +278,6 @@ bool TDataItemWidget::Is_Scaled() const
     return d_dec_edit->isEnabled();
 }
 
-QString TDataItemWidget::Get_Hex() const
-{
-    return ValueFormat::Hex_Text(d_value);
-}
-
 void TDataItemWidget::Change_Int(const QString &text)
 {
     emit Int_Edited(d_id, text);
@@ -432,12 +427,6 @@ void TDataEditorWidget::Set_Item(int index, QChar letter, int value, const QStri
     item->Set_Dec(millimetres);
     item->Set_Help_Text(help);
     item->Set_Scaled(scaled);
-}
-
-QString TDataEditorWidget::Get_Item_Hex(int index) const
-{
-    assert(static_cast<unsigned int>(index) < d_data_widget_items.size());
-    return d_data_widget_items[index]->Get_Hex();
 }
 
 void TDataEditorWidget::Set_Scale_Resolution(int counts_per_mm)

@@ -45,8 +45,6 @@ public:
     void Set_Dec(const double &value);
     void Set_Scaled(bool scaled);
     bool Is_Scaled() const;
-    // The hexadecimal text of the value the views stand for (never empty).
-    QString Get_Hex() const;
     QChar Get_Letter() const;
 
     // The last valid value of the views, and whether the user gave it.
@@ -108,7 +106,6 @@ public:
     void Set_Item_Count(int count);
     void Set_Item(int index, QChar letter, int value, const QString &help, bool present,
                   bool scaled);
-    QString Get_Item_Hex(int index) const;
     void Set_Scale_Resolution(int counts_per_mm);
     bool Is_Simple_Mode() const;
     bool Is_Changed() const;

@@ -512,7 +512,11 @@ void TDownloadEditor::Finish_Load(const QString &path)
     d_undo_stack->clear();
     Update_Comparison();
     if (d_current_line < 0) {
-        // No line is shown now: leave nothing editable that could never be committed.
+        // No line is shown now: leave nothing editable that could never be committed. A view
+        // that holds the focus would hand it along the tab chain onto Close as the panels
+        // go, so the focus leaves the editor first and stays nowhere.
+        if (d_data_editor->Get_Focus_Place().inside)
+            QApplication::focusWidget()->clearFocus();
         d_data_editor->Reset_Editor(false);
         d_data_editor->Set_Item_Count(0);
         d_data_editor->Set_Simple_Text(QString());

@@ -185,9 +185,9 @@ private:
     // integer views and the simple editor, NAME=TEXT into any view (see Describe), f:N
     // focuses view N of the first panel and f:NAME any part, down, up, enter, tab and space
     // are the keys, ^z, ^Z and ^y are Ctrl+Z, Ctrl+Shift+Z and Ctrl+Y, undo and redo the
-    // toolbar's buttons, save saves to out.oad, open opens file, take takes the reference
-    // values over, cmp:FILE compares with FILE, end ends the comparison. Gives where the
-    // focus is after each step.
+    // toolbar's buttons, save saves to out.oad, open opens file, empty an empty file, take takes
+    // the reference values over, cmp:FILE compares with FILE, end ends the comparison. Gives where
+    // the focus is after each step.
     QStringList Run(const QString &script, const QByteArray &file = QByteArray());
     void Run_Step(const QString &step, const QByteArray &file);
 
@@ -572,6 +572,8 @@ void tst_DownloadEditor::focus_data()
     QTest::newRow("no such panel: the first integer view")
         << QByteArray("S1X1Y2Z3W4\nS2Q5\n") << "open f:W.mm down"
         << "X.int W.mm Q.int";
+    QTest::newRow("an empty file: the focus stays nowhere") << s1 << "open f:Y.hex empty"
+                                                            << "X.int Y.hex none";
     QTest::newRow("into and out of a comment")
         << QByteArray("S1X1\n; note\nS1X2\n") << "open f:X.hex down down"
         << "X.int X.hex simple X.int";
@@ -1013,6 +1015,8 @@ void tst_DownloadEditor::Run_Step(const QString &step, const QByteArray &file)
         Save_As(QStringLiteral("out.oad"));
     else if (step == QLatin1String("open"))
         Open(file);
+    else if (step == QLatin1String("empty"))
+        Open(QByteArray());
     else if (step == QLatin1String("take"))
         Press(Qt::Key_T, Qt::ControlModifier);
     else if (step == QLatin1String("end"))
