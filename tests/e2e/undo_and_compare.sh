@@ -60,10 +60,7 @@ wait_exit() {
 
 step "undo and redo"
 start_editor "$work/input.oad"
-# The focus starts on the down arrow; past the scale field the focus chain reaches the
-# first integer view.
-xdotool key Tab Tab
-sleep 0.2
+# After an open the keyboard focus is in the first panel's integer view.
 xdotool key ctrl+a
 xdotool type --delay 50 2000
 xdotool key Down
