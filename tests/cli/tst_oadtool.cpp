@@ -373,9 +373,15 @@ void TstOadtool::shell_data()
     QTest::newRow("full standard output")
         << "\"$OADTOOL\" show a.oad > /dev/full"
         << "" << 2 << "cannot write to standard output: No space left";
-    // Unbounded reading ran out of memory here.
+    // Unbounded reading ran out of memory here. AddressSanitizer reserves terabytes of
+    // address space at start, so the bound can only be checked in a plain build.
+#ifdef __SANITIZE_ADDRESS__
+    const QString memory_limit;
+#else
+    const QString memory_limit = QStringLiteral("ulimit -v 600000; ");
+#endif
     QTest::newRow("endless file")
-        << "ulimit -v 600000; \"$OADTOOL\" check /dev/zero"
+        << memory_limit + "\"$OADTOOL\" check /dev/zero"
         << "/dev/zero:0: no scale resolution line: the file has no text\n/dev/zero:1: The file is "
            "larger than 16 MiB; reading stopped in line 1, and a save drops the rest.\n"
            "/dev/zero:1: Line 1 holds a NUL byte; a save drops the rest of that line.\n"
