@@ -202,6 +202,10 @@ bool TDataItemWidget::Is_Edited() const
 void TDataItemWidget::Set_View_Error(View view, const QString &error)
 {
     QLineEdit *edit = Get_View(view);
+    // A valid view has the inherited colours and no tooltip already; setting them again
+    // costs a palette change for every view of every shown line.
+    if (error.isEmpty() && d_view_valid[view])
+        return;
     d_view_valid[view] = error.isEmpty();
     edit->setToolTip(error);
     if (error.isEmpty()) {
@@ -338,6 +342,16 @@ void TDataEditorWidget::Reset_Editor(bool simple)
     d_simple_editor->setEnabled(simple);
 }
 
+void TDataEditorWidget::Reset_Editor(bool simple, int item_count)
+{
+    d_changed = false;
+    d_simple_mode = simple;
+    // Hiding a panel and showing it again lays out and repaints the whole editor for
+    // nothing; panels beyond item_count are hidden as Reset_Editor would hide them.
+    Set_Item_Count(item_count);
+    d_simple_editor->setEnabled(simple);
+}
+
 void TDataEditorWidget::Set_Simple_Text(const QString &text)
 {
     d_simple_editor->setText(text);
@@ -395,8 +409,13 @@ void TDataEditorWidget::Set_Item_Count(int count)
 
     // Showing a panel inside a visible editor lays out the whole window there and then, once
     // per panel; with the container hidden meanwhile, all panels are laid out together once
-    // it shows again. Nothing is painted in between, so nothing on screen differs.
-    const bool batch = !d_items_widget->isHidden();
+    // it shows again. Nothing is painted in between, so nothing on screen differs. Hiding
+    // the container repaints all of it, so only a change of several panels is worth it.
+    int changes = 0;
+    for (std::size_t i = 0; i < d_data_widget_items.size(); ++i)
+        if (d_data_widget_items[i]->isHidden() == (i < static_cast<unsigned int>(count)))
+            ++changes;
+    const bool batch = changes > 1 && !d_items_widget->isHidden();
     if (batch)
         d_items_widget->hide();
     for (std::size_t i = 0; i < d_data_widget_items.size(); ++i)

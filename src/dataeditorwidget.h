@@ -101,6 +101,9 @@ public:
     ~TDataEditorWidget() override;
 
     void Reset_Editor(bool simple);
+    // Reset_Editor followed by Set_Item_Count(item_count), without hiding first the
+    // panels that the new line shows again: they only get their new texts.
+    void Reset_Editor(bool simple, int item_count);
     void Set_Simple_Text(const QString &text);
     QString Get_Simple_Text() const;
     void Set_Item_Count(int count);

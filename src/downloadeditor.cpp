@@ -579,11 +579,13 @@ void TDownloadEditor::Fill_Editor(const QString &line)
 {
     const LineSyntax::ParameterLine read = LineSyntax::Read_Parameter_Line(line, d_parameter_table);
     d_current_parameter = read.Is_Described() ? read.description.number : -1;
-    d_data_editor->Reset_Editor(!read.Is_Described());
-    d_data_editor->Set_Simple_Text(line);
-    if (!read.Is_Described())
+    if (!read.Is_Described()) {
+        d_data_editor->Reset_Editor(true);
+        d_data_editor->Set_Simple_Text(line);
         return;
-    d_data_editor->Set_Item_Count(read.fields.size());
+    }
+    d_data_editor->Reset_Editor(false, read.fields.size());
+    d_data_editor->Set_Simple_Text(line);
     for (int i = 0; i < read.fields.size(); ++i) {
         const LineSyntax::FieldReading &field = read.fields.at(i);
         d_data_editor->Set_Item(i, field.item.letter, field.value, field.item.help, field.present,

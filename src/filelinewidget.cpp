@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPalette>
 #include <QPen>
@@ -19,6 +20,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <cstdlib>
 
 namespace {
 
@@ -95,6 +97,8 @@ TFileLineWidget::TFileLineWidget(QWidget *parent, Qt::WindowFlags flags)
     d_last_scale_resolution = Read_Scale_Resolution(d_scale_edit->text());
 
     d_line_canvas->installEventFilter(this);
+    // Its paint covers every pixel, so Qt need not paint what lies behind it, and can scroll.
+    d_line_canvas->setAttribute(Qt::WA_OpaquePaintEvent);
 
     d_line_font.setStyleHint(QFont::Monospace, QFont::PreferDefault);
     d_line_canvas->setFont(d_line_font);
@@ -129,7 +133,7 @@ void TFileLineWidget::Set_Line(int index, const QString &text)
     assert(!(index < 0));
     assert(index < d_file_lines.size());
     d_file_lines[index] = text;
-    d_line_canvas->update();
+    Repaint_Line(index);
 }
 
 int TFileLineWidget::Get_Line_Count() const
@@ -140,7 +144,7 @@ int TFileLineWidget::Get_Line_Count() const
 void TFileLineWidget::Mark_Saved()
 {
     d_saved_lines = d_file_lines;
-    d_line_canvas->update();
+    Repaint_All();
 }
 
 QString TFileLineWidget::Get_Saved_Line(int index) const
@@ -152,8 +156,11 @@ QString TFileLineWidget::Get_Saved_Line(int index) const
 
 void TFileLineWidget::Set_Reference_Lines(const QSet<int> &lines)
 {
+    // Called after every change of the document, mostly with the same lines.
+    if (lines == d_reference_lines)
+        return;
     d_reference_lines = lines;
-    d_line_canvas->update();
+    Repaint_All();
 }
 
 void TFileLineWidget::Select_Line(int index)
@@ -220,7 +227,7 @@ void TFileLineWidget::Load_Content(const DownloadFile::Content &content)
         emit Line_Activated(0);
 
     update();
-    d_line_canvas->update();
+    Repaint_All();
     d_up_button->setEnabled(false);
     d_down_button->setEnabled(true);
 }
@@ -239,7 +246,7 @@ bool TFileLineWidget::eventFilter(QObject *object, QEvent *event)
     case QEvent::Paint:
         if (auto *canvas = qobject_cast<QWidget *>(object)) {
             object->event(event);
-            Paint_Lines(canvas);
+            Paint_Lines(canvas, static_cast<QPaintEvent *>(event)->region());
         }
         return true;
     case QEvent::MouseButtonPress:
@@ -261,12 +268,13 @@ void TFileLineWidget::Increment_Active_Line()
     if (d_active_line >= d_file_lines.size()) {
         Enable_Arrow(d_down_button, false);
         d_active_line = d_file_lines.size() - 1;
-        d_line_canvas->update();
+        Show_Active_Line();
         return;
     }
     d_up_button->setEnabled(true);
+    // Before the signal: a commit that it causes repaints its row in the moved pixels.
+    Show_Active_Line();
     emit Line_Activated(d_active_line);
-    d_line_canvas->update();
 }
 
 void TFileLineWidget::Decrement_Active_Line()
@@ -275,12 +283,12 @@ void TFileLineWidget::Decrement_Active_Line()
     if (d_active_line < 0) {
         Enable_Arrow(d_up_button, false);
         d_active_line = 0;
-        d_line_canvas->update();
+        Show_Active_Line();
         return;
     }
     d_down_button->setEnabled(true);
+    Show_Active_Line();
     emit Line_Activated(d_active_line);
-    d_line_canvas->update();
 }
 
 void TFileLineWidget::Scale_Resolution_Edited(const QString &text)
@@ -298,13 +306,72 @@ void TFileLineWidget::Set_Active_Line(int line)
     Enable_Arrow(d_up_button, line != 0);
     Enable_Arrow(d_down_button, line != line_count - 1);
     d_active_line = line;
+    Show_Active_Line();
     emit Line_Activated(line);
-    d_line_canvas->update();
 }
 
-void TFileLineWidget::Paint_Lines(QWidget *canvas)
+void TFileLineWidget::Repaint_All()
+{
+    d_line_canvas->update();
+    d_repaint_pending = true;
+}
+
+void TFileLineWidget::Repaint_Line(int line)
+{
+    const int row = line - d_painted_first;
+    if (d_painted_first < 0 || d_metrics_pending) {
+        Repaint_All();
+        return;
+    }
+    // One pixel more: the highlight's outline reaches into the next row.
+    const QRect area(0, row * d_line_height, d_line_canvas->width(), d_line_height + 1);
+    if (row >= 0 && area.top() < d_line_canvas->height()) {
+        d_line_canvas->update(area);
+        d_repaint_pending = true;
+    }
+}
+
+void TFileLineWidget::Show_Active_Line()
+{
+    const int h = d_line_height;
+    const QSize size = d_line_canvas->size();
+    const int rows = size.height() / h;
+    // Pixels still to be painted cannot be moved; nor can those painted for another size.
+    if (d_repaint_pending || d_metrics_pending || d_painted_first < 0 || d_file_lines.isEmpty() ||
+        size != d_painted_size || !d_line_canvas->isVisible()) {
+        Repaint_All();
+        return;
+    }
+    const int old_active = d_painted_active;
+    const int first = Visible_Lines(size.height(), h, d_file_lines.size(), d_active_line).first;
+    const int shift = first - d_painted_first;
+    if (std::abs(shift) >= rows) {
+        Repaint_All();
+        return;
+    }
+    if (shift != 0) {
+        // The frame's top and bottom lines stay; Qt paints the rows that move in.
+        const QRect moving(0, 1, size.width(), std::min(rows * h, size.height() - 1) - 1);
+        d_line_canvas->scroll(0, -shift * h, moving);
+        d_line_canvas->update(QRect(0, 0, size.width(), 1));
+        d_line_canvas->update(QRect(0, size.height() - 1, size.width(), 1));
+    }
+    d_painted_first = first;
+    d_painted_active = d_active_line;
+    Repaint_Line(old_active);
+    Repaint_Line(d_active_line);
+    d_repaint_pending = true;
+}
+
+void TFileLineWidget::Paint_Lines(QWidget *canvas, const QRegion &dirty)
 {
     QPainter painter(canvas);
+    d_repaint_pending = false;
+    // The canvas paints its own background, as the window would behind it, so that Qt can
+    // move its pixels instead of painting it again.
+    const QWidget *window = canvas->window();
+    painter.setBrushOrigin(-canvas->mapTo(window, QPoint()));
+    painter.fillRect(canvas->rect(), window->palette().brush(window->backgroundRole()));
     const QPalette palette = QGuiApplication::palette();
     const QPalette::ColorGroup group = isEnabled() ? QPalette::Active : QPalette::Disabled;
     const QPen text_pen(palette.color(group, QPalette::WindowText));
@@ -339,9 +406,15 @@ void TFileLineWidget::Paint_Lines(QWidget *canvas)
     // ascent; drawing at that baseline skips the general text layout, which costs several
     // times more per row and would run for every row on every step through the file.
     const int baseline = painter.fontMetrics().ascent() + (h - painter.fontMetrics().height()) / 2;
-    const Visible_Window window = Visible_Lines(height, h, d_file_lines.size(), d_active_line);
-    for (int k = window.first; k < window.end; ++k) {
-        const int y = (k - window.first) * h;
+    const Visible_Window lines = Visible_Lines(height, h, d_file_lines.size(), d_active_line);
+    d_painted_first = lines.first;
+    d_painted_active = d_active_line;
+    d_painted_size = canvas->size();
+    for (int k = lines.first; k < lines.end; ++k) {
+        const int y = (k - lines.first) * h;
+        // With the outline that reaches into the next row.
+        if (!dirty.intersects(QRect(0, y, width, h + 1)))
+            continue;
         const QRect band(QPoint(0, y), QPoint(width - 2, y + h - 1));
         if (k == d_active_line) {
             painter.fillRect(band, fill_colour);

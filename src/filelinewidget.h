@@ -73,7 +73,12 @@ private slots:
     void Set_Active_Line(int line);
 
 private:
-    void Paint_Lines(QWidget *canvas);
+    void Paint_Lines(QWidget *canvas, const QRegion &dirty);
+    // The canvas follows the active line: rows that stay move as pixels, and only the rows
+    // that change are painted again.
+    void Show_Active_Line();
+    void Repaint_All();
+    void Repaint_Line(int line);
     void Paint_Marks(QPainter &painter, int line, const QRect &row, const QColor &colour) const;
     void Canvas_Clicked(QWidget *canvas, const QPoint &pos);
     void Enable_Arrow(QToolButton *button, bool enabled);
@@ -91,4 +96,10 @@ private:
     QStringList d_saved_lines;
     QSet<int> d_reference_lines;
     int d_last_scale_resolution = 0;
+    // What the canvas's pixels show, once the repaints asked for are done: the first line
+    // on show (-1: unknown) and the canvas size they were painted for.
+    int d_painted_first = -1;
+    int d_painted_active = -1;
+    QSize d_painted_size;
+    bool d_repaint_pending = false;
 };

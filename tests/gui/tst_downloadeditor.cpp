@@ -18,6 +18,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -77,6 +78,8 @@ private slots:
     void undoRedo();
     void comparison_data();
     void comparison();
+    void screenMatchesFreshPaint_data();
+    void screenMatchesFreshPaint();
 
 private:
     void Create_Window();
@@ -962,6 +965,59 @@ QWidget *tst_DownloadEditor::Find(const QString &name) const
         if (widget->isVisibleTo(d_window.get()) && Describe(widget) == name)
             return widget;
     return nullptr;
+}
+
+void tst_DownloadEditor::screenMatchesFreshPaint_data()
+{
+    QTest::addColumn<QString>("script"); // see Run; 2down and 2up press twice, then paint
+
+    QTest::newRow("walk down and back")
+        << QString("down ").repeated(46) + QString("up ").repeated(46);
+    QTest::newRow("double presses") << "2down 2down down 2up 2down 2down 2up up 2up 2up";
+    QTest::newRow("edits committed and marked")
+        << "down down down i:7 down up i:8 up down 2up s:x down up 2down";
+    QTest::newRow("compared, then taken over") << "cmp:ref.oad down down take down 2up down";
+}
+
+void tst_DownloadEditor::screenMatchesFreshPaint()
+{
+    // What the window repaints step by step must be what a whole fresh paint of the same
+    // state gives: rows moved as pixels, marks, outlines and panels kept shown included.
+    QFETCH(QString, script);
+    QApplication::setCursorFlashTime(0); // a steady cursor, the same in both pictures
+    QByteArray bytes = Read_Bytes(QStringLiteral(DOWNLOADEDITOR_EXAMPLES_DIR "/example.oad"));
+    bytes.insert(bytes.indexOf("S2 "), "Raw text without a parameter\nS0 X1\n\nS2 Q1\n");
+    Write_Download(QStringLiteral("ref.oad"), "S1 X1 Y2DC6C0\nS2 Q5\nS4 U1\nN10000\n");
+    Open(bytes);
+    QCOMPARE(d_lines->Get_Line_Count(), 34);
+    const auto screen_and_fresh = [this] {
+        // A layout can ask for another one; the screen is compared once they have settled.
+        for (int round = 0; round < 3; ++round)
+            QApplication::processEvents();
+        const QImage screen = d_window->screen()
+                                  ->grabWindow(d_window->winId())
+                                  .toImage()
+                                  .convertToFormat(QImage::Format_RGB32);
+        return std::make_pair(screen,
+                              d_window->grab().toImage().convertToFormat(QImage::Format_RGB32));
+    };
+    int step_number = 0;
+    for (QString step : script.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        ++step_number;
+        const bool twice = step.startsWith(QLatin1Char('2'));
+        if (twice)
+            Run_Step(step.mid(1), QByteArray());
+        Run_Step(step.remove(QLatin1Char('2')), QByteArray());
+        auto [screen, fresh] = screen_and_fresh();
+        QVERIFY2(screen == fresh, qPrintable(QString("step %1 (%2)").arg(step_number).arg(step)));
+        if (step_number == 30 || step_number == 5) {
+            // Another size paints everything afresh, and the steps after it move pixels again.
+            d_window->resize(d_window->width() - 40, d_window->height() - 37 * (step_number / 5));
+            std::tie(screen, fresh) = screen_and_fresh();
+            QVERIFY2(screen == fresh,
+                     qPrintable(QString("resized after step %1").arg(step_number)));
+        }
+    }
 }
 
 QStringList tst_DownloadEditor::Run(const QString &script, const QByteArray &file)
