@@ -6,38 +6,9 @@
 # valid value, and the comment that looks like a field stays as it was.
 # Usage: typed_values.sh PATH_TO_DOWNLOADEDITOR
 set -euo pipefail
-editor=$1
-title="Vantor4-16 Download Editor - Version 3.0"
-
-for tool in Xvfb xdotool; do
-    command -v "$tool" >/dev/null || { echo "$tool is not installed"; exit 1; }
-done
-
-work=$(mktemp -d)
-xvfb_pid=
-editor_pid=
-cleanup() {
-    [ -n "$editor_pid" ] && kill "$editor_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-# The editor keeps settings.ini beside itself: run a copy so the build tree stays clean.
-mkdir "$work/bin"
-cp "$editor" "$work/bin/downloadeditor"
+. "$(dirname "${BASH_SOURCE[0]}")/lib.sh" "$1"
 printf 'S1 X3E8 Y7D0 Z0 ; W-Achse\r\nS2 Q10\r\nN1000\r\n' >"$work/input.oad"
 expected='S1 X1F4 Y7D01 Z0 ; W-Achse\r\nS2 Q10\r\nN1000\r\n'
-
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
-export DISPLAY=":$(cat "$work/display")"
-unset QT_QPA_PLATFORM
-
-step() { echo "e2e: $*"; }
-wait_window() { timeout 20 xdotool search --sync --onlyvisible --name "$1" | head -n 1; }
 
 cd "$work"
 "$work/bin/downloadeditor" "$work/input.oad" >"$work/editor.log" 2>&1 &
