@@ -9,6 +9,14 @@
 #include <QObject>
 #include <QString>
 
+#ifdef QT_WIDGETS_LIB
+#include <QApplication>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QUrl>
+#endif
+
 namespace TestSupport {
 
 inline QByteArray Read_Bytes(const QString &path)
@@ -30,5 +38,43 @@ template <typename T> T *Only_Child(const QObject &parent)
     const QList<T *> found = parent.findChildren<T *>();
     return found.size() == 1 ? found.first() : nullptr;
 }
+
+#ifdef QT_WIDGETS_LIB
+
+// The line edits below editor that the window shows: per panel integer, hexadecimal and
+// millimetres, then the plain-text editor.
+inline QList<QLineEdit *> Shown_Views(const QWidget &editor)
+{
+    QList<QLineEdit *> views;
+    for (QLineEdit *view : editor.findChildren<QLineEdit *>())
+        if (view->isVisibleTo(editor.window()))
+            views += view;
+    return views;
+}
+
+// The line list's canvas: the one plain QWidget among its direct children.
+inline QWidget *Canvas_Of(const QWidget &lines)
+{
+    for (QWidget *child : lines.findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+        if (child->metaObject() == &QWidget::staticMetaObject)
+            return child;
+    return nullptr;
+}
+
+// A drop reaches a window only after the drag has entered it. The window opens the file
+// once the drop has returned: with deliver, that posted call is made here.
+inline void Drop(QWidget &window, const QList<QUrl> &urls, bool deliver = true)
+{
+    QMimeData data;
+    data.setUrls(urls);
+    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &enter);
+    QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &drop);
+    if (deliver)
+        QCoreApplication::sendPostedEvents(&window, QEvent::MetaCall);
+}
+
+#endif
 
 } // namespace TestSupport

@@ -1,5 +1,6 @@
 #include "documentdiff.h"
 #include "downloadfile.h"
+#include "testsupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,31 +10,21 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using TestSupport::Read_Bytes;
+using TestSupport::Write_Bytes;
+
 namespace {
 
-// "nul 3": the kind, the line and, where it says more than one line, the count.
+// "nul 3": the kind (in the order of Loss::Kind), the line and, where it says more than one
+// line, the count.
 QStringList Names(const QVector<DownloadFile::Loss> &losses)
 {
-    using Kind = DownloadFile::Loss::Kind;
+    const char *const kinds[] = {"lines", "large", "nul", "cr", "control"};
     QStringList names;
-    for (const DownloadFile::Loss &loss : losses) {
-        const char *kind = loss.kind == Kind::Too_Many_Lines ? "lines"
-                           : loss.kind == Kind::Too_Large    ? "large"
-                           : loss.kind == Kind::Nul_Byte     ? "nul"
-                           : loss.kind == Kind::Cr_Line_End  ? "cr"
-                                                             : "control";
-        QString name = QStringLiteral("%1 %2").arg(QLatin1String(kind)).arg(loss.line);
-        if (loss.count != 1)
-            name += QStringLiteral(" %1").arg(loss.count);
-        names.append(name);
-    }
+    for (const DownloadFile::Loss &loss : losses)
+        names << QStringLiteral("%1 %2").arg(kinds[int(loss.kind)]).arg(loss.line) +
+                     (loss.count != 1 ? QStringLiteral(" %1").arg(loss.count) : QString());
     return names;
-}
-
-bool Write(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 const QByteArray Source("S1 X3E8 Y7D0\nN1000\n");
@@ -57,6 +48,8 @@ private slots:
     void saveAndReadBack();
     void changedSince_data();
     void changedSince();
+
+    void exampleSavesBackWhole();
 
     void compare_data();
     void compare();
@@ -186,13 +179,12 @@ void tst_DownloadFile::readFileRefuses_data()
     QTest::addColumn<QString>("error");
 
     // Opening a FIFO without a writer would wait for good; a device may never end.
+    const QString not_regular =
+        QStringLiteral("It is not a regular file but a device, FIFO or socket.");
     QTest::newRow("folder") << "folder.oad"
                             << "It is a folder, not a file.";
-    QTest::newRow("FIFO") << "fifo.oad"
-                          << "It is not a regular file but a device, FIFO or socket.";
-    QTest::newRow("device without end") << "/dev/zero"
-                                        << "It is not a regular file but a device, FIFO or "
-                                           "socket.";
+    QTest::newRow("FIFO") << "fifo.oad" << not_regular;
+    QTest::newRow("device without end") << "/dev/zero" << not_regular;
     QTest::newRow("missing") << "missing.oad"
                              << "No such file or directory";
     QTest::newRow("no read permission") << "locked.oad"
@@ -205,7 +197,7 @@ void tst_DownloadFile::readFileRefuses()
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.oad")));
     QCOMPARE(::mkfifo(qPrintable(dir.filePath(QStringLiteral("fifo.oad"))), 0644), 0);
-    QVERIFY(Write(dir.filePath(QStringLiteral("locked.oad")), Source));
+    QVERIFY(Write_Bytes(dir.filePath(QStringLiteral("locked.oad")), Source));
     QFile::setPermissions(dir.filePath(QStringLiteral("locked.oad")), QFileDevice::WriteOwner);
     if (path == QLatin1String("locked.oad") && ::geteuid() == 0)
         QSKIP("file permissions do not bind root");
@@ -244,7 +236,7 @@ void tst_DownloadFile::saveAndReadBack()
     QTemporaryDir dir;
     const QString file_name = dir.filePath(QStringLiteral("params.oad"));
     if (mode >= 0) {
-        QVERIFY(Write(file_name, "old content, longer than the new\n"));
+        QVERIFY(Write_Bytes(file_name, "old content, longer than the new\n"));
         QCOMPARE(::chmod(qPrintable(file_name), static_cast<mode_t>(mode)), 0);
         if (given_away)
             QCOMPARE(::chown(qPrintable(file_name), 65534, 65534), 0);
@@ -254,9 +246,7 @@ void tst_DownloadFile::saveAndReadBack()
     QString error;
     DownloadFile::FileStamp stamp;
     QVERIFY2(DownloadFile::Save_File(file_name, lines, &error, &stamp), qPrintable(error));
-    QFile saved(file_name);
-    QVERIFY(saved.open(QIODevice::ReadOnly));
-    QCOMPARE(saved.readAll(), QByteArray("S1 X3E8 Y7D0\r\n\r\ncaf\xE9\r\nN1000\r\n"));
+    QCOMPARE(Read_Bytes(file_name), QByteArray("S1 X3E8 Y7D0\r\n\r\ncaf\xE9\r\nN1000\r\n"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"params.oad"});
     struct stat status = {};
     QCOMPARE(::stat(qPrintable(file_name), &status), 0);
@@ -277,6 +267,19 @@ void tst_DownloadFile::saveAndReadBack()
     QCOMPARE(content.scale_resolution, 1000);
 }
 
+// The file that the README opens first, read and saved, keeps every byte.
+void tst_DownloadFile::exampleSavesBackWhole()
+{
+    const QString example = QStringLiteral(DOWNLOADEDITOR_EXAMPLES_DIR "/example.oad");
+    DownloadFile::Content content;
+    QVERIFY(DownloadFile::Read_File(example, &content));
+    QVERIFY(!content.Is_Lossy() && content.scale_resolution > 0);
+    QTemporaryDir dir;
+    const QString copy = dir.filePath(QStringLiteral("example.oad"));
+    QVERIFY(DownloadFile::Save_File(copy, content.lines));
+    QCOMPARE(Read_Bytes(copy), Read_Bytes(example));
+}
+
 void tst_DownloadFile::changedSince_data()
 {
     QTest::addColumn<QString>("change");
@@ -295,7 +298,7 @@ void tst_DownloadFile::changedSince()
     QFETCH(QString, change);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("params.oad"));
-    QVERIFY(Write(path, Source));
+    QVERIFY(Write_Bytes(path, Source));
     DownloadFile::Content content;
     DownloadFile::FileStamp stamp;
     QVERIFY(DownloadFile::Read_File(path, &content, nullptr, &stamp));
@@ -304,7 +307,7 @@ void tst_DownloadFile::changedSince()
     const QDateTime old_time = QFileInfo(path).lastModified();
 
     if (change.startsWith(QLatin1String("S1"))) {
-        QVERIFY(Write(path, change.section(QLatin1Char('<'), 0, 0).toLatin1()));
+        QVERIFY(Write_Bytes(path, change.section(QLatin1Char('<'), 0, 0).toLatin1()));
         if (change.endsWith(QLatin1String("<old time>"))) {
             QVERIFY(file.open(QIODevice::ReadWrite));
             QVERIFY(file.setFileTime(old_time, QFileDevice::FileModificationTime));
