@@ -45,6 +45,16 @@ Visible_Window Visible_Lines(int canvas_height, int line_height, int line_count,
     return window;
 }
 
+// A one-pixel outline just inside area, as fills: what a one-pixel pen draws around a
+// rectangle one pixel smaller, for a fraction of the cost.
+void Fill_Outline(QPainter &painter, const QRect &area, const QColor &colour)
+{
+    painter.fillRect(QRect(area.left(), area.top(), area.width(), 1), colour);
+    painter.fillRect(QRect(area.left(), area.bottom(), area.width(), 1), colour);
+    painter.fillRect(QRect(area.left(), area.top(), 1, area.height()), colour);
+    painter.fillRect(QRect(area.right(), area.top(), 1, area.height()), colour);
+}
+
 QToolButton *Make_Arrow_Button(QWidget *parent)
 {
     auto *button = new QToolButton(parent);
@@ -376,8 +386,8 @@ void TFileLineWidget::Paint_Lines(QWidget *canvas, const QRegion &dirty)
     const QPalette::ColorGroup group = isEnabled() ? QPalette::Active : QPalette::Disabled;
     const QPen text_pen(palette.color(group, QPalette::WindowText));
     const QPen active_text_pen(palette.color(group, QPalette::HighlightedText));
-    const QPen active_frame_pen(palette.color(group, QPalette::Dark));
-    const QPen outer_frame_pen(palette.color(group, QPalette::Shadow));
+    const QColor active_frame_colour = palette.color(group, QPalette::Dark);
+    const QColor outer_frame_colour = palette.color(group, QPalette::Shadow);
     const QColor fill_colour = palette.color(group, QPalette::Highlight);
 
     painter.setFont(d_line_font);
@@ -398,9 +408,7 @@ void TFileLineWidget::Paint_Lines(QWidget *canvas, const QRegion &dirty)
     const int h = d_line_height;
     const int m = d_char_width;
 
-    const QRect outer_frame(QPoint(0, 0), QPoint(width - 2, height - 2));
-    painter.setPen(outer_frame_pen);
-    painter.drawRects(&outer_frame, 1);
+    Fill_Outline(painter, QRect(0, 0, width, height), outer_frame_colour);
 
     // Each row is exactly one font height, so a vertically centred text sits on the row's
     // ascent; drawing at that baseline skips the general text layout, which costs several
@@ -418,8 +426,7 @@ void TFileLineWidget::Paint_Lines(QWidget *canvas, const QRegion &dirty)
         const QRect band(QPoint(0, y), QPoint(width - 2, y + h - 1));
         if (k == d_active_line) {
             painter.fillRect(band, fill_colour);
-            painter.setPen(active_frame_pen);
-            painter.drawRect(band);
+            Fill_Outline(painter, QRect(0, y, width, h + 1), active_frame_colour);
             painter.setPen(active_text_pen);
         } else {
             painter.setPen(text_pen);
