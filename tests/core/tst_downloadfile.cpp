@@ -1,4 +1,3 @@
-#include "documentdiff.h"
 #include "downloadfile.h"
 #include "testsupport.h"
 
@@ -50,9 +49,6 @@ private slots:
     void changedSince();
 
     void exampleSavesBackWhole();
-
-    void compare_data();
-    void compare();
 };
 
 void tst_DownloadFile::read_data()
@@ -325,41 +321,6 @@ void tst_DownloadFile::changedSince()
     }
     file.close();
     QTEST(DownloadFile::Changed_Since(stamp), "changed");
-}
-
-// A file on disk against the lines an editor holds: what the editor does not keep counts.
-void tst_DownloadFile::compare_data()
-{
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<QStringList>("lines");
-    QTest::addColumn<QString>("kinds"); // each difference: kind name and lines in file and lines
-
-    const QByteArray filler = QByteArray("; filler\n").repeated(127);
-    QTest::newRow("equal") << QByteArray("S1 X3E8\r\n\n; a\r\nN1000")
-                           << QStringList{"S1 X03E8", "; a", "N1000"} << "";
-    QTest::newRow("text after NUL")
-        << QByteArray("; a\0b\nS2 Q1\n", 11) << QStringList{"; a", "S2 Q1"} << "after-nul 1/0";
-    const QStringList filler_lines = QVector<QString>(127, "; filler").toList();
-    QTest::newRow("lines after the limit")
-        << QByteArray("S2 Q1\n" + filler + "; x\n") << QStringList{"S2 Q1"} + filler_lines
-        << "beyond-limit 129/0";
-    QTest::newRow("repeated raw line, edited field, scale")
-        << QByteArray("; a\n; a\nS2 Q1\nN1000\n") << QStringList{"; a", "S2 Q2", "N10000"}
-        << "field 3/2 raw-line 2/0 scale-resolution 4/3";
-}
-
-void tst_DownloadFile::compare()
-{
-    QFETCH(QByteArray, file);
-    QFETCH(QStringList, lines);
-    QStringList kinds;
-    for (const DocumentDiff::Difference &difference : DocumentDiff::Compare(
-             DocumentDiff::Side_Of(file), DocumentDiff::Side_Of(lines), TParameterTable()))
-        kinds << QStringLiteral("%1 %2/%3")
-                     .arg(DocumentDiff::Kind_Name(difference.kind))
-                     .arg(difference.line_a)
-                     .arg(difference.line_b);
-    QTEST(kinds.join(' '), "kinds");
 }
 
 QTEST_GUILESS_MAIN(tst_DownloadFile)

@@ -55,8 +55,6 @@ void tst_LineSyntax::field_data()
                                              << found << QString(new_text) << QString(rewritten);
     };
     row("S1 X3E8 Y0", 1, 'X', 1000, true, "7D0", "S1 X7D0 Y0");
-    row("S1 X3E8 Y0", 1, 'Y', 0, true, "5", "S1 X3E8 Y5");
-    row("S1 X3E8 Y0", 1, 'Z', 0, false, "5", "S1 X3E8 Y0");
     row("S12X1", 18, 'X', 1, true, "2", "S12X2");
     row("S123X10", 18, 'X', 16, true, "F", "S123XF");
     row("s1x10", -1, 'X', 0, false, "5", "s1x10");
@@ -72,7 +70,6 @@ void tst_LineSyntax::field_data()
     row("SG S2 Q1", 2, 'Q', 1, true, "2", "SG S2 Q2");
     row("S1 X1 X2", 1, 'X', 1, true, "7", "S1 X7 X2");
     row("X5 S1 X3E8", 1, 'X', 1000, true, "7", "X5 S1 X7");
-    row("X5 S1 Y1", 1, 'X', 0, false, "7", "X5 S1 Y1");
     row("S1 X00000010", 1, 'X', 16, true, "1", "S1 X1");
     row("S1 X3E8 Y1", 1, 'X', 1000, true, "", "S1 X Y1"); // an empty rewrite leaves the letter
     row("S1 X3", 1, 'X', 3, true, "%1", "S1 X%1");

@@ -183,19 +183,12 @@ void TestDataEditorWidget::viewEdit_data()
         "-1");
     row("integer 1500, unscaled: mm stays empty", 0, "1500", {"5DC", ""}, "Z=5DC", "1500", 1000, 2);
     row("integer abc", 0, "abc", kept(0), "");
-    row("integer 99999999999", 0, "99999999999", kept(0), "");
     row("hex 0x10 writes 10", 1, "0x10", {"16", "0.0160"}, "X=10", "10");
-    row("hex ff", 1, " ff ", {"255", "0.2550"}, "X=FF", "FF");
-    row("hex ' 1 2 '", 1, " 1 2 ", kept(1), "");
     row("hex emptied", 1, "", kept(1), "");
     row("hex 1G keeps an earlier change", 1, "1G", kept(1), "Y=4E23", QString(), 1000, 0, true);
     row("mm 0.5005 exactly", 2, "0.5005", {"501", "1F5"}, "X=1F5", "0.5010");
-    row("mm -0.5005 exactly", 2, "-0.5005", {"-501", "FFFFFE0B"}, "X=FFFFFE0B", "-0.5010");
-    row("mm decimal comma", 2, "2,5", {"2500", "9C4"}, "X=9C4", "2.5000");
     row("mm huge clamps high", 2, "99999999999", {"2147483647", "7FFFFFFF"}, "X=7FFFFFFF",
         "2147483.6470");
-    row("mm huge negative clamps low", 2, "-99999999999", {"-2147483648", "80000000"}, "X=80000000",
-        "-2147483.6480");
     // Without a resolution no millimetre value exists: none is shown and typing one must
     // not change the field.
     row("resolution 0, integer edit", 0, "16", {"10", ""}, "X=10", "16", 0);
