@@ -150,9 +150,17 @@ int main(int argc, char *argv[])
                                           QByteArray("S3 X60 Y60 Z50 W40 U100\r\n").repeated(128));
     const QString mixed = Write_File(dir, QStringLiteral("walk.oad"), Bench_File_Bytes());
 
+    // For profiling one part alone: "activation" or "walk".
+    const QByteArray only = argc > 2 ? QByteArray(argv[2]) : QByteArray();
+    if (only == "walk") {
+        window.Open_File(mixed);
+        QApplication::processEvents();
+        Walks(window, std::max(1, rounds / 100));
+        return 0;
+    }
     const std::vector<double> activation = Activations(window, five_items, rounds);
-    if (argc > 2 && QByteArray(argv[2]) == "activation")
-        return 0; // for profiling the activation alone
+    if (only == "activation")
+        return 0;
     const double whole = Summarise(Whole_Repaints(&window, 200)).median;
 
     window.Open_File(mixed);

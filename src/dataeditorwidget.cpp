@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QFrame>
 #include <QGridLayout>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -48,6 +49,56 @@ protected:
         QLineEdit::focusInEvent(event);
         deselect();
     }
+};
+
+// The help text wraps, so the window's layout asks for its size for every shown line, and
+// each answer lays the text out anew. A panel shows few texts, so the answers are kept for
+// each text; a new font or style makes them stale.
+class THelpLabel : public QLabel
+{
+public:
+    using QLabel::QLabel;
+
+    QSize sizeHint() const override
+    {
+        auto found = d_size_hints.constFind(text());
+        if (found == d_size_hints.constEnd())
+            found = d_size_hints.insert(text(), QLabel::sizeHint());
+        return *found;
+    }
+
+    QSize minimumSizeHint() const override
+    {
+        auto found = d_minimum_size_hints.constFind(text());
+        if (found == d_minimum_size_hints.constEnd())
+            found = d_minimum_size_hints.insert(text(), QLabel::minimumSizeHint());
+        return *found;
+    }
+
+    int heightForWidth(int width) const override
+    {
+        const QPair<QString, int> key(text(), width);
+        auto found = d_heights.constFind(key);
+        if (found == d_heights.constEnd())
+            found = d_heights.insert(key, QLabel::heightForWidth(width));
+        return *found;
+    }
+
+protected:
+    void changeEvent(QEvent *event) override
+    {
+        if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+            d_size_hints.clear();
+            d_minimum_size_hints.clear();
+            d_heights.clear();
+        }
+        QLabel::changeEvent(event);
+    }
+
+private:
+    mutable QHash<QString, QSize> d_size_hints;
+    mutable QHash<QString, QSize> d_minimum_size_hints;
+    mutable QHash<QPair<QString, int>, int> d_heights;
 };
 
 // The simple editor holds one line of a Latin-1 file: a character outside Latin-1 could not
@@ -176,7 +227,7 @@ TDataItemWidget::TDataItemWidget(int id, QWidget *parent, Qt::WindowFlags flags)
     d_dec_label = new QLabel(QStringLiteral("Value (mm):"), this);
     QFrame *left_line = New_Line(QFrame::VLine, this);
     QFrame *top_line = New_Line(QFrame::HLine, this);
-    d_help_label = new QLabel(QStringLiteral("Help Text"), this);
+    d_help_label = new THelpLabel(QStringLiteral("Help Text"), this);
     d_hex_edit = new TUnselectedLineEdit(this);
     d_item_label = new QLabel(QStringLiteral("Item"), this);
     d_dec_edit = new TUnselectedLineEdit(this);
@@ -390,6 +441,8 @@ TDataEditorWidget::TDataEditorWidget(QWidget *parent, Qt::WindowFlags flags)
     d_items_layout->addItem(d_items_spacer);
 
     d_simple_editor = new TUnselectedLineEdit(this);
+    if (QStyle *style = Cached_Frame_Style())
+        d_simple_editor->setStyle(style);
     // Lines have no length limit; QLineEdit's default of 32767 would cut a longer line on
     // the first typed character.
     d_simple_editor->setMaxLength(std::numeric_limits<int>::max());
