@@ -4,6 +4,7 @@
 
 #include <QEvent>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -15,6 +16,7 @@
 #include <QPalette>
 #include <QPen>
 #include <QSpacerItem>
+#include <QStaticText>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -414,6 +416,8 @@ void TFileLineWidget::Paint_Lines(QWidget *canvas, const QRegion &dirty)
     // ascent; drawing at that baseline skips the general text layout, which costs several
     // times more per row and would run for every row on every step through the file.
     const int baseline = painter.fontMetrics().ascent() + (h - painter.fontMetrics().height()) / 2;
+    // A row's text laid out once is drawn by its top left corner: at the same baseline.
+    const qreal text_top = baseline - QFontMetricsF(d_line_font, canvas).ascent();
     const Visible_Window lines = Visible_Lines(height, h, d_file_lines.size(), d_active_line);
     d_painted_first = lines.first;
     d_painted_active = d_active_line;
@@ -431,9 +435,23 @@ void TFileLineWidget::Paint_Lines(QWidget *canvas, const QRegion &dirty)
         } else {
             painter.setPen(text_pen);
         }
-        painter.drawText(QPoint(m, y + baseline), d_file_lines.at(k));
+        painter.drawStaticText(QPointF(m, y + text_top), Row_Text(d_file_lines.at(k)));
         Paint_Marks(painter, k, band, painter.pen().color());
     }
+}
+
+const QStaticText &TFileLineWidget::Row_Text(const QString &line)
+{
+    // Shaping a row's text costs as much as drawing it; the lines change seldom.
+    auto found = d_row_texts.constFind(line);
+    if (found != d_row_texts.constEnd())
+        return *found;
+    if (d_row_texts.size() > 4 * DownloadFile::Max_Lines)
+        d_row_texts.clear();
+    QStaticText text(line);
+    text.setTextFormat(Qt::PlainText);
+    text.prepare(QTransform(), d_line_font);
+    return *d_row_texts.insert(line, text);
 }
 
 void TFileLineWidget::Paint_Marks(QPainter &painter, int line, const QRect &row,

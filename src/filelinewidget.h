@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QFont>
+#include <QHash>
 #include <QSet>
+#include <QStaticText>
 #include <QStringList>
 #include <QWidget>
 
@@ -79,6 +81,7 @@ private:
     void Show_Active_Line();
     void Repaint_All();
     void Repaint_Line(int line);
+    const QStaticText &Row_Text(const QString &line);
     void Paint_Marks(QPainter &painter, int line, const QRect &row, const QColor &colour) const;
     void Canvas_Clicked(QWidget *canvas, const QPoint &pos);
     void Enable_Arrow(QToolButton *button, bool enabled);
@@ -95,6 +98,8 @@ private:
     QStringList d_file_lines;
     QStringList d_saved_lines;
     QSet<int> d_reference_lines;
+    // Each row's text, laid out for d_line_font.
+    QHash<QString, QStaticText> d_row_texts;
     int d_last_scale_resolution = 0;
     // What the canvas's pixels show, once the repaints asked for are done: the first line
     // on show (-1: unknown) and the canvas size they were painted for.
