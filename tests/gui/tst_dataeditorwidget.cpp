@@ -89,8 +89,6 @@ class TestDataEditorWidget : public QObject
     Q_OBJECT
 
 private slots:
-    void panelTyping_data();
-    void panelTyping();
     void panelScaled();
     void viewEdit_data();
     void viewEdit();
@@ -99,42 +97,6 @@ private slots:
     void resetAndSimpleEditor();
     void longestTextsShowWhole();
 };
-
-void TestDataEditorWidget::panelTyping_data()
-{
-    QTest::addColumn<int>("view");
-    QTest::newRow("integer") << 0;
-    QTest::newRow("hexadecimal") << 1;
-    QTest::newRow("millimetres") << 2;
-}
-
-void TestDataEditorWidget::panelTyping()
-{
-    QFETCH(int, view);
-    TDataItemWidget panel(7);
-    QSignalSpy int_spy(&panel, &TDataItemWidget::Int_Edited);
-    QSignalSpy hex_spy(&panel, &TDataItemWidget::Hex_Edited);
-    QSignalSpy dec_spy(&panel, &TDataItemWidget::Dec_Edited);
-    QSignalSpy *const spies[] = {&int_spy, &hex_spy, &dec_spy};
-    panel.Set_Letter(QLatin1Char('X'));
-    panel.Set_Help_Text(QStringLiteral("help"));
-    panel.Set_Int(std::numeric_limits<int>::min());
-    panel.Set_Hex(std::numeric_limits<int>::min());
-    panel.Set_Dec(1234 / 1000.0);
-    panel.Set_Scaled(true);
-    QCOMPARE(int_spy.count() + hex_spy.count() + dec_spy.count(), 0);
-    QStringList texts = Texts_Of(&panel);
-    QCOMPARE(texts, (QStringList{"-2147483648", "80000000", "1.2340"}));
-
-    // One signal with the panel's index and the whole text; the other views are the
-    // editor's to refresh.
-    QTest::keyClick(Views_Of(&panel)[view], Qt::Key_5);
-    texts[view] += QLatin1Char('5');
-    QCOMPARE(Texts_Of(&panel), texts);
-    for (int i = 0; i < 3; ++i)
-        QCOMPARE(spies[i]->count(), i == view ? 1 : 0);
-    QCOMPARE(spies[view]->at(0), (QList<QVariant>{7, texts[view]}));
-}
 
 void TestDataEditorWidget::panelScaled()
 {
