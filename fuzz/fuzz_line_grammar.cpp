@@ -1,11 +1,13 @@
-// A line and a field letter: the S token split must be the leftmost, greedy one; a field
-// rewritten with the text of its own value must read back the same value, and rewriting
-// must never touch the text outside the field. The editor's reading of a whole parameter
-// line must find the same fields as the field reader.
+// A line and a field letter: the S token split must be the leftmost, greedy one, as the
+// grammar's regular expressions find it; a field rewritten with the text of its own value
+// must read back the same value, and rewriting must never touch the text outside the field. The
+// editor's reading of a whole parameter line must find the same fields as the field reader.
 #include "fuzzcheck.h"
 #include "linesyntax.h"
 #include "parametertable.h"
 #include "valueformat.h"
+
+#include <QRegExp>
 
 namespace {
 
@@ -38,8 +40,24 @@ void Check_Split(const QString &line)
     FUZZ_CHECK(LineSyntax::Get_Parameter_Number(split.token) == split.parameter_number);
 }
 
+// The grammar as regular expressions, kept here apart from the scanner in the Core: both
+// must find the same leftmost, greedy matches.
+void Check_Against_Patterns(QChar letter, const QString &text)
+{
+    QRegExp field(QStringLiteral("([%1][0-9ABCDEF]{0,8})").arg(letter));
+    const LineSyntax::Span span = LineSyntax::Find_Field(letter, text);
+    FUZZ_CHECK(span.start == field.indexIn(text, 0));
+    FUZZ_CHECK(!span.Is_Found() || span.length == field.matchedLength());
+    QRegExp token(QStringLiteral("([S][0-9ABCDEF]{1,2})"));
+    const LineSyntax::Split split = LineSyntax::Split_Line(text);
+    const int position = token.indexIn(text, 0);
+    FUZZ_CHECK(split.is_parameter_line == (position >= 0));
+    FUZZ_CHECK(position < 0 || split.token == token.cap(1));
+}
+
 void Check_Field(QChar letter, const QString &text)
 {
+    Check_Against_Patterns(letter, text);
     bool valid = true;
     const quint32 value = LineSyntax::Get_Field_Value(letter, text, &valid);
 
