@@ -811,15 +811,10 @@ void tst_DownloadEditor::comparison_data()
     row("typed value the same as the reference", "j:1 down up", "S1 X3E8 Y1|S2 Q10|S5 V1|N1000",
         "2", taken, "", false);
     row("pending typing first, then the reference", "i:5 take ^z", "S1 X5 Y7D0|S2 Q10|S5 V1|N1000",
-        "0 2",
-        "Reference b.oad: 1 parameter differs \u00b7 only here: S5 \u00b7 only in "
-        "the reference: S9",
-        "1000* 1*", true);
+        "0 2", both, "1000* 1*", true);
     row("line without differences", "down", file, "0 2", both, "", false);
     row("another comparison replaces it", "cmp:c.oad", file, "",
-        "Reference c.oad: no parameters "
-        "differ",
-        "", false);
+        "Reference c.oad: no parameters differ", "", false);
     row("unreadable reference: told, comparison kept", "cmp:missing.oad", file, "0 2", both,
         "1000 1*", true);
     row("ended", "end", file, "", "", "", false);
