@@ -451,8 +451,6 @@ TDataEditorWidget::TDataEditorWidget(QWidget *parent, Qt::WindowFlags flags)
     grid->addWidget(d_simple_editor, 0, 0, 1, 2);
     grid->addWidget(d_items_widget, 1, 0, 1, 2);
 
-    d_scale_resolution = DownloadFile::Default_Editor_Resolution;
-
     connect(d_simple_editor, &QLineEdit::textEdited, this,
             &TDataEditorWidget::Simple_Editor_Changed);
     connect(d_simple_editor, &QLineEdit::returnPressed, this, &TDataEditorWidget::Commit_Requested);

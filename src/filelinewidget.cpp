@@ -115,9 +115,6 @@ TFileLineWidget::TFileLineWidget(QWidget *parent, Qt::WindowFlags flags)
     d_line_font.setStyleHint(QFont::Monospace, QFont::PreferDefault);
     d_line_canvas->setFont(d_line_font);
 
-    d_metrics_pending = true;
-    d_line_height = 1;
-    d_active_line = 0;
     d_up_button->setEnabled(false);
     d_down_button->setEnabled(false);
 

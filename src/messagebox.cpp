@@ -3,7 +3,6 @@
 TMessageBox::TMessageBox(QWidget *parent)
     : QMessageBox(parent)
 {
-    d_fixed_width = 500;
     setTextFormat(Qt::RichText);
     // No icons on the standard buttons, and one button order on every platform.
     setStyleSheet(QStringLiteral("dialogbuttonbox-buttons-have-icons: 0;\nbutton-layout: 1;"));
