@@ -24,7 +24,6 @@
 #include <algorithm>
 #include <cassert>
 #include <limits>
-#include <memory>
 
 namespace {
 
@@ -151,9 +150,12 @@ public:
             frame = QPixmap(option->rect.size());
             frame.fill(window.color());
             QPainter frame_painter(&frame);
-            std::unique_ptr<QStyleOption> moved(Clone(option));
-            moved->rect.moveTo(0, 0);
-            QProxyStyle::drawPrimitive(element, moved.get(), &frame_painter, widget);
+            // A copy of the option's own type, on the stack: QStyleOption has no virtual
+            // destructor, so a copy must never be deleted through a base pointer.
+            if (const auto *frame_option = qstyleoption_cast<const QStyleOptionFrame *>(option))
+                Draw_At_Origin(element, *frame_option, &frame_painter, widget);
+            else
+                Draw_At_Origin(element, *option, &frame_painter, widget);
             frame_painter.end();
             QPixmapCache::insert(key, frame);
         }
@@ -161,11 +163,12 @@ public:
     }
 
 private:
-    static QStyleOption *Clone(const QStyleOption *option)
+    template <typename Option>
+    void Draw_At_Origin(PrimitiveElement element, Option option, QPainter *painter,
+                        const QWidget *widget) const
     {
-        if (const auto *frame = qstyleoption_cast<const QStyleOptionFrame *>(option))
-            return new QStyleOptionFrame(*frame);
-        return new QStyleOption(*option);
+        option.rect.moveTo(0, 0);
+        QProxyStyle::drawPrimitive(element, &option, painter, widget);
     }
 };
 
