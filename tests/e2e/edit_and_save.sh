@@ -41,15 +41,7 @@ for _ in $(seq 100); do [ -f "$work/output.oad" ] && break; sleep 0.1; done
 [ -f "$work/output.oad" ] || { echo "nothing was saved"; exit 1; }
 
 step "closing"
-xdotool windowfocus --sync "$window"
-xdotool key Escape
-for _ in $(seq 100); do kill -0 "$editor_pid" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$editor_pid" 2>/dev/null; then
-    echo "the editor did not close"
-    exit 1
-fi
-wait "$editor_pid" || { echo "the editor exited with an error"; cat "$work/editor.log"; exit 1; }
-editor_pid=
+close_editor
 
 expected=$(printf 'S1 X7D0 Y7D0 Z0 W0\r\nS2 Q10\r\nN1000\r\n' | od -An -tx1)
 actual=$(od -An -tx1 "$work/output.oad")

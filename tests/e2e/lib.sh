@@ -32,3 +32,13 @@ unset QT_QPA_PLATFORM
 step() { echo "e2e: $*"; }
 fail() { echo "$*"; [ -f "$work/editor.log" ] && cat "$work/editor.log"; exit 1; }
 wait_window() { timeout 20 xdotool search --sync --onlyvisible --name "$1" | head -n 1 || true; }
+
+# Escape closes the main window ($window); the editor must end, and end well.
+close_editor() {
+    xdotool windowfocus --sync "$window"
+    xdotool key Escape
+    for _ in $(seq 100); do kill -0 "$editor_pid" 2>/dev/null || break; sleep 0.1; done
+    if kill -0 "$editor_pid" 2>/dev/null; then fail "the editor did not close"; fi
+    wait "$editor_pid" || fail "the editor exited with an error"
+    editor_pid=
+}

@@ -82,15 +82,7 @@ xdotool key n
 no_message_box || { echo "the question did not close"; exit 1; }
 
 step "closing"
-xdotool windowfocus --sync "$window"
-xdotool key Escape
-for _ in $(seq 100); do kill -0 "$editor_pid" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$editor_pid" 2>/dev/null; then
-    echo "the editor did not close"
-    exit 1
-fi
-wait "$editor_pid" || { echo "the editor exited with an error"; cat "$work/editor.log"; exit 1; }
-editor_pid=
+close_editor
 
 if ! cmp "$work/input.oad" "$work/original.oad"; then
     echo "the refused save changed the file"

@@ -56,15 +56,7 @@ for _ in $(seq 100); do [ -f "$work/output.oad" ] && break; sleep 0.1; done
 [ -f "$work/output.oad" ] || { echo "nothing was saved"; exit 1; }
 
 step "closing"
-xdotool windowfocus --sync "$window"
-xdotool key Escape
-for _ in $(seq 100); do kill -0 "$editor_pid" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$editor_pid" 2>/dev/null; then
-    echo "the editor did not close"
-    exit 1
-fi
-wait "$editor_pid" || { echo "the editor exited with an error"; cat "$work/editor.log"; exit 1; }
-editor_pid=
+close_editor
 
 if [ "$(printf "$expected" | od -An -tx1)" != "$(od -An -tx1 "$work/output.oad")" ]; then
     echo "saved bytes differ"
