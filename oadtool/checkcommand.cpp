@@ -25,28 +25,21 @@ void Write_Json(const Document &document, const QVector<Finding> &findings, TCon
 
 int Run_Check(const Options &options, TConsole &console)
 {
-    int status = Exit_Ok;
-    for (const QString &path : options.arguments) {
-        Document document;
-        if (!Load_Or_Report(path, &document, console, options.json)) {
-            status = Exit_Trouble;
-            continue;
-        }
-        const QVector<Finding> findings = Check_Document(document);
-        if (!findings.isEmpty())
-            status = qMax(status, Exit_Found);
-        if (options.json) {
-            Write_Json(document, findings, console);
-            continue;
-        }
-        const QString name = Shown_Name(path);
-        QString text;
-        for (const Finding &finding : findings)
-            text += QStringLiteral("%1:%2: %3\n")
-                        .arg(name, QString::number(finding.line), finding.message);
-        console.Out(text);
-    }
-    return status;
+    return For_Each_Document(
+        options.arguments, console, options.json, [&](const Document &document) {
+            const QVector<Finding> findings = Check_Document(document);
+            if (options.json) {
+                Write_Json(document, findings, console);
+            } else {
+                const QString name = Shown_Name(document.path);
+                QString text;
+                for (const Finding &finding : findings)
+                    text += QStringLiteral("%1:%2: %3\n")
+                                .arg(name, QString::number(finding.line), finding.message);
+                console.Out(text);
+            }
+            return findings.isEmpty() ? Exit_Ok : Exit_Found;
+        });
 }
 
 } // namespace Oad

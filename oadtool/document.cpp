@@ -1,6 +1,7 @@
 #include "document.h"
 
 #include "console.h"
+#include "options.h"
 
 #include <QFile>
 #include <QJsonObject>
@@ -114,6 +115,20 @@ bool Load_Or_Report(const QString &path, Document *document, TConsole &console, 
         console.Out_Json(QJsonObject{{QStringLiteral("file"), Json_Name(path)},
                                      {QStringLiteral("error"), error}});
     return false;
+}
+
+int For_Each_Document(const QStringList &paths, TConsole &console, bool json,
+                      const std::function<int(const Document &)> &handle)
+{
+    int status = Exit_Ok;
+    for (const QString &path : paths) {
+        Document document;
+        if (!Load_Or_Report(path, &document, console, json))
+            status = Exit_Trouble;
+        else
+            status = qMax(status, handle(document));
+    }
+    return status;
 }
 
 Resolution Choose_Resolution(const Document &document, std::optional<int> option)

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QVector>
 
+#include <functional>
 #include <optional>
 
 // A download file as the editor sees it, read once and bounded: the bytes (for the checks
@@ -47,6 +48,11 @@ bool Load_Document(const QString &path, Document *document, QString *error);
 // Loads, or reports why not on err (and, for JSON output, as {"file", "error"} on out)
 // and returns false.
 bool Load_Or_Report(const QString &path, Document *document, TConsole &console, bool json = false);
+
+// Runs handle on each file in turn, also after one that cannot be read, and gives the worst
+// status: Exit_Trouble for an unreadable file, else the highest that handle returned.
+int For_Each_Document(const QStringList &paths, TConsole &console, bool json,
+                      const std::function<int(const Document &)> &handle);
 
 // The resolution for millimetres and where it comes from.
 struct Resolution

@@ -128,28 +128,23 @@ QString Unread_Note(const Document &document)
 
 int Run_Show(const Options &options, TConsole &console)
 {
-    int status = Exit_Ok;
-    for (const QString &path : options.arguments) {
-        Document document;
-        if (!Load_Or_Report(path, &document, console, options.json)) {
-            status = Exit_Trouble;
-            continue;
-        }
-        const Resolution resolution = Choose_Resolution(document, options.resolution);
-        if (options.json) {
-            Write_Json(document, resolution, console);
-            continue;
-        }
-        const int count = document.lines.size();
-        QString text = QStringLiteral("%1: %2 %3, scale resolution %4\n")
-                           .arg(Shown_Name(path), QString::number(count),
-                                count == 1 ? QStringLiteral("line") : QStringLiteral("lines"),
-                                Resolution_Text(resolution));
-        for (const Line &line : qAsConst(document.lines))
-            text += Line_Text(line, resolution.value);
-        console.Out(text + Unread_Note(document));
-    }
-    return status;
+    return For_Each_Document(
+        options.arguments, console, options.json, [&](const Document &document) {
+            const Resolution resolution = Choose_Resolution(document, options.resolution);
+            if (options.json) {
+                Write_Json(document, resolution, console);
+                return Exit_Ok;
+            }
+            const int count = document.lines.size();
+            QString text = QStringLiteral("%1: %2 %3, scale resolution %4\n")
+                               .arg(Shown_Name(document.path), QString::number(count),
+                                    count == 1 ? QStringLiteral("line") : QStringLiteral("lines"),
+                                    Resolution_Text(resolution));
+            for (const Line &line : qAsConst(document.lines))
+                text += Line_Text(line, resolution.value);
+            console.Out(text + Unread_Note(document));
+            return Exit_Ok;
+        });
 }
 
 } // namespace Oad
