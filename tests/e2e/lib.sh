@@ -42,3 +42,18 @@ close_editor() {
     wait "$editor_pid" || fail "the editor exited with an error"
     editor_pid=
 }
+
+# Ctrl+S, and the save dialog gets $1 as the file's name; waits until the file is there.
+save_as() {
+    xdotool key ctrl+s
+    local dialog
+    dialog=$(wait_window "^Write Vantor4-16 Download File\$")
+    [ -n "$dialog" ] || fail "the save dialog did not appear"
+    xdotool windowfocus --sync "$dialog"
+    sleep 0.3
+    xdotool key ctrl+a
+    xdotool type --delay 20 "$1"
+    xdotool key Return
+    for _ in $(seq 100); do [ -f "$1" ] && break; sleep 0.1; done
+    [ -f "$1" ] || fail "nothing was saved"
+}

@@ -44,16 +44,7 @@ xdotool key Down
 sleep 0.3
 
 step "Ctrl+S opens the save dialog"
-xdotool key ctrl+s
-dialog=$(wait_window "^Write Vantor4-16 Download File\$")
-[ -n "$dialog" ] || { echo "the save dialog did not appear"; exit 1; }
-xdotool windowfocus --sync "$dialog"
-sleep 0.3
-xdotool key ctrl+a
-xdotool type --delay 20 "$work/output.oad"
-xdotool key Return
-for _ in $(seq 100); do [ -f "$work/output.oad" ] && break; sleep 0.1; done
-[ -f "$work/output.oad" ] || { echo "nothing was saved"; exit 1; }
+save_as "$work/output.oad"
 
 step "closing"
 close_editor

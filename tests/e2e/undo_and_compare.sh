@@ -62,15 +62,7 @@ start_editor --compare "$work/reference.oad" "$work/input.oad"
 # Line 1 is active and differs in Y; line 2 differs too but stays as it is.
 xdotool key ctrl+t
 sleep 0.3
-xdotool key ctrl+s
-dialog=$(wait_window "^Write Vantor4-16 Download File\$")
-[ -n "$dialog" ] || fail "the save dialog did not appear"
-xdotool windowfocus --sync "$dialog"
-sleep 0.3
-xdotool key ctrl+a
-xdotool type --delay 20 "$work/output.oad"
-xdotool key Return
-for _ in $(seq 100); do [ -f "$work/output.oad" ] && break; sleep 0.1; done
+save_as "$work/output.oad"
 xdotool windowfocus --sync "$window"
 xdotool key Escape
 wait_exit "a question after saving?"
