@@ -1,5 +1,7 @@
 #include "dataeditorwidget.h"
 
+#include "cachedpainting.h"
+
 #include <QApplication>
 #include <QFontMetrics>
 #include <QFrame>
@@ -7,17 +9,10 @@
 #include <QHash>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPalette>
-#include <QPixmap>
-#include <QPixmapCache>
-#include <QPointer>
-#include <QProxyStyle>
 #include <QSizePolicy>
 #include <QSpacerItem>
 #include <QStyle>
-#include <QStyleFactory>
-#include <QStyleOption>
 #include <QVBoxLayout>
 #include <QValidator>
 
@@ -26,14 +21,6 @@
 #include <limits>
 
 namespace {
-
-QFrame *New_Line(QFrame::Shape shape, QWidget *parent)
-{
-    auto *line = new QFrame(parent);
-    line->setFrameShape(shape);
-    line->setFrameShadow(QFrame::Sunken);
-    return line;
-}
 
 // A line edit that leaves its text unselected when the focus arrives, by Tab too: one typed
 // key then cannot replace a value or a whole line unseen.
@@ -118,72 +105,15 @@ public:
     }
 };
 
-// Draws the views' frames from pictures made once for each size, state and palette: the
-// frame costs most of what a view's paint costs, and each shown line repaints up to fifteen
-// views. A picture is made over the window's colour, which shows through at the frame's
-// rounded corners, so it is exact only while the views sit on the plain window colour, as
-// they do in the panels; over anything else the frame is drawn as usual.
-class TCachedFrameStyle : public QProxyStyle
+// A sunken line between panels and within one.
+QFrame *New_Line(QFrame::Shape shape, QWidget *parent)
 {
-public:
-    using QProxyStyle::QProxyStyle;
-
-    void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
-                       const QWidget *widget) const override
-    {
-        const QBrush window =
-            widget ? widget->window()->palette().brush(QPalette::Window) : QBrush();
-        if (element != PE_PanelLineEdit || window.style() != Qt::SolidPattern ||
-            painter->device()->devicePixelRatioF() != 1.0) {
-            QProxyStyle::drawPrimitive(element, option, painter, widget);
-            return;
-        }
-        const QString key = QStringLiteral("TCachedFrameStyle-%1x%2-%3-%4-%5-%6")
-                                .arg(option->rect.width())
-                                .arg(option->rect.height())
-                                .arg(static_cast<uint>(option->state))
-                                .arg(option->palette.cacheKey())
-                                .arg(option->palette.currentColorGroup())
-                                .arg(window.color().rgba());
-        QPixmap frame;
-        if (!QPixmapCache::find(key, &frame)) {
-            frame = QPixmap(option->rect.size());
-            frame.fill(window.color());
-            QPainter frame_painter(&frame);
-            // A copy of the option's own type, on the stack: QStyleOption has no virtual
-            // destructor, so a copy must never be deleted through a base pointer.
-            if (const auto *frame_option = qstyleoption_cast<const QStyleOptionFrame *>(option))
-                Draw_At_Origin(element, *frame_option, &frame_painter, widget);
-            else
-                Draw_At_Origin(element, *option, &frame_painter, widget);
-            frame_painter.end();
-            QPixmapCache::insert(key, frame);
-        }
-        painter->drawPixmap(option->rect.topLeft(), frame);
-    }
-
-private:
-    template <typename Option>
-    void Draw_At_Origin(PrimitiveElement element, Option option, QPainter *painter,
-                        const QWidget *widget) const
-    {
-        option.rect.moveTo(0, 0);
-        QProxyStyle::drawPrimitive(element, &option, painter, widget);
-    }
-};
-
-// One for all views, made on the application's style and living as long as the application.
-QStyle *Cached_Frame_Style()
-{
-    static QPointer<QStyle> style;
-    if (!style) {
-        QStyle *base = QStyleFactory::create(QApplication::style()->objectName());
-        if (!base)
-            return nullptr;
-        style = new TCachedFrameStyle(base);
-        style->setParent(QCoreApplication::instance());
-    }
-    return style;
+    auto *line = new QFrame(parent);
+    line->setFrameShape(shape);
+    line->setFrameShadow(QFrame::Sunken);
+    if (QStyle *style = CachedPainting::Frame_Style())
+        line->setStyle(style);
+    return line;
 }
 
 // Wide enough for the longest text a view can show, sign included: the lowest value in
@@ -225,16 +155,16 @@ TDataItemWidget::TDataItemWidget(int id, QWidget *parent, Qt::WindowFlags flags)
     // The creation order below is also the keyboard focus order of the three views:
     // integer, hexadecimal, millimetres.
     QFrame *bottom_line = New_Line(QFrame::HLine, this);
-    d_int_label = new QLabel(QStringLiteral("Integer:"), this);
+    d_int_label = new TPictureLabel(QStringLiteral("Integer:"), this);
     d_int_edit = new TUnselectedLineEdit(this);
-    d_dec_label = new QLabel(QStringLiteral("Value (mm):"), this);
+    d_dec_label = new TPictureLabel(QStringLiteral("Value (mm):"), this);
     QFrame *left_line = New_Line(QFrame::VLine, this);
     QFrame *top_line = New_Line(QFrame::HLine, this);
     d_help_label = new THelpLabel(QStringLiteral("Help Text"), this);
     d_hex_edit = new TUnselectedLineEdit(this);
-    d_item_label = new QLabel(QStringLiteral("Item"), this);
+    d_item_label = new TPictureLabel(QStringLiteral("Item"), this);
     d_dec_edit = new TUnselectedLineEdit(this);
-    d_hex_label = new QLabel(QStringLiteral("Hexadecimal:"), this);
+    d_hex_label = new TPictureLabel(QStringLiteral("Hexadecimal:"), this);
     QFrame *right_line = New_Line(QFrame::VLine, this);
     for (int row = 0; row < 3; ++row) {
         auto *reference = new QLabel(this);
@@ -254,7 +184,7 @@ TDataItemWidget::TDataItemWidget(int id, QWidget *parent, Qt::WindowFlags flags)
         caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     for (QLineEdit *view : {d_int_edit, d_hex_edit, d_dec_edit}) {
         view->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-        if (QStyle *style = Cached_Frame_Style())
+        if (QStyle *style = CachedPainting::Frame_Style())
             view->setStyle(style);
     }
     d_help_label->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
@@ -444,7 +374,7 @@ TDataEditorWidget::TDataEditorWidget(QWidget *parent, Qt::WindowFlags flags)
     d_items_layout->addItem(d_items_spacer);
 
     d_simple_editor = new TUnselectedLineEdit(this);
-    if (QStyle *style = Cached_Frame_Style())
+    if (QStyle *style = CachedPainting::Frame_Style())
         d_simple_editor->setStyle(style);
     // Lines have no length limit; QLineEdit's default of 32767 would cut a longer line on
     // the first typed character.
@@ -483,7 +413,12 @@ void TDataEditorWidget::Reset_Editor(bool simple, int item_count)
 
 void TDataEditorWidget::Set_Simple_Text(const QString &text)
 {
-    d_simple_editor->setText(text);
+    // Setting the text it already shows, with nothing to undo, would only move the cursor to
+    // the end and back and repaint the whole editor for it.
+    if (text != d_simple_editor->text() || d_simple_editor->isUndoAvailable() ||
+        d_simple_editor->isRedoAvailable())
+        d_simple_editor->setText(text);
+    d_simple_editor->deselect();
     // A long line shows its start, with the S token, rather than its tail.
     d_simple_editor->setCursorPosition(0);
 }
@@ -572,9 +507,11 @@ void TDataEditorWidget::Set_Item(int index, QChar letter, int value, const QStri
         item->Set_View_Error(view, QString());
     item->Set_Int(value);
     item->Set_Hex(value);
-    item->Set_Dec(millimetres);
-    item->Set_Help_Text(help);
+    // An unscaled field's view stays empty: a text set and cleared again repaints it anyway.
     item->Set_Scaled(scaled);
+    if (scaled)
+        item->Set_Dec(millimetres);
+    item->Set_Help_Text(help);
 }
 
 void TDataEditorWidget::Set_Scale_Resolution(int counts_per_mm)
