@@ -41,14 +41,18 @@ QPixmap Picture(const QString &key, const QWidget *widget, const QSize &size,
     QPixmap picture;
     if (!QPixmapCache::find(full_key, &picture)) {
         constexpr double Inches_Per_Metre = 1 / 0.0254;
-        QImage image(size, QImage::Format_RGB32);
+        // Drawn with room around it and cut out: a glyph that reaches over the edge of the
+        // device is drawn otherwise than one that reaches over a widget's edge on screen.
+        constexpr int Margin = 8;
+        QImage image(size + QSize(2 * Margin, 2 * Margin), QImage::Format_RGB32);
         image.setDotsPerMeterX(qRound(widget->logicalDpiX() * Inches_Per_Metre));
         image.setDotsPerMeterY(qRound(widget->logicalDpiY() * Inches_Per_Metre));
         image.fill(background);
         QPainter painter(&image);
+        painter.translate(Margin, Margin);
         draw(&painter);
         painter.end();
-        picture = QPixmap::fromImage(image);
+        picture = QPixmap::fromImage(image.copy(Margin, Margin, size.width(), size.height()));
         QPixmapCache::insert(full_key, picture);
     }
     return picture;
