@@ -27,17 +27,26 @@ std::optional<QColor> Picture_Background(const QWidget *widget, const QPaintDevi
     return window.color();
 }
 
+// A cache key of numbers and a text, the numbers packed as characters: formatted as text they
+// cost more than drawing from the picture that the key finds.
+QString Packed_Key(std::initializer_list<qint64> numbers, const QString &text = QString())
+{
+    QString key;
+    key.reserve(4 * static_cast<int>(numbers.size()) + text.size());
+    for (const qint64 number : numbers)
+        for (int shift = 0; shift < 64; shift += 16)
+            key.append(QChar(static_cast<ushort>(static_cast<quint64>(number) >> shift)));
+    return key + text;
+}
+
 // The picture cached under key, made first by draw if need be, at widget's resolution: a
 // font's pixel size follows the device it is drawn on.
 template <typename Draw>
 QPixmap Picture(const QString &key, const QWidget *widget, const QSize &size,
                 const QColor &background, Draw draw)
 {
-    const QString full_key = QStringLiteral("%1-%2-%3x%4")
-                                 .arg(key)
-                                 .arg(background.rgba())
-                                 .arg(widget->logicalDpiX())
-                                 .arg(widget->logicalDpiY());
+    const QString full_key =
+        Packed_Key({background.rgba(), widget->logicalDpiX(), widget->logicalDpiY()}, key);
     QPixmap picture;
     if (!QPixmapCache::find(full_key, &picture)) {
         constexpr double Inches_Per_Metre = 1 / 0.0254;
@@ -58,6 +67,14 @@ QPixmap Picture(const QString &key, const QWidget *widget, const QSize &size,
     return picture;
 }
 
+// What tells the pictures of the frame style and of the labels apart.
+enum Picture_Kind : qint64
+{
+    Primitive_Picture,
+    Control_Picture,
+    Label_Picture
+};
+
 class TCachedFrameStyle : public QProxyStyle
 {
 public:
@@ -67,7 +84,7 @@ public:
                        const QWidget *widget) const override
     {
         if (element != PE_PanelLineEdit ||
-            !Draw_Cached(QStringLiteral("P%1").arg(element), option, painter, widget,
+            !Draw_Cached({Primitive_Picture, element}, option, painter, widget,
                          [&](const QStyleOption *moved, QPainter *picture) {
                              QProxyStyle::drawPrimitive(element, moved, picture, widget);
                          }))
@@ -78,7 +95,7 @@ public:
                      const QWidget *widget) const override
     {
         if (element != CE_ShapedFrame ||
-            !Draw_Cached(QStringLiteral("C%1").arg(element), option, painter, widget,
+            !Draw_Cached({Control_Picture, element}, option, painter, widget,
                          [&](const QStyleOption *moved, QPainter *picture) {
                              QProxyStyle::drawControl(element, moved, picture, widget);
                          }))
@@ -88,26 +105,22 @@ public:
 private:
     // Draws from the picture; false when a picture would not be exact.
     template <typename Draw>
-    bool Draw_Cached(const QString &element, const QStyleOption *option, QPainter *painter,
-                     const QWidget *widget, Draw draw) const
+    bool Draw_Cached(std::initializer_list<qint64> element, const QStyleOption *option,
+                     QPainter *painter, const QWidget *widget, Draw draw) const
     {
         const std::optional<QColor> background = Picture_Background(widget, painter->device());
         if (!background)
             return false;
         const auto *frame_option = qstyleoption_cast<const QStyleOptionFrame *>(option);
-        const QString key = QStringLiteral("TCachedFrameStyle-%1-%2x%3-%4-%5-%6")
-                                .arg(element)
-                                .arg(option->rect.width())
-                                .arg(option->rect.height())
-                                .arg(static_cast<uint>(option->state))
-                                .arg(option->palette.cacheKey())
-                                .arg(option->palette.currentColorGroup()) +
-                            (frame_option ? QStringLiteral("-%1-%2-%3-%4")
-                                                .arg(frame_option->lineWidth)
-                                                .arg(frame_option->midLineWidth)
-                                                .arg(static_cast<uint>(frame_option->features))
-                                                .arg(frame_option->frameShape)
-                                          : QString());
+        const QString key =
+            Packed_Key(element) +
+            Packed_Key({option->rect.width(), option->rect.height(),
+                        static_cast<qint64>(option->state), option->palette.cacheKey(),
+                        option->palette.currentColorGroup()}) +
+            (frame_option ? Packed_Key({frame_option->lineWidth, frame_option->midLineWidth,
+                                        static_cast<qint64>(frame_option->features),
+                                        frame_option->frameShape})
+                          : QString());
         const QPixmap picture =
             Picture(key, widget, option->rect.size(), *background, [&](QPainter *picture_painter) {
                 // A copy of the option's own type, on the stack: QStyleOption has no virtual
@@ -169,15 +182,13 @@ void TPictureLabel::paintEvent(QPaintEvent *event)
     }
     QStyleOption option;
     option.initFrom(this);
-    const QString key = QStringLiteral("TPictureLabel-%1x%2-%3-%4-%5-%6-%7-")
-                            .arg(width())
-                            .arg(height())
-                            .arg(static_cast<uint>(option.state))
-                            .arg(option.palette.cacheKey())
-                            .arg(option.palette.currentColorGroup())
-                            .arg(static_cast<int>(alignment()))
-                            .arg(font().key()) +
-                        text();
+    if (d_font_key.isEmpty())
+        d_font_key = font().key();
+    const QString key =
+        Packed_Key({Label_Picture, width(), height(), static_cast<qint64>(option.state),
+                    option.palette.cacheKey(), option.palette.currentColorGroup(),
+                    static_cast<qint64>(alignment()), d_font_key.size()},
+                   d_font_key + text());
     const QPixmap picture = Picture(key, this, size(), *background, [&](QPainter *painter) {
         // What the label draws for such a text.
         painter->setFont(font());
@@ -190,4 +201,11 @@ void TPictureLabel::paintEvent(QPaintEvent *event)
                               foregroundRole());
     });
     QPainter(this).drawPixmap(0, 0, picture);
+}
+
+void TPictureLabel::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::FontChange)
+        d_font_key.clear();
+    QLabel::changeEvent(event);
 }

@@ -29,4 +29,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    QString d_font_key; // the font's key, worked out once for each font
 };
