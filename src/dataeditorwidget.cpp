@@ -471,24 +471,16 @@ void TDataEditorWidget::Set_Item_Count(int count)
     while (d_data_widget_items.size() < static_cast<unsigned int>(count))
         New_Item();
 
-    // Showing a panel inside a visible editor lays out the whole window there and then, once
-    // per panel; with the container hidden meanwhile, all panels are laid out together once
-    // it shows again. Nothing is painted in between, so nothing on screen differs. Hiding
-    // the container repaints all of it, so only a change of several panels is worth it.
-    int changes = 0;
-    for (std::size_t i = 0; i < d_data_widget_items.size(); ++i)
-        if (d_data_widget_items[i]->isHidden() == (i < static_cast<unsigned int>(count)))
-            ++changes;
-    const bool batch = changes > 1 && !d_items_widget->isHidden();
-    if (batch)
-        d_items_widget->hide();
+    // Showing a panel inside a visible editor lays out the window there and then, once per
+    // panel. With the panels' layout switched off meanwhile, only the panels are laid out,
+    // once and before anything is painted; the window follows as for any other change.
+    d_items_layout->setEnabled(false);
     for (std::size_t i = 0; i < d_data_widget_items.size(); ++i)
         d_data_widget_items[i]->setVisible(i < static_cast<unsigned int>(count));
-    if (batch)
-        d_items_widget->show();
-
+    d_items_layout->setEnabled(true);
     if (spacer_taken)
         d_items_layout->addItem(d_items_spacer);
+    d_items_layout->activate();
 }
 
 void TDataEditorWidget::Set_Item(int index, QChar letter, int value, const QString &help,
