@@ -32,6 +32,11 @@ public:
 protected:
     void focusInEvent(QFocusEvent *event) override
     {
+        // A dialog being shown sends its focus widget a focus-in of its own while the window
+        // is not yet active. Taken, it shows the cursor, and no focus-out ever hides it again:
+        // the editor would go on showing a cursor, disabled and without the focus.
+        if (!hasFocus())
+            return;
         QLineEdit::focusInEvent(event);
         deselect();
     }

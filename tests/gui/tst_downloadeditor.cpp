@@ -69,6 +69,7 @@ private slots:
     void focus_data();
     void focus();
     void windowKeepsItsSize();
+    void noCursorWithoutFocus();
     void commandLineFile_data();
     void commandLineFile();
     void loadWithoutLinesClearsEditor();
@@ -555,6 +556,29 @@ void tst_DownloadEditor::focus()
     // Moving the focus never selects a text that one key would replace.
     for (const QLineEdit *edit : d_window->findChildren<QLineEdit *>())
         QVERIFY2(!edit->hasSelectedText(), qPrintable(Describe(edit)));
+}
+
+void tst_DownloadEditor::noCursorWithoutFocus()
+{
+    // As at start-up: the window opens its file as soon as it is shown, before it is active.
+    const QString path = Write_Download(QStringLiteral("a.oad"), "S1 X1\n; c\n");
+    TDownloadEditor started;
+    started.show();
+    started.Open_File(path);
+    started.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&started));
+    // The same line opened in a window that was already active shows no cursor where the
+    // focus is not.
+    d_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(d_window.get()));
+    d_window->Open_File(path);
+    QApplication::processEvents();
+    const auto simple_of = [](QWidget *window) {
+        return window->findChild<TDataEditorWidget *>()->findChild<QLineEdit *>(
+            QString(), Qt::FindDirectChildrenOnly);
+    };
+    QVERIFY(!simple_of(&started)->isEnabled() && !simple_of(&started)->hasFocus());
+    QCOMPARE(simple_of(&started)->grab().toImage(), simple_of(d_window.get())->grab().toImage());
 }
 
 void tst_DownloadEditor::commandLineFile_data()
