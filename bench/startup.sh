@@ -13,7 +13,7 @@ bare="$build/bench/bare_dialog"
 editor="$build/src/downloadeditor"
 
 work=$(mktemp -d)
-xvfb_pid=
+. "$here/xvfb.sh"
 cleanup() {
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
     rm -rf "$work"
@@ -25,34 +25,6 @@ mapfile -t example < <(tr -d '\r' <"$here/../examples/example.oad" | grep -av '^
 for ((i = 0; i < 127; ++i)); do printf '%s\r\n' "${example[i % ${#example[@]}]}"; done >"$work/full.oad"
 printf 'N10000\r\n' >>"$work/full.oad"
 
-# A display of its own: other programs on this machine may start and stop X servers of
-# their own meanwhile, so take a random high number and check that the server holds it.
-# -noreset: without it the server resets whenever its last client leaves, and the next
-# run could not connect while it does.
-start_x() {
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-    xvfb_pid=
-    local attempt i
-    for attempt in 1 2 3 4 5; do
-        number=$((200 + RANDOM % 700))
-        [ -e "/tmp/.X11-unix/X$number" ] && continue
-        Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
-        xvfb_pid=$!
-        for ((i = 0; i < 100; ++i)); do
-            kill -0 "$xvfb_pid" 2>/dev/null || break
-            if DISPLAY=":$number" xdotool getdisplaygeometry >/dev/null 2>&1; then
-                export DISPLAY=":$number"
-                return 0
-            fi
-            sleep 0.05
-        done
-        kill "$xvfb_pid" 2>/dev/null || true
-        xvfb_pid=
-    done
-    echo "startup.sh: Xvfb did not start" >&2
-    cat "$work/xvfb.log" >&2
-    exit 1
-}
 start_x
 
 # One measured run; should the X server have gone away meanwhile, start another and retry.
