@@ -197,11 +197,7 @@ void TFileLineWidget::Show_Scale_Resolution(int value)
 
 int TFileLineWidget::Scale_Resolution_Line() const
 {
-    for (int index = d_file_lines.size() - 1; index >= 0; --index) {
-        if (!d_file_lines.at(index).isEmpty())
-            return DownloadFile::Scale_Resolution_Of(d_file_lines.at(index)) >= 0 ? index : -1;
-    }
-    return -1;
+    return DownloadFile::Scale_Line_Index(d_file_lines);
 }
 
 int TFileLineWidget::Read_Scale_Resolution(const QString &text)

@@ -211,6 +211,15 @@ int Scale_Resolution_Of(const QString &line)
     return pattern.cap(1).toInt(nullptr, 10);
 }
 
+int Scale_Line_Index(const QStringList &lines)
+{
+    for (int index = lines.size() - 1; index >= 0; --index) {
+        if (!lines.at(index).isEmpty())
+            return Scale_Resolution_Of(lines.at(index)) >= 0 ? index : -1;
+    }
+    return -1;
+}
+
 Content Read(QIODevice &device)
 {
     Content content;

@@ -80,6 +80,10 @@ QString Decode_Line(const QByteArray &raw);
 // The value of a scale resolution line ("N10000", "nn0500"), or -1 when the text is none.
 int Scale_Resolution_Of(const QString &line);
 
+// The index of the scale resolution line among stored lines: the last non-empty line, when
+// it is one; else -1. The one place that says which line gives a file its resolution.
+int Scale_Line_Index(const QStringList &lines);
+
 // Reads at most Max_Lines lines from a device open for reading (binary mode), counts
 // the rest, and notes every loss. Holds no more than Max_Read_Bytes.
 Content Read(QIODevice &device);

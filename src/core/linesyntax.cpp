@@ -168,4 +168,9 @@ QString Rewrite_Fields(const QString &line, const QVector<FieldAssignment> &assi
     return rewritten;
 }
 
+QString Token_Of(int number)
+{
+    return QStringLiteral("S") + QString::number(number, 16).toUpper();
+}
+
 } // namespace LineSyntax

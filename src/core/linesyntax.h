@@ -47,6 +47,8 @@ Span Find_Field(QChar letter, const QString &text, int from = 0);
 
 // The parameter number of an S token ("S1F" is 31), or -1 when the text is no S token.
 int Get_Parameter_Number(const QString &token);
+// The canonical spelling of a parameter number's S token: S1, S10, S6F.
+QString Token_Of(int number);
 
 // The value of the first field with this letter in text. valid must be given; it tells
 // whether the field was found. A bare letter reads as 0.
