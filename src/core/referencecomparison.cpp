@@ -7,11 +7,7 @@ namespace {
 
 using DocumentDiff::Difference;
 using DocumentDiff::Kind;
-
-QString Token_Of(int number)
-{
-    return QStringLiteral("S") + QString::number(number, 16).toUpper();
-}
+using LineSyntax::Token_Of;
 
 // Each token once, in the order met; a long list ends in an ellipsis.
 QString Token_List(const QStringList &tokens)
