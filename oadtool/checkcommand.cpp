@@ -1,7 +1,8 @@
 #include "checkcommand.h"
 
-#include "checks.h"
 #include "console.h"
+#include "document.h"
+#include "filechecks.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -9,6 +10,8 @@
 namespace Oad {
 
 namespace {
+
+using FileChecks::Finding;
 
 void Write_Json(const Document &document, const QVector<Finding> &findings, TConsole &console)
 {
@@ -27,7 +30,7 @@ int Run_Check(const Options &options, TConsole &console)
 {
     return For_Each_Document(
         options.arguments, console, options.json, [&](const Document &document) {
-            const QVector<Finding> findings = Check_Document(document);
+            const QVector<Finding> findings = FileChecks::Check_Document(document);
             if (options.json) {
                 Write_Json(document, findings, console);
             } else {

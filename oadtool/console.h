@@ -1,5 +1,7 @@
 #pragma once
 
+#include "textescape.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -37,7 +39,7 @@ private:
 
 // A text from a file or an argument as it may be printed: each control character as \xHH
 // and each backslash doubled, so the form is unambiguous.
-QString Shown(const QString &text);
+using TextEscape::Shown;
 
 // A file name as given (decoded one character per byte), shown: its bytes read as UTF-8
 // where they are valid, every other byte as \xHH; control characters and backslashes as
@@ -47,7 +49,6 @@ QString Shown_Name(const QString &path);
 // The same name for JSON, which escapes control characters itself.
 QString Json_Name(const QString &path);
 
-// The length of the well-formed UTF-8 multi-byte sequence that starts at index, else 0.
-int Utf8_Length(const QByteArray &bytes, int index);
+using TextEscape::Utf8_Length;
 
 } // namespace Oad

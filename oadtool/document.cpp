@@ -89,19 +89,7 @@ bool Load_Document(const QString &path, Document *document, QString *error)
     document->complete = document->bytes.size() <= DownloadFile::Max_Read_Bytes;
     TByteDevice device(document->bytes);
     document->content = DownloadFile::Read(device);
-    const QStringList &lines = document->content.lines;
-    document->lines.clear();
-    document->lines.reserve(lines.size());
-    for (int i = 0; i < lines.size(); ++i)
-        document->lines.append(
-            {i + 1, lines.at(i), LineSyntax::Read_Parameter_Line(lines.at(i), Table())});
-    document->resolution_line = 0;
-    for (int i = lines.size() - 1; i >= 0 && document->content.scale_resolution >= 0; --i) {
-        if (!lines.at(i).isEmpty()) {
-            document->resolution_line = i + 1;
-            break;
-        }
-    }
+    FileChecks::Read_Lines(*document, Table());
     return true;
 }
 

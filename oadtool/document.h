@@ -1,6 +1,7 @@
 #pragma once
 
 #include "downloadfile.h"
+#include "filechecks.h"
 #include "linesyntax.h"
 #include "parametertable.h"
 #include "safefile.h"
@@ -20,22 +21,14 @@ namespace Oad {
 class TConsole;
 
 // One stored line and what the editor reads in it.
-struct Line
-{
-    int number = 0; // 1-based
-    QString text;   // as stored: simplified, cut at a NUL
-    LineSyntax::ParameterLine read;
-};
+using Line = FileChecks::CheckedLine;
 
-struct Document
+// The bytes and lines that the checks read, and where they came from.
+struct Document : FileChecks::CheckedFile
 {
     QString path;          // as given; "-" is standard input
-    QByteArray bytes;      // what was read: at most DownloadFile::Max_Read_Bytes + 1
     bool complete = false; // bytes hold the whole file
     FileIdentity identity; // of the file as it was opened
-    DownloadFile::Content content;
-    QVector<Line> lines;
-    int resolution_line = 0; // 1-based number of the scale resolution line, 0 when none
 };
 
 // The one parameter table every command reads with.

@@ -1,17 +1,19 @@
-#include "checks.h"
-#include "console.h"
+#include "filechecks.h"
+#include "textescape.h"
 
 #include <QHash>
 #include <QRegExp>
 
-namespace Oad {
+namespace FileChecks {
 
 namespace {
+
+using TextEscape::Shown;
 
 using LineSyntax::FieldReading;
 using LineSyntax::Span;
 
-QString Parameter_Name(const Line &line)
+QString Parameter_Name(const CheckedLine &line)
 {
     return QStringLiteral("parameter %1 (%2)").arg(line.read.Number()).arg(line.read.split.token);
 }
@@ -28,7 +30,7 @@ QString Word_At(const QString &text, int position)
     return Shown(text.mid(position, blank < 0 ? -1 : blank - position));
 }
 
-bool Is_Item_Letter(QChar c, const Line &line)
+bool Is_Item_Letter(QChar c, const CheckedLine &line)
 {
     for (const FieldReading &field : line.read.fields)
         if (field.item.letter == c)
@@ -38,7 +40,7 @@ bool Is_Item_Letter(QChar c, const Line &line)
 
 // What follows a field's digits, unless it is a blank, the line's end or the next field of
 // the parameter written without a blank.
-void Check_Field_End(const Line &line, const FieldReading &field, QVector<Finding> &findings)
+void Check_Field_End(const CheckedLine &line, const FieldReading &field, QVector<Finding> &findings)
 {
     const QString &text = line.text;
     const int after = field.span.start + field.span.length;
@@ -68,7 +70,7 @@ void Check_Field_End(const Line &line, const FieldReading &field, QVector<Findin
     }
 }
 
-void Check_Field(const Line &line, const FieldReading &field, QVector<Finding> &findings)
+void Check_Field(const CheckedLine &line, const FieldReading &field, QVector<Finding> &findings)
 {
     const QString &text = line.text;
     const QString &token = line.read.split.token;
@@ -106,9 +108,9 @@ void Check_Field(const Line &line, const FieldReading &field, QVector<Finding> &
 }
 
 // Letters that the table gives to fields of some parameter, but not to this one.
-void Check_Other_Fields(const Line &line, QVector<Finding> &findings)
+void Check_Other_Fields(const CheckedLine &line, QVector<Finding> &findings)
 {
-    static const QString letters = LineSyntax::Field_Letters(Table());
+    static const QString letters = LineSyntax::Field_Letters(TParameterTable());
     for (const QChar letter : letters) {
         if (Is_Item_Letter(letter, line))
             continue;
@@ -122,7 +124,7 @@ void Check_Other_Fields(const Line &line, QVector<Finding> &findings)
     }
 }
 
-void Check_Token(const Line &line, QVector<Finding> &findings)
+void Check_Token(const CheckedLine &line, QVector<Finding> &findings)
 {
     const QString &text = line.text;
     const LineSyntax::Split &split = line.read.split;
@@ -156,11 +158,11 @@ void Check_Token(const Line &line, QVector<Finding> &findings)
 
 } // namespace
 
-QVector<Finding> Check_Lines(const Document &document)
+QVector<Finding> Check_Lines(const CheckedFile &document)
 {
     QVector<Finding> findings;
     QHash<int, int> first_line; // parameter number -> first line that carries it
-    for (const Line &line : document.lines) {
+    for (const CheckedLine &line : document.lines) {
         Check_Token(line, findings);
         if (!line.read.split.is_parameter_line)
             continue;
@@ -186,11 +188,11 @@ QVector<Finding> Check_Lines(const Document &document)
     return findings;
 }
 
-QVector<Finding> Check_Scale_Resolution(const Document &document)
+QVector<Finding> Check_Scale_Resolution(const CheckedFile &document)
 {
     QVector<Finding> findings;
     const int effective = document.resolution_line;
-    for (const Line &line : document.lines) {
+    for (const CheckedLine &line : document.lines) {
         if (line.number == effective ||
             !line.text.startsWith(QLatin1Char('N'), Qt::CaseInsensitive) ||
             DownloadFile::Scale_Resolution_Of(line.text) < 0)
@@ -214,7 +216,7 @@ QVector<Finding> Check_Scale_Resolution(const Document &document)
     if (document.content.scale_resolution >= 0 || !findings.isEmpty())
         return findings;
     int last = 0;
-    for (const Line &line : document.lines)
+    for (const CheckedLine &line : document.lines)
         if (!line.text.isEmpty())
             last = line.number;
     if (last == 0) {
@@ -235,4 +237,4 @@ QVector<Finding> Check_Scale_Resolution(const Document &document)
     return findings;
 }
 
-} // namespace Oad
+} // namespace FileChecks

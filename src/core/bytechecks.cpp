@@ -1,11 +1,11 @@
-#include "checks.h"
-#include "console.h"
+#include "filechecks.h"
+#include "textescape.h"
 
-#include <algorithm>
-
-namespace Oad {
+namespace FileChecks {
 
 namespace {
+
+using TextEscape::Shown;
 
 QString Loss_Kind(DownloadFile::Loss::Kind kind)
 {
@@ -54,7 +54,8 @@ int Check_Byte_Order_Mark(const QByteArray &bytes, QVector<Finding> &findings)
 void Check_Utf8(const QByteArray &body, int number, int from, QVector<Finding> &findings)
 {
     for (int i = from; i < body.size(); ++i) {
-        const int length = static_cast<uchar>(body.at(i)) < 0x80 ? 0 : Utf8_Length(body, i);
+        const int length =
+            static_cast<uchar>(body.at(i)) < 0x80 ? 0 : TextEscape::Utf8_Length(body, i);
         if (length == 0)
             continue;
         const QByteArray sequence = body.mid(i, length);
@@ -71,7 +72,7 @@ void Check_Utf8(const QByteArray &body, int number, int from, QVector<Finding> &
 
 } // namespace
 
-QVector<Finding> Check_Bytes(const Document &document)
+QVector<Finding> Check_Bytes(const CheckedFile &document)
 {
     QVector<Finding> findings;
     for (const DownloadFile::Loss &loss : document.content.losses)
@@ -84,14 +85,4 @@ QVector<Finding> Check_Bytes(const Document &document)
     return findings;
 }
 
-QVector<Finding> Check_Document(const Document &document)
-{
-    QVector<Finding> findings = Check_Bytes(document);
-    findings += Check_Lines(document);
-    findings += Check_Scale_Resolution(document);
-    std::stable_sort(findings.begin(), findings.end(),
-                     [](const Finding &a, const Finding &b) { return a.line < b.line; });
-    return findings;
-}
-
-} // namespace Oad
+} // namespace FileChecks

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Texts from files and names made safe to print: no control character reaches a terminal
+// or a report raw. The checks spell what they quote this way, so oadtool and the report
+// say the same.
+namespace TextEscape {
+
+// C0 controls, DEL and the C1 range.
+bool Is_Control(ushort code);
+
+// Each control character as \xHH; line feeds too unless keep_line_feeds.
+QString Escape_Controls(const QString &text, bool keep_line_feeds);
+
+// A text as it may be printed: each control character as \xHH and each backslash doubled,
+// so the form is unambiguous.
+QString Shown(const QString &text);
+
+// The length of the well-formed UTF-8 multi-byte sequence that starts at index, else 0.
+int Utf8_Length(const QByteArray &bytes, int index);
+
+} // namespace TextEscape
