@@ -1,7 +1,8 @@
 // The Core's costs: reading and writing a full 128-line file, one commit rewrite, one
-// line split and field read, and each value conversion.
+// line split and field read, each value conversion, and finding lines as a query is typed.
 #include "benchdata.h"
 #include "downloadfile.h"
+#include "linefinder.h"
 #include "linesyntax.h"
 #include "parametertable.h"
 #include "valueformat.h"
@@ -121,6 +122,24 @@ void Read_Mm(benchmark::State &state)
         benchmark::DoNotOptimize(ValueFormat::Read_Mm(typed, 10000));
 }
 BENCHMARK(Read_Mm);
+
+// Find over a full 128-line file as the search field asks for it: once per keystroke, each
+// time with the text typed so far. One iteration is one keystroke.
+void Find_Typed(benchmark::State &state, const char *typed)
+{
+    const TParameterTable table;
+    const QStringList lines = DownloadFile::Read(Bench_File_Bytes()).lines;
+    const QString text = QString::fromLatin1(typed);
+    int length = 0;
+    for (auto _ : state) {
+        length = length % text.size() + 1;
+        benchmark::DoNotOptimize(LineFinder::Find(text.left(length), lines, table));
+    }
+}
+BENCHMARK_CAPTURE(Find_Typed, help_words, "y axis positive software limit");
+BENCHMARK_CAPTURE(Find_Typed, field, "S3.U");
+BENCHMARK_CAPTURE(Find_Typed, value, "5000000");
+BENCHMARK_CAPTURE(Find_Typed, raw_text, "Machine 4711");
 
 } // namespace
 
