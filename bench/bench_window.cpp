@@ -138,9 +138,7 @@ int main(int argc, char *argv[])
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("fusion")));
     TGlobalKeyEvent key_filter;
     TDownloadEditor window;
-    application.installEventFilter(&key_filter);
-    QObject::connect(&key_filter, &TGlobalKeyEvent::Key_Pressed, &window,
-                     &TDownloadEditor::Key_Pressed);
+    TDownloadEditor::Connect_Key_Filter(&key_filter, &window);
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         qFatal("the window was not shown");

@@ -1,9 +1,9 @@
 #include "commandline.h"
 
-#include "downloadeditor.h"
-
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QDir>
+#include <QFile>
 
 namespace EditorCommandLine {
 
@@ -43,10 +43,19 @@ Request Read(const QStringList &arguments, const QString &current_directory)
     parser.parse(arguments);
     Request request;
     // The file rule looks at the file arguments only, so an option's value is never opened.
-    request.file = TDownloadEditor::Command_Line_File(
-        QStringList(arguments.value(0)) + parser.positionalArguments(), current_directory);
+    request.file = Download_File(QStringList(arguments.value(0)) + parser.positionalArguments(),
+                                 current_directory);
     request.compare_reference = parser.value(QStringLiteral("compare"));
     return request;
+}
+
+QString Download_File(const QStringList &arguments, const QString &current_directory)
+{
+    if (arguments.size() < 2)
+        return QString();
+    const QString path = QDir::fromNativeSeparators(
+        QDir::cleanPath(QDir(current_directory).absoluteFilePath(arguments.last())));
+    return QFile::exists(path) ? path : QString();
 }
 
 } // namespace EditorCommandLine

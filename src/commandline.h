@@ -21,4 +21,9 @@ void Define(QCommandLineParser &parser);
 // absolute against current_directory, and only when it exists.
 Request Read(const QStringList &arguments, const QString &current_directory);
 
+// The download file named by file arguments (program name first): the last one, made
+// absolute against current_directory and cleaned, with '/' separators. Empty when there is
+// none or the file does not exist.
+QString Download_File(const QStringList &arguments, const QString &current_directory);
+
 } // namespace EditorCommandLine

@@ -110,6 +110,20 @@ public:
     }
 };
 
+// Beside a view: what a reference file holds for the field, hidden until there is one.
+QLabel *New_Reference_Label(QWidget *parent)
+{
+    auto *reference = new QLabel(parent);
+    reference->setToolTip(QStringLiteral("Value in the reference file"));
+    // As wide as the widest value, so the help texts of all panels line up.
+    QFont bold = reference->font();
+    bold.setBold(true);
+    reference->setMinimumWidth(
+        QFontMetrics(bold).horizontalAdvance(QStringLiteral("Reference: -2147483648")));
+    reference->hide();
+    return reference;
+}
+
 // A sunken line between panels and within one.
 QFrame *New_Line(QFrame::Shape shape, QWidget *parent)
 {
@@ -171,17 +185,8 @@ TDataItemWidget::TDataItemWidget(int id, QWidget *parent, Qt::WindowFlags flags)
     d_dec_edit = new TUnselectedLineEdit(this);
     d_hex_label = new TPictureLabel(QStringLiteral("Hexadecimal:"), this);
     QFrame *right_line = New_Line(QFrame::VLine, this);
-    for (int row = 0; row < 3; ++row) {
-        auto *reference = new QLabel(this);
-        reference->setToolTip(QStringLiteral("Value in the reference file"));
-        // As wide as the widest value, so the help texts of all panels line up.
-        QFont bold = reference->font();
-        bold.setBold(true);
-        reference->setMinimumWidth(
-            QFontMetrics(bold).horizontalAdvance(QStringLiteral("Reference: -2147483648")));
-        reference->hide();
-        d_reference_labels.append(reference);
-    }
+    for (int row = 0; row < 3; ++row)
+        d_reference_labels.append(New_Reference_Label(this));
 
     d_item_label->setMinimumSize(50, 0);
     d_item_label->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);

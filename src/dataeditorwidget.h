@@ -17,7 +17,8 @@ class QSpacerItem;
 class QVBoxLayout;
 
 // One field of a parameter line in three views: signed integer, hexadecimal and
-// millimetres, with its letter and help text. It holds no number of its own.
+// millimetres, with its letter and help text. It keeps the field's last valid value and
+// whether the user gave it, which is what a commit writes.
 class TDataItemWidget : public QWidget
 {
     Q_OBJECT

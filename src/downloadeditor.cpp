@@ -1,160 +1,50 @@
 #include "downloadeditor.h"
 
+#include "comparisoncontrols.h"
 #include "dataeditorwidget.h"
 #include "dialogseam.h"
-#include "downloadfile.h"
+#include "downloaddocument.h"
+#include "editorsettings.h"
 #include "elidinglabel.h"
 #include "filelinewidget.h"
+#include "globalkeyevent.h"
 #include "linesyntax.h"
 #include "messagebox.h"
+#include "messagecatalogue.h"
+#include "undocommands.h"
+#include "undokeyarbiter.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
 #include <QFileInfo>
 #include <QFont>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QIcon>
-#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMimeData>
 #include <QPixmap>
-#include <QPointer>
 #include <QPushButton>
-#include <QSettings>
 #include <QSpacerItem>
-#include <QStandardPaths>
 #include <QToolBar>
-#include <QUndoCommand>
 #include <QUndoStack>
 #include <QUrl>
 #include <QVBoxLayout>
 
 #include <cassert>
-#include <functional>
-#include <utility>
+
+using namespace MessageCatalogue;
 
 namespace {
 
 const char File_Filter[] = "Vantor Download Files (*.oad *.txt)";
 const char Active_Caption[] = "Active Download File:";
-const char Last_File_Key[] = "Last_File";
-const char Scale_Resolution_Key[] = "Scale_Resolution";
-
-struct Message
-{
-    const char *text;
-    const char *informative_text;
-    QMessageBox::Icon icon;
-    QMessageBox::StandardButtons buttons;
-    QMessageBox::StandardButton default_button;
-    const char *closing = nullptr; // below the file and the details
-};
-
-const Message Open_Failed = {"Open download file", "Unable to open the download file",
-                             QMessageBox::Critical, QMessageBox::Ok, QMessageBox::Ok};
-const Message Write_Failed = {"Write download file", "Unable to write the download file",
-                              QMessageBox::Critical, QMessageBox::Ok, QMessageBox::Ok};
-const Message Reference_Failed = {"Open reference file", "Unable to open the reference file",
-                                  QMessageBox::Critical, QMessageBox::Ok, QMessageBox::Ok};
-const Message Data_Not_Saved = {
-    "Data Not Saved", "The download file has been modified.  Do you want to save the changes?",
-    QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-    QMessageBox::Yes};
-const Message Lossy_File = {"Download file cannot be kept whole",
-                            "The editor cannot keep all of the download file:",
-                            QMessageBox::Warning,
-                            QMessageBox::Ok,
-                            QMessageBox::Ok,
-                            "Saving over this file will ask first."};
-const Message Lossy_Save = {"Save over the original file",
-                            "The editor could not keep all of the download file:",
-                            QMessageBox::Warning,
-                            QMessageBox::Yes | QMessageBox::No,
-                            QMessageBox::No,
-                            "Do you want to save over it all the same and lose this?"};
-const Message Changed_On_Disk = {
-    "Download file changed on disk",
-    "Another program has changed the download file since it was opened or last saved here:",
-    QMessageBox::Warning,
-    QMessageBox::Yes | QMessageBox::No,
-    QMessageBox::No,
-    "Do you want to overwrite those changes?"};
-const Message Settings_Not_Saved = {
-    "Settings not saved",
-    "Unable to write the settings file",
-    QMessageBox::Warning,
-    QMessageBox::Ok,
-    QMessageBox::Ok,
-    "The last download file and the scale resolution will not be remembered."};
-
-// Every message of the window goes through its one box, set afresh each time. A message
-// about a file gets an explanation of its own (see Explanation); detail is the box's
-// detailed text.
-int Show_Message(TMessageBox *box, const Message &message, const QString &explanation = QString(),
-                 const QString &detail = QString())
-{
-    const QString text = QString::fromLatin1(message.text);
-    box->Set_Text(text);
-    box->Set_Informative_Text(explanation.isEmpty() ? QString::fromLatin1(message.informative_text)
-                                                    : explanation);
-    box->setDetailedText(detail);
-    box->setIcon(message.icon);
-    box->setStandardButtons(message.buttons);
-    box->setDefaultButton(message.default_button);
-    return TDialogSeam::Exec_Message_Box(box, text);
-}
-
-// The message's explanation as markup: its sentence, the file, the details (a reason, or
-// one bullet per loss), then its closing sentence. Paths and reasons are not markup.
-QString Explanation(const Message &message, const QString &path, const QStringList &details,
-                    bool bullets = false)
-{
-    QString html = QString::fromLatin1(message.informative_text).toHtmlEscaped() +
-                   QStringLiteral("<br>") + QDir::toNativeSeparators(path).toHtmlEscaped();
-    if (bullets)
-        html += QStringLiteral("<br>");
-    for (const QString &detail : details)
-        html += (bullets ? QStringLiteral("<br>&bull; ") : QStringLiteral("<br>")) +
-                detail.toHtmlEscaped();
-    if (message.closing)
-        html += QStringLiteral("<br><br>") + QString::fromLatin1(message.closing);
-    return html;
-}
-
-QStringList Loss_Sentences(const QVector<DownloadFile::Loss> &losses)
-{
-    QStringList sentences;
-    for (const DownloadFile::Loss &loss : DownloadFile::Summarise(losses))
-        sentences.append(DownloadFile::Describe(loss));
-    return sentences;
-}
-
-// Whether settings can be stored at path without overriding the user: a file that nobody
-// may write stays as it is, also for root, whom the file system would let replace it.
-bool Settings_Writable(const QString &path)
-{
-    const QFileInfo file(path);
-    if (file.exists())
-        return file.isFile() && file.isWritable() &&
-               (file.permissions() &
-                (QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther));
-    // A folder that does not exist yet is made by the first write below the nearest one
-    // that does.
-    QFileInfo folder(file.absolutePath());
-    while (!folder.exists())
-        folder = QFileInfo(folder.absolutePath());
-    return folder.isDir() && folder.isWritable();
-}
 
 QFrame *New_Separator(QWidget *parent)
 {
@@ -164,43 +54,12 @@ QFrame *New_Separator(QWidget *parent)
     return separator;
 }
 
-// One committed change of one line. The new text is already in the lines when the
-// command is pushed; undo and redo later put the one or the other text back.
-class TLineChangeCommand : public QUndoCommand
+QAction *New_Action(QWidget *window, const char *tool_tip, const QString &icon)
 {
-public:
-    using Apply = std::function<void(int index, const QString &text)>;
-
-    TLineChangeCommand(int index, QString old_text, QString new_text, Apply apply)
-        : d_index(index)
-        , d_old_text(std::move(old_text))
-        , d_new_text(std::move(new_text))
-        , d_apply(std::move(apply))
-    {}
-
-    void undo() override { d_apply(d_index, d_old_text); }
-
-    void redo() override
-    {
-        if (d_pushing) {
-            d_pushing = false;
-            return;
-        }
-        d_apply(d_index, d_new_text);
-    }
-
-private:
-    int d_index;
-    QString d_old_text;
-    QString d_new_text;
-    Apply d_apply;
-    bool d_pushing = true;
-};
-
-// The key sequence of a key press, to be compared with a shortcut.
-QKeySequence Key_Sequence(const QKeyEvent *key)
-{
-    return QKeySequence(static_cast<int>(key->modifiers()) | key->key());
+    auto *action = new QAction(window);
+    action->setToolTip(QString::fromLatin1(tool_tip));
+    action->setIcon(QIcon(icon));
+    return action;
 }
 
 } // namespace
@@ -212,15 +71,15 @@ TDownloadEditor::TDownloadEditor(QWidget *parent, Qt::WindowFlags flags)
 {
     setAcceptDrops(true);
     resize(1001, 701);
-    d_settings = new QSettings(Settings_Path(QCoreApplication::applicationDirPath()),
-                               QSettings::IniFormat, this);
+    d_settings = new TEditorSettings(this);
     d_undo_stack = new QUndoStack(this);
 
     // The toolbar sits flush with the window; everything below keeps the style's margins.
     auto *outer_layout = new QVBoxLayout(this);
     const QMargins margins = outer_layout->contentsMargins();
     outer_layout->setContentsMargins(0, 0, 0, 0);
-    outer_layout->addWidget(Create_Tool_Bar(), 0);
+    QToolBar *tool_bar = Create_Tool_Bar();
+    outer_layout->addWidget(tool_bar, 0);
 
     auto *grid_layout = new QGridLayout();
     grid_layout->setContentsMargins(margins);
@@ -229,6 +88,11 @@ TDownloadEditor::TDownloadEditor(QWidget *parent, Qt::WindowFlags flags)
     outer_layout->addLayout(grid_layout, 0);
 
     d_message_box = new TMessageBox(this);
+    d_comparison =
+        new TComparisonControls({this, tool_bar, d_file_name_label, d_document, d_file_line_widget,
+                                 d_data_editor, d_message_box, d_undo_stack},
+                                d_parameter_table);
+    d_undo_key_arbiter = new TUndoKeyArbiter(this, d_undo_action, d_redo_action);
     d_read_action->setEnabled(true);
     d_write_action->setEnabled(false);
     setWindowTitle(QStringLiteral("Vantor4-16 Download Editor - Version 3.0"));
@@ -248,17 +112,18 @@ TDownloadEditor::~TDownloadEditor()
     // The children are deleted after the members: none of them may call back into the
     // window then (clearing the undo history reports its new state).
     d_undo_stack->disconnect(this);
-    disconnect(qApp, nullptr, this, nullptr);
+    disconnect(qApp, nullptr, d_undo_key_arbiter, nullptr);
 }
 
-QString TDownloadEditor::Settings_Path(const QString &program_folder)
+void TDownloadEditor::Connect_Key_Filter(TGlobalKeyEvent *filter, TDownloadEditor *window)
 {
-    const QString settings_name = QStringLiteral("/settings.ini");
-    const QFileInfo folder(QDir(program_folder).absolutePath());
-    // Beside the program for portable use; an installed program keeps them for each user.
-    if (folder.isDir() && folder.isWritable())
-        return folder.absoluteFilePath() + settings_name;
-    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + settings_name;
+    qApp->installEventFilter(filter);
+    connect(filter, &TGlobalKeyEvent::Key_Pressed, window, [window](int key) {
+        // Up pressed in a question or a file dialog moves in there, not behind it.
+        const QWidget *modal = QApplication::activeModalWidget();
+        if (!modal || modal == window)
+            window->Key_Pressed(key);
+    });
 }
 
 QToolBar *TDownloadEditor::Create_Tool_Bar()
@@ -266,27 +131,16 @@ QToolBar *TDownloadEditor::Create_Tool_Bar()
     auto *tool_bar = new QToolBar(this);
     tool_bar->setIconSize(QSize(32, 32));
 
-    d_read_action = new QAction(this);
-    d_read_action->setToolTip(QStringLiteral("Load download file"));
+    d_read_action = New_Action(this, "Load download file", ":/toolbar/file_open_x32.png");
     d_read_action->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
-    d_read_action->setIcon(QIcon(QStringLiteral(":/toolbar/file_open_x32.png")));
-
-    d_write_action = new QAction(this);
-    d_write_action->setToolTip(QStringLiteral("Save download file"));
+    d_write_action = New_Action(this, "Save download file", ":/toolbar/file_save_x32.png");
     d_write_action->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
-    d_write_action->setIcon(QIcon(QStringLiteral(":/toolbar/file_save_x32.png")));
-
-    d_undo_action = new QAction(this);
-    d_undo_action->setToolTip(QStringLiteral("Undo"));
+    d_undo_action = New_Action(this, "Undo", ":/toolbar/edit_undo_x32.png");
     d_undo_action->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
-    d_undo_action->setIcon(QIcon(QStringLiteral(":/toolbar/edit_undo_x32.png")));
     d_undo_action->setEnabled(false);
-
-    d_redo_action = new QAction(this);
-    d_redo_action->setToolTip(QStringLiteral("Redo"));
+    d_redo_action = New_Action(this, "Redo", ":/toolbar/edit_redo_x32.png");
     d_redo_action->setShortcuts(
         {QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
-    d_redo_action->setIcon(QIcon(QStringLiteral(":/toolbar/edit_redo_x32.png")));
     d_redo_action->setEnabled(false);
 
     tool_bar->addAction(d_read_action);
@@ -294,35 +148,9 @@ QToolBar *TDownloadEditor::Create_Tool_Bar()
     tool_bar->addSeparator();
     tool_bar->addAction(d_undo_action);
     tool_bar->addAction(d_redo_action);
+    // The comparison's actions follow.
     tool_bar->addSeparator();
-    Create_Comparison_Actions(tool_bar);
     return tool_bar;
-}
-
-void TDownloadEditor::Create_Comparison_Actions(QToolBar *tool_bar)
-{
-    d_compare_action = new QAction(this);
-    d_compare_action->setToolTip(QStringLiteral("Compare with a reference file"));
-    d_compare_action->setIcon(QIcon(QStringLiteral(":/toolbar/compare_x32.png")));
-
-    d_take_over_action = new QAction(this);
-    d_take_over_action->setToolTip(QStringLiteral("Take over the reference values"));
-    d_take_over_action->setShortcut(QKeySequence(QStringLiteral("Ctrl+T")));
-    d_take_over_action->setIcon(QIcon(QStringLiteral(":/toolbar/take_over_x32.png")));
-    d_take_over_action->setEnabled(false);
-
-    d_end_comparison_action = new QAction(this);
-    d_end_comparison_action->setToolTip(QStringLiteral("End the comparison"));
-    d_end_comparison_action->setIcon(QIcon(QStringLiteral(":/toolbar/end_compare_x32.png")));
-    d_end_comparison_action->setEnabled(false);
-
-    tool_bar->addAction(d_compare_action);
-    tool_bar->addAction(d_take_over_action);
-    tool_bar->addAction(d_end_comparison_action);
-    // The comparison's summary sits in the toolbar's spare width, so the window keeps its height.
-    d_comparison_label = new QLabel(tool_bar);
-    d_comparison_label->setContentsMargins(8, 0, 8, 0);
-    tool_bar->addWidget(d_comparison_label);
 }
 
 void TDownloadEditor::Create_Panes(QGridLayout *grid_layout)
@@ -342,6 +170,7 @@ void TDownloadEditor::Create_Panes(QGridLayout *grid_layout)
     d_file_line_widget->setMinimumWidth(100);
     d_file_line_widget->setMaximumWidth(320);
     grid_layout->addWidget(d_file_line_widget, 2, 0);
+    d_document = d_file_line_widget->Get_Document();
 
     d_data_editor = new TDataEditorWidget(this);
     d_data_editor->setMinimumWidth(400);
@@ -378,13 +207,8 @@ QPushButton *TDownloadEditor::Create_Footer(QGridLayout *grid_layout)
 
 void TDownloadEditor::Read_Settings()
 {
-    d_file_name_label->setText(d_settings->value(QLatin1String(Last_File_Key)).toString());
-    // A stored value that is no positive whole number counts as missing: read as an int,
-    // 99999999999 would wrap and 1e4 or abc would leave the view's own 1000.
-    const int stored = TFileLineWidget::Read_Scale_Resolution(
-        d_settings->value(QLatin1String(Scale_Resolution_Key)).toString());
-    d_file_line_widget->Set_Scale_Resolution(stored > 0 ? stored
-                                                        : DownloadFile::Default_Scale_Resolution);
+    d_file_name_label->setText(d_settings->Get_Last_File());
+    d_file_line_widget->Set_Scale_Resolution(d_settings->Get_Scale_Resolution());
     // Millimetres must use the resolution that the field shows, or the two disagree until
     // the user first edits the field.
     d_data_editor->Set_Scale_Resolution(d_file_line_widget->Get_Scale_Resolution());
@@ -399,34 +223,22 @@ void TDownloadEditor::Create_Connections(QPushButton *close_button)
     connect(d_file_line_widget, &TFileLineWidget::Scale_Resolution_Changed, this,
             &TDownloadEditor::Scale_Resolution_Changed);
     connect(d_data_editor, &TDataEditorWidget::Commit_Requested, this,
-            &TDownloadEditor::Commit_In_Place);
+            &TDownloadEditor::Commit_Edits_And_Refill);
     connect(close_button, &QPushButton::clicked, this, &QWidget::close);
 
+    connect(d_document, &TDownloadDocument::About_To_Load, this, &TDownloadEditor::Start_Load);
     connect(d_undo_action, &QAction::triggered, this, &TDownloadEditor::Undo);
     connect(d_redo_action, &QAction::triggered, this, &TDownloadEditor::Redo);
     connect(d_undo_stack, &QUndoStack::canUndoChanged, d_undo_action, &QAction::setEnabled);
     connect(d_undo_stack, &QUndoStack::canRedoChanged, d_redo_action, &QAction::setEnabled);
     connect(d_undo_stack, &QUndoStack::cleanChanged, this,
             [this](bool clean) { d_data_modified = !clean; });
-    connect(d_undo_stack, &QUndoStack::indexChanged, this, &TDownloadEditor::Update_Comparison);
-    connect(d_compare_action, &QAction::triggered, this, &TDownloadEditor::Read_Reference_File);
-    connect(d_take_over_action, &QAction::triggered, this,
+    connect(d_undo_stack, &QUndoStack::indexChanged, d_comparison, &TComparisonControls::Update);
+    connect(d_comparison, &TComparisonControls::Take_Over_Requested, this,
             &TDownloadEditor::Take_Over_Reference_Values);
-    connect(d_end_comparison_action, &QAction::triggered, this, &TDownloadEditor::End_Comparison);
-    connect(qApp, &QApplication::focusChanged, this, &TDownloadEditor::Focus_Changed);
 }
 
 // -------------------- Opening -------------------------------------------------------------
-
-QString TDownloadEditor::Command_Line_File(const QStringList &arguments,
-                                           const QString &current_directory)
-{
-    if (arguments.size() < 2)
-        return QString();
-    const QString path = QDir::fromNativeSeparators(
-        QDir::cleanPath(QDir(current_directory).absoluteFilePath(arguments.last())));
-    return QFile::exists(path) ? path : QString();
-}
 
 void TDownloadEditor::Open_File(const QString &path)
 {
@@ -446,7 +258,7 @@ void TDownloadEditor::Read_File()
         return;
     QString error;
     if (!Load_Download_File(file_name, &error))
-        Show_Message(d_message_box, Open_Failed, Explanation(Open_Failed, file_name, {error}));
+        Show_File_Message(d_message_box, Open_Failed, file_name, {error});
 }
 
 void TDownloadEditor::dragEnterEvent(QDragEnterEvent *event)
@@ -478,20 +290,14 @@ void TDownloadEditor::Open_Dropped_File(const QString &path)
 
 bool TDownloadEditor::Load_Download_File(const QString &path, QString *error)
 {
-    // Read before anything changes: a file that cannot be read leaves the document, the
-    // captions, the save target and the unsaved state as they were.
-    DownloadFile::Content content;
-    DownloadFile::FileStamp stamp;
-    if (!DownloadFile::Read_File(path, &content, error, &stamp))
+    // A file that cannot be read leaves the document, the captions, the save target and
+    // the unsaved state as they were.
+    if (!d_document->Load_File(path, error))
         return false;
-    Start_Load();
-    d_file_line_widget->Load_Content(content);
     Finish_Load(path);
-    d_file_stamp = stamp;
-    d_file_losses = content.losses;
-    if (content.Is_Lossy())
-        Show_Message(d_message_box, Lossy_File,
-                     Explanation(Lossy_File, path, Loss_Sentences(content.losses), true));
+    if (!d_document->Get_Losses().isEmpty())
+        Show_File_Message(d_message_box, Lossy_File, path, Loss_Sentences(d_document->Get_Losses()),
+                          true);
     return true;
 }
 
@@ -501,6 +307,7 @@ void TDownloadEditor::Start_Load()
     // activation commits nothing into the new lines.
     d_current_line = -1;
     d_current_parameter = -1;
+    d_comparison->Show_References(-1, -1);
 }
 
 void TDownloadEditor::Finish_Load(const QString &path)
@@ -510,7 +317,7 @@ void TDownloadEditor::Finish_Load(const QString &path)
     d_file_caption_label->setText(QLatin1String(Active_Caption));
     // The steps refer to the lines that the load replaced.
     d_undo_stack->clear();
-    Update_Comparison();
+    d_comparison->Update();
     if (d_current_line < 0) {
         // No line is shown now: leave nothing editable that could never be committed. A view
         // that holds the focus would hand it along the tab chain onto Close as the panels
@@ -527,20 +334,11 @@ void TDownloadEditor::Finish_Load(const QString &path)
 
 void TDownloadEditor::Line_Activated(int index)
 {
-    Commit_Pending_Edits();
+    Commit_Edits();
     // The first line shown after a load brings the focus into the editor.
-    Show_Line(d_file_line_widget->Get_Line(index), d_current_line < 0);
+    const bool first_after_load = d_current_line < 0;
     d_current_line = index;
-    Show_References();
-}
-
-void TDownloadEditor::Commit_In_Place()
-{
-    if (d_current_line < 0)
-        return;
-    Commit_Pending_Edits();
-    // The views show the values as written, on the same line.
-    Show_Line(d_file_line_widget->Get_Line(d_current_line));
+    Show_Line(d_document->Get_Line(index), first_after_load);
 }
 
 void TDownloadEditor::Key_Pressed(int key)
@@ -555,11 +353,11 @@ void TDownloadEditor::Scale_Resolution_Changed(int resolution)
 {
     // Typed into the field, the resolution is newer than a scale line among the edits, so
     // the committed line does not replace it.
-    Commit_Changed_Line();
+    if (Has_Pending_Edits())
+        Commit_Line();
     d_data_editor->Set_Scale_Resolution(resolution);
     if (d_current_line >= 0)
-        Show_Line(d_file_line_widget->Get_Line(d_current_line));
-    Show_References(); // their millimetres
+        Show_Line(d_document->Get_Line(d_current_line));
 }
 
 void TDownloadEditor::Show_Line(const QString &line, bool take_focus)
@@ -573,6 +371,8 @@ void TDownloadEditor::Show_Line(const QString &line, bool take_focus)
     place.inside = place.inside || take_focus;
     Fill_Editor(line);
     d_data_editor->Restore_Focus(place);
+    // Beside the views of a line that differs from the reference: the reference's values.
+    d_comparison->Show_References(d_current_line, d_current_parameter);
 }
 
 void TDownloadEditor::Fill_Editor(const QString &line)
@@ -593,121 +393,89 @@ void TDownloadEditor::Fill_Editor(const QString &line)
     }
 }
 
+bool TDownloadEditor::Has_Pending_Edits() const
+{
+    return d_current_line >= 0 && d_data_editor->Is_Changed();
+}
+
 void TDownloadEditor::Commit_Line()
 {
     assert(d_current_line >= 0);
-    if (d_data_editor->Is_Simple_Mode()) {
-        Set_Document_Line(d_current_line, d_data_editor->Get_Simple_Text());
-        return;
-    }
     // Only the fields the user edited are written: untouched fields keep their digits, and
     // text that merely looks like a field (a comment's "W-Achse") stays as it is.
-    const QString line = d_file_line_widget->Get_Line(d_current_line);
-    Set_Document_Line(d_current_line,
-                      LineSyntax::Rewrite_Fields(line, d_data_editor->Get_Edited_Fields()));
+    const QString text = d_data_editor->Is_Simple_Mode()
+                             ? d_data_editor->Get_Simple_Text()
+                             : LineSyntax::Rewrite_Fields(d_document->Get_Line(d_current_line),
+                                                          d_data_editor->Get_Edited_Fields());
+    Push_Line_Change(d_undo_stack, d_document, d_current_line, text);
 }
 
-void TDownloadEditor::Commit_Pending_Edits()
-{
-    if (Commit_Changed_Line())
-        Follow_Scale_Resolution_Line(d_current_line);
-}
-
-bool TDownloadEditor::Commit_Changed_Line()
+bool TDownloadEditor::Commit_Edits()
 {
     // The editor keeps its changed flag after a commit, so the same edits may come again;
-    // only a commit that changes the line is a change.
-    if (d_current_line < 0 || !d_data_editor->Is_Changed())
+    // only a commit that changes the line is a step.
+    if (!Has_Pending_Edits())
         return false;
     Commit_Line();
+    Apply_Scale_Line(d_current_line);
     return true;
 }
 
-void TDownloadEditor::Follow_Scale_Resolution_Line(int index)
+void TDownloadEditor::Commit_Edits_And_Refill()
+{
+    if (Commit_Edits())
+        Show_Line(d_document->Get_Line(d_current_line));
+}
+
+void TDownloadEditor::Apply_Scale_Line(int index)
 {
     // A scale resolution line that changes is in force at once, as after a load. Such a
     // line has no S token, so the editor shows it as text and has no millimetres to redraw.
-    if (d_file_line_widget->Scale_Resolution_Line() != index)
+    if (d_document->Scale_Line_Index() != index)
         return;
-    const int resolution = DownloadFile::Scale_Resolution_Of(d_file_line_widget->Get_Line(index));
+    const int resolution = d_document->Scale_Resolution();
     d_file_line_widget->Show_Scale_Resolution(resolution);
     d_data_editor->Set_Scale_Resolution(resolution);
 }
 
 // -------------------- Undo and redo -------------------------------------------------------
 
-void TDownloadEditor::Set_Document_Line(int index, const QString &text)
-{
-    const QString old_text = d_file_line_widget->Get_Line(index);
-    if (text == old_text)
-        return;
-    d_file_line_widget->Set_Line(index, text);
-    d_undo_stack->push(
-        new TLineChangeCommand(index, old_text, text, [this](int line, const QString &line_text) {
-            Restore_Line(line, line_text);
-        }));
-}
-
-void TDownloadEditor::Restore_Line(int index, const QString &text)
-{
-    d_file_line_widget->Set_Line(index, text);
-    Follow_Scale_Resolution_Line(index);
-    // The restored line becomes the active one, so the user sees what changed.
-    d_file_line_widget->Select_Line(index);
-}
-
-void TDownloadEditor::Settle_Editor()
-{
-    // Edits still in the editor become a step of their own, and the editor is filled afresh:
-    // otherwise the next activation would commit them over the line that undo restores.
-    if (d_current_line < 0 || !d_data_editor->Is_Changed())
-        return;
-    Commit_Pending_Edits();
-    Show_Line(d_file_line_widget->Get_Line(d_current_line));
-}
-
 void TDownloadEditor::Undo()
 {
-    Settle_Editor();
+    // Edits still in the editor become a step of their own first: otherwise the next
+    // activation would commit them over the line that undo restores.
+    Commit_Edits_And_Refill();
+    if (!d_undo_stack->canUndo())
+        return;
     d_undo_stack->undo();
+    Show_Restored_Line(d_undo_stack->command(d_undo_stack->index()));
 }
 
 void TDownloadEditor::Redo()
 {
-    Settle_Editor();
+    Commit_Edits_And_Refill();
+    if (!d_undo_stack->canRedo())
+        return;
     d_undo_stack->redo();
+    Show_Restored_Line(d_undo_stack->command(d_undo_stack->index() - 1));
 }
 
-void TDownloadEditor::Focus_Changed(QWidget *old_focus, QWidget *new_focus)
+void TDownloadEditor::Show_Restored_Line(const QUndoCommand *command)
 {
-    Q_UNUSED(old_focus);
-    // Only the focused widget is offered the undo keys first; see eventFilter.
-    if (qobject_cast<QLineEdit *>(new_focus) && isAncestorOf(new_focus))
-        new_focus->installEventFilter(this);
-}
-
-bool TDownloadEditor::eventFilter(QObject *watched, QEvent *event)
-{
-    // A line edit claims the undo and redo keys even when it has nothing left to undo or
-    // redo. Left unclaimed then, they reach the window's own undo and redo.
-    auto *edit = qobject_cast<QLineEdit *>(watched);
-    if (edit && event->type() == QEvent::ShortcutOverride) {
-        const QKeySequence keys = Key_Sequence(static_cast<QKeyEvent *>(event));
-        if ((d_undo_action->shortcuts().contains(keys) && !edit->isUndoAvailable()) ||
-            (d_redo_action->shortcuts().contains(keys) && !edit->isRedoAvailable()))
-            return true;
-    }
-    return QDialog::eventFilter(watched, event);
+    const int index = dynamic_cast<const TLineChangeCommand &>(*command).Get_Line();
+    Apply_Scale_Line(index);
+    // The restored line becomes the active one, so the user sees what changed.
+    d_file_line_widget->Select_Line(index);
 }
 
 QString TDownloadEditor::Changed_Lines_Text() const
 {
     QStringList changes;
-    for (int i = 0; i < d_file_line_widget->Get_Line_Count(); ++i) {
-        const QString saved = d_file_line_widget->Get_Saved_Line(i);
-        const QString line = d_file_line_widget->Get_Line(i);
-        if (line != saved)
-            changes.append(QStringLiteral("Line %1: %2 \u2192 %3").arg(i + 1).arg(saved, line));
+    for (int i = 0; i < d_document->Get_Line_Count(); ++i) {
+        if (!d_document->Is_Line_Saved(i))
+            changes.append(QStringLiteral("Line %1: %2 \u2192 %3")
+                               .arg(i + 1)
+                               .arg(d_document->Get_Saved_Line(i), d_document->Get_Line(i)));
     }
     return changes.join(QLatin1Char('\n'));
 }
@@ -716,79 +484,17 @@ QString TDownloadEditor::Changed_Lines_Text() const
 
 bool TDownloadEditor::Compare_File(const QString &path)
 {
-    if (path.isEmpty() || !d_comparison.Load(path))
-        return false;
-    d_end_comparison_action->setEnabled(true);
-    Update_Comparison();
-    return true;
-}
-
-void TDownloadEditor::Read_Reference_File()
-{
-    const QString start = d_comparison.Is_Active()
-                              ? d_comparison.Get_Path()
-                              : QDir::fromNativeSeparators(d_file_name_label->text());
-    const QString file_name = TDialogSeam::Get_Open_File_Name(
-        this, QStringLiteral("Open Reference Download File"), start, QLatin1String(File_Filter));
-    if (!file_name.isEmpty() && !Compare_File(file_name))
-        Show_Message(d_message_box, Reference_Failed);
-}
-
-void TDownloadEditor::End_Comparison()
-{
-    d_comparison.Clear();
-    d_end_comparison_action->setEnabled(false);
-    Update_Comparison();
+    return d_comparison->Compare_File(path);
 }
 
 void TDownloadEditor::Take_Over_Reference_Values()
 {
-    if (d_current_line < 0 || !d_comparison.Is_Active())
+    if (d_current_line < 0)
         return;
     // Edits still typed in are a change of their own, made before the reference's.
-    Settle_Editor();
-    const QString line = d_file_line_widget->Get_Line(d_current_line);
-    Set_Document_Line(d_current_line, LineSyntax::Rewrite_Fields(
-                                          line, d_comparison.Get_Reference_Values(d_current_line)));
-    Show_Line(d_file_line_widget->Get_Line(d_current_line));
-    Show_References();
-}
-
-void TDownloadEditor::Update_Comparison()
-{
-    QStringList lines;
-    for (int i = 0; i < d_file_line_widget->Get_Line_Count(); ++i)
-        lines.append(d_file_line_widget->Get_Line(i));
-    d_comparison.Compare(lines);
-    d_file_line_widget->Set_Reference_Lines(d_comparison.Get_Differing_Lines());
-    const bool active = d_comparison.Is_Active();
-    const QString path = QDir::toNativeSeparators(d_comparison.Get_Path());
-    d_comparison_label->setText(
-        active ? QStringLiteral("Reference %1: %2")
-                     .arg(QFileInfo(path).fileName(), d_comparison.Get_Summary())
-               : QString());
-    d_comparison_label->setToolTip(active ? path : QString());
-    Show_References();
-}
-
-void TDownloadEditor::Show_References()
-{
-    // Beside the views of a line that differs from the reference: the reference's values.
-    d_data_editor->Clear_References();
-    const auto reference = d_current_line >= 0 && d_current_parameter >= 0
-                               ? d_comparison.Get_Reference_Line(d_current_line)
-                               : std::nullopt;
-    d_take_over_action->setEnabled(reference &&
-                                   !d_comparison.Get_Reference_Values(d_current_line).isEmpty());
-    if (!reference || reference->Number() != d_current_parameter)
-        return;
-    const QString letters = d_comparison.Get_Differing_Letters(d_current_line);
-    for (int i = 0; i < reference->fields.size(); ++i) {
-        const LineSyntax::FieldReading &field = reference->fields.at(i);
-        d_data_editor->Set_Item_Reference(
-            i, field.present ? std::optional<qint32>(field.value) : std::nullopt,
-            letters.contains(field.item.letter));
-    }
+    Commit_Edits_And_Refill();
+    d_comparison->Take_Over(d_current_line);
+    Show_Line(d_document->Get_Line(d_current_line));
 }
 
 // -------------------- Saving and closing --------------------------------------------------
@@ -803,20 +509,15 @@ bool TDownloadEditor::Save_Download_File()
     const QString file_name = TDialogSeam::Get_Save_File_Name(
         this, QStringLiteral("Write Vantor4-16 Download File"),
         QDir::fromNativeSeparators(d_file_name_label->text()), QLatin1String(File_Filter));
-    Commit_Pending_Edits();
+    Commit_Edits();
     if (file_name.isEmpty() || !May_Overwrite(file_name))
         return false;
     QString error;
-    DownloadFile::FileStamp stamp;
-    if (!d_file_line_widget->Save_File(file_name, &error, &stamp)) {
-        Show_Message(d_message_box, Write_Failed, Explanation(Write_Failed, file_name, {error}));
+    if (!d_document->Save_File(file_name, &error)) {
+        Show_File_Message(d_message_box, Write_Failed, file_name, {error});
         return false;
     }
     d_undo_stack->setClean();
-    d_file_line_widget->Mark_Saved();
-    // The file now holds the document and nothing else.
-    d_file_stamp = stamp;
-    d_file_losses.clear();
     d_file_name_label->setText(QDir::toNativeSeparators(file_name));
     d_file_caption_label->setText(QLatin1String(Active_Caption));
     return true;
@@ -824,25 +525,23 @@ bool TDownloadEditor::Save_Download_File()
 
 bool TDownloadEditor::May_Overwrite(const QString &file_name)
 {
-    // Only the file the document came from can hold more than the document: changes
-    // someone else made meanwhile, or what the editor could not keep when reading it.
-    if (!DownloadFile::Is_Stamped_File(d_file_stamp, file_name) || !QFileInfo::exists(file_name))
-        return true;
-    // Once the user agrees to overwrite a changed file, what the old one held is moot.
-    if (DownloadFile::Changed_Since(d_file_stamp))
-        return Show_Message(d_message_box, Changed_On_Disk,
-                            Explanation(Changed_On_Disk, file_name, {})) == QMessageBox::Yes;
-    if (!d_file_losses.isEmpty())
-        return Show_Message(d_message_box, Lossy_Save,
-                            Explanation(Lossy_Save, file_name, Loss_Sentences(d_file_losses),
-                                        true)) == QMessageBox::Yes;
+    switch (d_document->Risk_Of_Saving_To(file_name)) {
+    case TDownloadDocument::Overwrite_Risk::Changed_On_Disk:
+        return Show_File_Message(d_message_box, Changed_On_Disk, file_name) == QMessageBox::Yes;
+    case TDownloadDocument::Overwrite_Risk::Unkept_Content:
+        return Show_File_Message(d_message_box, Lossy_Save, file_name,
+                                 Loss_Sentences(d_document->Get_Losses()),
+                                 true) == QMessageBox::Yes;
+    case TDownloadDocument::Overwrite_Risk::None:
+        break;
+    }
     return true;
 }
 
 bool TDownloadEditor::Settle_Unsaved_Changes()
 {
     // Typed but not yet committed values count as changes too.
-    Commit_Pending_Edits();
+    Commit_Edits();
     if (!d_data_modified)
         return true;
     switch (Show_Message(d_message_box, Data_Not_Saved, QString(), Changed_Lines_Text())) {
@@ -872,20 +571,7 @@ void TDownloadEditor::closeEvent(QCloseEvent *event)
 
 void TDownloadEditor::Store_Settings()
 {
-    if (Settings_Writable(d_settings->fileName())) {
-        d_settings->setValue(QLatin1String(Last_File_Key), d_file_name_label->text());
-        d_settings->setValue(QLatin1String(Scale_Resolution_Key),
-                             d_file_line_widget->Get_Scale_Resolution());
-        d_settings->sync();
-        // On a full disk QSettings leaves an empty file behind and still reports success.
-        if (d_settings->status() == QSettings::NoError &&
-            QFileInfo(d_settings->fileName()).size() > 0)
-            return;
-    }
-    // Once is enough: every close would fail the same way.
-    if (d_settings_failure_shown)
-        return;
-    d_settings_failure_shown = true;
-    Show_Message(d_message_box, Settings_Not_Saved,
-                 Explanation(Settings_Not_Saved, d_settings->fileName(), {}));
+    if (d_settings->Store(d_file_name_label->text(), d_file_line_widget->Get_Scale_Resolution()) ==
+        TEditorSettings::Store_Result::Failed)
+        Show_File_Message(d_message_box, Settings_Not_Saved, d_settings->Get_File_Name());
 }

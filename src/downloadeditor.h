@@ -1,25 +1,28 @@
 #pragma once
 
-#include "downloadfile.h"
 #include "parametertable.h"
-#include "referencecomparison.h"
 
 #include <QDialog>
-#include <QStringList>
 
 class QAction;
 class QGridLayout;
 class QLabel;
 class QPushButton;
 class QToolBar;
-class QSettings;
+class QUndoCommand;
 class QUndoStack;
+class TComparisonControls;
 class TDataEditorWidget;
+class TDownloadDocument;
+class TEditorSettings;
 class TFileLineWidget;
+class TGlobalKeyEvent;
 class TMessageBox;
+class TUndoKeyArbiter;
 
 // The program's one window: toolbar, file captions, the line view beside the data
-// editor, and the footer. It joins the active line to the editor and guards unsaved work.
+// editor, and the footer. It opens and saves the document, brings the active line into
+// the editor and its edits back into the line, and guards unsaved work.
 class TDownloadEditor : public QDialog
 {
     Q_OBJECT
@@ -28,42 +31,31 @@ public:
     explicit TDownloadEditor(QWidget *parent = nullptr, Qt::WindowFlags flags = Qt::WindowFlags());
     ~TDownloadEditor() override;
 
+    // Start-up's wiring of the application-wide key filter: installed on the application,
+    // it reports key presses to window's Key_Pressed, but not those meant for a modal
+    // dialog, such as a question or a file dialog in front of the window.
+    static void Connect_Key_Filter(TGlobalKeyEvent *filter, TDownloadEditor *window);
+
     void Open_File(const QString &path);
     // Compares the document with a reference file, read-only, until the comparison ends
     // or another replaces it; false when the file cannot be read.
     bool Compare_File(const QString &path);
 
-    // The download file named on a command line: the last argument after the program
-    // name, made absolute against current_directory and cleaned, with '/' separators.
-    // Empty when there is no argument or the file does not exist.
-    static QString Command_Line_File(const QStringList &arguments,
-                                     const QString &current_directory);
-
-    // Where settings.ini is kept for a program in program_folder: there, when the user may
-    // write in it; else in the user's configuration folder.
-    static QString Settings_Path(const QString &program_folder);
-
 private slots:
     void Line_Activated(int index);
     void Undo();
     void Redo();
-    void Focus_Changed(QWidget *old_focus, QWidget *new_focus);
-    // Enter in the data editor: the line's edits are written in place.
-    void Commit_In_Place();
 
 public slots:
     void Key_Pressed(int key);
     void Scale_Resolution_Changed(int resolution);
     void Read_File();
     void Write_File();
-    void Read_Reference_File();
     void Take_Over_Reference_Values();
-    void End_Comparison();
     // Escape and other rejections close the window like any other close request.
     void reject() override;
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
@@ -71,7 +63,6 @@ protected:
 private:
     // Construction, in this order.
     QToolBar *Create_Tool_Bar();
-    void Create_Comparison_Actions(QToolBar *tool_bar);
     void Create_Panes(QGridLayout *grid_layout);
     QPushButton *Create_Footer(QGridLayout *grid_layout);
     void Read_Settings();
@@ -80,17 +71,19 @@ private:
     // take_focus: the focus goes into the editor wherever it was.
     void Show_Line(const QString &line, bool take_focus = false);
     void Fill_Editor(const QString &line);
+    // The commit condition: a line is shown and the editor holds the user's edits.
+    bool Has_Pending_Edits() const;
+    // The editor's content into the shown line, as one step that can be undone.
     void Commit_Line();
-    void Commit_Pending_Edits();
-    bool Commit_Changed_Line();
-    void Follow_Scale_Resolution_Line(int index);
-    // Every committed change of a line goes through here, as one step that can be undone.
-    void Set_Document_Line(int index, const QString &text);
-    void Restore_Line(int index, const QString &text);
-    void Settle_Editor();
+    // Under the commit condition: Commit_Line, and a committed scale resolution line is in
+    // force at once. True when it committed.
+    bool Commit_Edits();
+    // Commit_Edits, then the line shown afresh as written: no edit is left in the views to
+    // be committed or undone a second time.
+    void Commit_Edits_And_Refill();
+    void Apply_Scale_Line(int index);
+    void Show_Restored_Line(const QUndoCommand *command);
     QString Changed_Lines_Text() const;
-    void Update_Comparison();
-    void Show_References();
     bool Save_Download_File();
     bool May_Overwrite(const QString &file_name);
     bool Settle_Unsaved_Changes();
@@ -104,26 +97,21 @@ private:
     QAction *d_write_action = nullptr;
     QLabel *d_file_name_label = nullptr;
     QLabel *d_file_caption_label = nullptr;
-    QSettings *d_settings = nullptr;
+    TEditorSettings *d_settings = nullptr;
     TDataEditorWidget *d_data_editor = nullptr;
     TFileLineWidget *d_file_line_widget = nullptr;
     TMessageBox *d_message_box = nullptr;
     int d_current_line = -1;
     int d_current_parameter = -1;
+    // Not clean: the lines hold changes not yet written. Follows the undo stack.
     bool d_data_modified = false;
     TParameterTable d_parameter_table;
-    // Its clean state is the last load or save, and it drives d_data_modified.
+    // The line view's; every change of its lines is a step on d_undo_stack.
+    TDownloadDocument *d_document = nullptr;
+    // Its clean state is the last load or save.
     QUndoStack *d_undo_stack = nullptr;
     QAction *d_undo_action = nullptr;
     QAction *d_redo_action = nullptr;
-    // The file as last read or written here, and what of it the document could not keep.
-    DownloadFile::FileStamp d_file_stamp;
-    QVector<DownloadFile::Loss> d_file_losses;
-    QAction *d_compare_action = nullptr;
-    QAction *d_take_over_action = nullptr;
-    QAction *d_end_comparison_action = nullptr;
-    QLabel *d_comparison_label = nullptr;
-    TReferenceComparison d_comparison{d_parameter_table};
-    // The user has been told that the settings cannot be stored.
-    bool d_settings_failure_shown = false;
+    TUndoKeyArbiter *d_undo_key_arbiter = nullptr;
+    TComparisonControls *d_comparison = nullptr;
 };

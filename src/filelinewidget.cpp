@@ -1,5 +1,6 @@
 #include "filelinewidget.h"
 
+#include "downloaddocument.h"
 #include "downloadfile.h"
 
 #include <QEvent>
@@ -21,7 +22,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <cassert>
 #include <cstdlib>
 
 namespace {
@@ -75,6 +75,7 @@ void Set_Arrow_Icon(QToolButton *button, const QString &resource)
 
 TFileLineWidget::TFileLineWidget(QWidget *parent, Qt::WindowFlags flags)
     : QWidget(parent, flags)
+    , d_document(new TDownloadDocument(this))
 {
     auto *view_layout = new QVBoxLayout(this);
     view_layout->setContentsMargins(0, 0, 0, 0);
@@ -121,6 +122,9 @@ TFileLineWidget::TFileLineWidget(QWidget *parent, Qt::WindowFlags flags)
     connect(d_up_button, &QToolButton::clicked, this, &TFileLineWidget::Decrement_Active_Line);
     connect(d_down_button, &QToolButton::clicked, this, &TFileLineWidget::Increment_Active_Line);
     connect(d_scale_edit, &QLineEdit::textEdited, this, &TFileLineWidget::Scale_Resolution_Edited);
+    connect(d_document, &TDownloadDocument::Loaded, this, &TFileLineWidget::Show_Loaded_Document);
+    connect(d_document, &TDownloadDocument::Line_Changed, this, &TFileLineWidget::Repaint_Line);
+    connect(d_document, &TDownloadDocument::Saved, this, &TFileLineWidget::Repaint_All);
     // Every way the field changes counts, typing as well as a load.
     connect(d_scale_edit, &QLineEdit::textChanged, this, [this](const QString &text) {
         if (Read_Scale_Resolution(text) > 0)
@@ -130,37 +134,29 @@ TFileLineWidget::TFileLineWidget(QWidget *parent, Qt::WindowFlags flags)
 
 TFileLineWidget::~TFileLineWidget() = default;
 
+TDownloadDocument *TFileLineWidget::Get_Document() const
+{
+    return d_document;
+}
+
 QString TFileLineWidget::Get_Line(int index) const
 {
-    assert(!(index < 0));
-    assert(index < d_file_lines.size());
-    return d_file_lines.at(index);
+    return d_document->Get_Line(index);
 }
 
 void TFileLineWidget::Set_Line(int index, const QString &text)
 {
-    assert(!(index < 0));
-    assert(index < d_file_lines.size());
-    d_file_lines[index] = text;
-    Repaint_Line(index);
+    d_document->Set_Line(index, text);
 }
 
 int TFileLineWidget::Get_Line_Count() const
 {
-    return d_file_lines.size();
+    return d_document->Get_Line_Count();
 }
 
 void TFileLineWidget::Mark_Saved()
 {
-    d_saved_lines = d_file_lines;
-    Repaint_All();
-}
-
-QString TFileLineWidget::Get_Saved_Line(int index) const
-{
-    assert(!(index < 0));
-    assert(index < d_saved_lines.size());
-    return d_saved_lines.at(index);
+    d_document->Mark_Saved();
 }
 
 void TFileLineWidget::Set_Reference_Lines(const QSet<int> &lines)
@@ -195,11 +191,6 @@ void TFileLineWidget::Show_Scale_Resolution(int value)
     d_scale_edit->setText(QString::number(value));
 }
 
-int TFileLineWidget::Scale_Resolution_Line() const
-{
-    return DownloadFile::Scale_Line_Index(d_file_lines);
-}
-
 int TFileLineWidget::Read_Scale_Resolution(const QString &text)
 {
     bool ok = false;
@@ -209,26 +200,20 @@ int TFileLineWidget::Read_Scale_Resolution(const QString &text)
 
 bool TFileLineWidget::Load_File(const QString &file_name)
 {
-    DownloadFile::Content content;
-    if (!DownloadFile::Read_File(file_name, &content))
-        return false;
-    Load_Content(content);
-    return true;
+    return d_document->Load_File(file_name);
 }
 
-void TFileLineWidget::Load_Content(const DownloadFile::Content &content)
+void TFileLineWidget::Show_Loaded_Document()
 {
-    d_file_lines = content.lines;
-    d_saved_lines = d_file_lines;
     d_active_line = 0;
-
     // The receivers of Line_Activated already need the file's resolution.
-    if (content.scale_resolution >= 0) {
-        d_scale_edit->setText(QString::number(content.scale_resolution));
-        emit Scale_Resolution_Changed(content.scale_resolution);
+    const int resolution = d_document->Scale_Resolution();
+    if (resolution >= 0) {
+        d_scale_edit->setText(QString::number(resolution));
+        emit Scale_Resolution_Changed(resolution);
     }
     // A receiver may have changed the document meanwhile; look at it afresh.
-    if (!d_file_lines.isEmpty())
+    if (d_document->Get_Line_Count() > 0)
         emit Line_Activated(0);
 
     update();
@@ -237,12 +222,9 @@ void TFileLineWidget::Load_Content(const DownloadFile::Content &content)
     d_down_button->setEnabled(true);
 }
 
-bool TFileLineWidget::Save_File(const QString &file_name, QString *error,
-                                DownloadFile::FileStamp *stamp) const
+bool TFileLineWidget::Save_File(const QString &file_name, QString *error)
 {
-    // Written beside the target and swapped in only when complete, so a failed save
-    // never leaves a truncated file behind.
-    return DownloadFile::Save_File(file_name, d_file_lines, error, stamp);
+    return d_document->Save_File(file_name, error);
 }
 
 bool TFileLineWidget::eventFilter(QObject *object, QEvent *event)
@@ -270,9 +252,9 @@ bool TFileLineWidget::eventFilter(QObject *object, QEvent *event)
 void TFileLineWidget::Increment_Active_Line()
 {
     ++d_active_line;
-    if (d_active_line >= d_file_lines.size()) {
+    if (d_active_line >= Get_Line_Count()) {
         Enable_Arrow(d_down_button, false);
-        d_active_line = d_file_lines.size() - 1;
+        d_active_line = Get_Line_Count() - 1;
         Show_Active_Line();
         return;
     }
@@ -305,7 +287,7 @@ void TFileLineWidget::Scale_Resolution_Edited(const QString &text)
 
 void TFileLineWidget::Set_Active_Line(int line)
 {
-    const int line_count = d_file_lines.size();
+    const int line_count = Get_Line_Count();
     if (line < 0 || line >= line_count)
         return;
     Enable_Arrow(d_up_button, line != 0);
@@ -342,13 +324,13 @@ void TFileLineWidget::Show_Active_Line()
     const QSize size = d_line_canvas->size();
     const int rows = size.height() / h;
     // Pixels still to be painted cannot be moved; nor can those painted for another size.
-    if (d_repaint_pending || d_metrics_pending || d_painted_first < 0 || d_file_lines.isEmpty() ||
+    if (d_repaint_pending || d_metrics_pending || d_painted_first < 0 || Get_Line_Count() == 0 ||
         size != d_painted_size || !d_line_canvas->isVisible()) {
         Repaint_All();
         return;
     }
     const int old_active = d_painted_active;
-    const int first = Visible_Lines(size.height(), h, d_file_lines.size(), d_active_line).first;
+    const int first = Visible_Lines(size.height(), h, Get_Line_Count(), d_active_line).first;
     const int shift = first - d_painted_first;
     if (std::abs(shift) >= rows) {
         Repaint_All();
@@ -387,15 +369,11 @@ void TFileLineWidget::Paint_Lines(QWidget *canvas, const QRegion &dirty)
 
     painter.setFont(d_line_font);
 
-    if (d_metrics_pending) {
-        const QFontMetrics metrics = painter.fontMetrics();
-        // Rows are divided by this height, so it must never be zero.
-        d_line_height = std::max(1, metrics.height());
-        d_char_width = metrics.averageCharWidth();
-        d_metrics_pending = false;
-    }
+    if (d_metrics_pending)
+        Measure_Font(painter.fontMetrics());
 
-    if (d_file_lines.isEmpty())
+    const QStringList &lines = d_document->Get_Lines();
+    if (lines.isEmpty())
         return;
 
     const int width = canvas->width();
@@ -411,12 +389,12 @@ void TFileLineWidget::Paint_Lines(QWidget *canvas, const QRegion &dirty)
     const int baseline = painter.fontMetrics().ascent() + (h - painter.fontMetrics().height()) / 2;
     // A row's text laid out once is drawn by its top left corner: at the same baseline.
     const qreal text_top = baseline - QFontMetricsF(d_line_font, canvas).ascent();
-    const Visible_Window lines = Visible_Lines(height, h, d_file_lines.size(), d_active_line);
-    d_painted_first = lines.first;
+    const Visible_Window on_show = Visible_Lines(height, h, lines.size(), d_active_line);
+    d_painted_first = on_show.first;
     d_painted_active = d_active_line;
     d_painted_size = canvas->size();
-    for (int k = lines.first; k < lines.end; ++k) {
-        const int y = (k - lines.first) * h;
+    for (int k = on_show.first; k < on_show.end; ++k) {
+        const int y = (k - on_show.first) * h;
         // With the outline that reaches into the next row.
         if (!dirty.intersects(QRect(0, y, width, h + 1)))
             continue;
@@ -428,9 +406,17 @@ void TFileLineWidget::Paint_Lines(QWidget *canvas, const QRegion &dirty)
         } else {
             painter.setPen(text_pen);
         }
-        painter.drawStaticText(QPointF(m, y + text_top), Row_Text(d_file_lines.at(k)));
+        painter.drawStaticText(QPointF(m, y + text_top), Row_Text(lines.at(k)));
         Paint_Marks(painter, k, band, painter.pen().color());
     }
+}
+
+void TFileLineWidget::Measure_Font(const QFontMetrics &metrics)
+{
+    // Rows are divided by this height, so it must never be zero.
+    d_line_height = std::max(1, metrics.height());
+    d_char_width = metrics.averageCharWidth();
+    d_metrics_pending = false;
 }
 
 const QStaticText &TFileLineWidget::Row_Text(const QString &line)
@@ -454,7 +440,7 @@ void TFileLineWidget::Paint_Marks(QPainter &painter, int line, const QRect &row,
     // colour group alike; the two marks differ in place and shape.
     const int inner_top = row.top() + 1;
     const int inner_height = row.height() - 2;
-    if (line < d_saved_lines.size() && d_saved_lines.at(line) != d_file_lines.at(line))
+    if (!d_document->Is_Line_Saved(line))
         painter.fillRect(QRect(2, inner_top, 2, inner_height), colour);
     if (d_reference_lines.contains(line)) {
         // A triangle pointing into the row from its right edge.
@@ -490,6 +476,6 @@ void TFileLineWidget::Enable_Arrow(QToolButton *button, bool enabled)
 void TFileLineWidget::Canvas_Clicked(QWidget *canvas, const QPoint &pos)
 {
     const Visible_Window window =
-        Visible_Lines(canvas->height(), d_line_height, d_file_lines.size(), d_active_line);
+        Visible_Lines(canvas->height(), d_line_height, Get_Line_Count(), d_active_line);
     Set_Active_Line(window.first + pos.y() / d_line_height);
 }

@@ -7,17 +7,15 @@
 #include <QStringList>
 #include <QWidget>
 
+class QFontMetrics;
 class QLineEdit;
 class QPainter;
 class QToolButton;
-
-namespace DownloadFile {
-struct Content;
-struct FileStamp;
-} // namespace DownloadFile
+class TDownloadDocument;
 
 // The left-hand pane: the document's lines, painted by hand around one active line,
-// the arrow buttons that move it, and the scale resolution field.
+// the arrow buttons that move it, and the scale resolution field. The document is its
+// own; the operations on lines, loading and saving are calls into it.
 class TFileLineWidget : public QWidget
 {
     Q_OBJECT
@@ -26,14 +24,14 @@ public:
     explicit TFileLineWidget(QWidget *parent = nullptr, Qt::WindowFlags flags = Qt::WindowFlags());
     ~TFileLineWidget() override;
 
+    TDownloadDocument *Get_Document() const;
     QString Get_Line(int index) const;
     void Set_Line(int index, const QString &text);
     int Get_Line_Count() const;
 
-    // The lines as last loaded or saved: a line whose text differs from its saved text
-    // carries a bar in the left margin. A load marks its lines saved by itself.
+    // A line whose text differs from its saved text carries a bar in the left margin. A
+    // load or a save marks the lines saved by itself.
     void Mark_Saved();
-    QString Get_Saved_Line(int index) const;
     // Lines that differ from a reference file carry a second mark, at the right edge.
     void Set_Reference_Lines(const QSet<int> &lines);
     // Makes index the active line, as a click on it does.
@@ -45,20 +43,14 @@ public:
     // The field shows a resolution read from the document, 0 included, as a load does.
     // Emits nothing.
     void Show_Scale_Resolution(int value);
-    // The index of the document's scale resolution line (its last non-empty line, when
-    // that is one), or -1.
-    int Scale_Resolution_Line() const;
 
     // A typed or stored scale resolution: a positive whole number, else 0 (no resolution).
     static int Read_Scale_Resolution(const QString &text);
 
     // Replaces the lines with the file's; a file that cannot be read changes nothing.
     bool Load_File(const QString &file_name);
-    // Makes content already read the document, as a successful Load_File does.
-    void Load_Content(const DownloadFile::Content &content);
-    // error: why a save failed; stamp: the file as written.
-    bool Save_File(const QString &file_name, QString *error = nullptr,
-                   DownloadFile::FileStamp *stamp = nullptr) const;
+    // error: why a save failed.
+    bool Save_File(const QString &file_name, QString *error = nullptr);
 
     bool eventFilter(QObject *object, QEvent *event) override;
 
@@ -75,7 +67,11 @@ private slots:
     void Set_Active_Line(int line);
 
 private:
+    // Whatever loaded the document: line 0 becomes active, after the file's resolution.
+    void Show_Loaded_Document();
     void Paint_Lines(QWidget *canvas, const QRegion &dirty);
+    // Once, at the first paint: the row height and the text's left margin.
+    void Measure_Font(const QFontMetrics &metrics);
     // The canvas follows the active line: rows that stay move as pixels, and only the rows
     // that change are painted again.
     void Show_Active_Line();
@@ -95,8 +91,7 @@ private:
     int d_char_width = 0;
     bool d_metrics_pending = true;
     int d_active_line = 0;
-    QStringList d_file_lines;
-    QStringList d_saved_lines;
+    TDownloadDocument *d_document = nullptr;
     QSet<int> d_reference_lines;
     // Each row's text, laid out for d_line_font.
     QHash<QString, QStaticText> d_row_texts;

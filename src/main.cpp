@@ -55,9 +55,7 @@ int main(int argc, char *argv[])
     auto *key_filter = new TGlobalKeyEvent();
     auto window = std::make_unique<TDownloadEditor>();
 
-    application->installEventFilter(key_filter);
-    QObject::connect(key_filter, &TGlobalKeyEvent::Key_Pressed, window.get(),
-                     &TDownloadEditor::Key_Pressed);
+    TDownloadEditor::Connect_Key_Filter(key_filter, window.get());
 
     window->show();
     const EditorCommandLine::Request request =

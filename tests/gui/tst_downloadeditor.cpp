@@ -3,6 +3,7 @@
 #include "dataeditorwidget.h"
 #include "dialogseam.h"
 #include "downloadeditor.h"
+#include "editorsettings.h"
 #include "filelinewidget.h"
 #include "globalkeyevent.h"
 #include "messagebox.h"
@@ -295,9 +296,7 @@ void tst_DownloadEditor::Create_Window()
     d_window = std::make_unique<TDownloadEditor>();
     // Wired as at start-up, so key presses take the program's own path.
     d_key_filter = std::make_unique<TGlobalKeyEvent>();
-    qApp->installEventFilter(d_key_filter.get());
-    connect(d_key_filter.get(), &TGlobalKeyEvent::Key_Pressed, d_window.get(),
-            &TDownloadEditor::Key_Pressed);
+    TDownloadEditor::Connect_Key_Filter(d_key_filter.get(), d_window.get());
     d_lines = d_window->findChild<TFileLineWidget *>();
     d_editor = d_window->findChild<TDataEditorWidget *>();
     d_labels = d_window->findChildren<QLabel *>(QString(), Qt::FindDirectChildrenOnly);
@@ -391,7 +390,7 @@ void tst_DownloadEditor::settingsPath()
     if (folder == QLatin1String("locked") && QFileInfo(dir.filePath(folder)).isWritable())
         QSKIP("file permissions do not bind this user");
     const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    QCOMPARE(TDownloadEditor::Settings_Path(dir.filePath(folder)),
+    QCOMPARE(TEditorSettings::Settings_Path(dir.filePath(folder)),
              (beside ? dir.filePath(folder) : config) + QStringLiteral("/settings.ini"));
 }
 

@@ -1,6 +1,7 @@
 // Saving and loading where the file system says no, or where the file changed behind the
 // window's back. The bytes on disk must survive, a failure must say why, and the window
 // must still hold its document, its captions and its unsaved edits.
+#include "commandline.h"
 #include "dataeditorwidget.h"
 #include "dialogseam.h"
 #include "downloadeditor.h"
@@ -234,7 +235,7 @@ void tst_Faults::fails()
         if (way == QLatin1String("drop"))
             Drop(window, {QUrl::fromLocalFile(target)});
         else
-            window.Open_File(TDownloadEditor::Command_Line_File(
+            window.Open_File(EditorCommandLine::Download_File(
                 {QStringLiteral("downloadeditor"), target}, d_dir.path()));
         QCOMPARE(TDialogSeam::Shown_Messages(), QStringList());
     }

@@ -1,6 +1,7 @@
 // Files no controller would write. Each must load and paint without harm, give the
 // simplified Latin-1 lines, and save exactly the bytes those lines stand for. What the
 // lines cannot hold is announced, and saving over such a file asks first.
+#include "commandline.h"
 #include "dataeditorwidget.h"
 #include "dialogseam.h"
 #include "downloadeditor.h"
@@ -199,7 +200,7 @@ void tst_HostileFiles::lossyFiles()
     } else if (way == QLatin1String("drop")) {
         Drop(window, {QUrl::fromLocalFile(path)});
     } else {
-        window.Open_File(TDownloadEditor::Command_Line_File({"downloadeditor", path}, "/"));
+        window.Open_File(EditorCommandLine::Download_File({"downloadeditor", path}, "/"));
     }
     const auto explains = [&] {
         const QString text = Only_Child<QMessageBox>(window)->informativeText();
