@@ -65,6 +65,10 @@ private slots:
     void commit_data();
     void commit();
     void clickOnShownLineCommitsAndReshows();
+    void hiddenPanelEditsStayOut_data();
+    void hiddenPanelEditsStayOut();
+    void modalDialogKeepsItsKeys_data();
+    void modalDialogKeepsItsKeys();
     void scaleResolution_data();
     void scaleResolution();
     void focus_data();
@@ -182,6 +186,23 @@ private:
     // the focus is after each step.
     QStringList Run(const QString &script, const QByteArray &file = QByteArray());
     void Run_Step(const QString &step, const QByteArray &file);
+
+    // Presses keys in the next modal dialog as it is shown, then closes it.
+    void Press_In_Next_Modal(const QList<Qt::Key> &keys)
+    {
+        auto *poll = new QTimer(this);
+        connect(poll, &QTimer::timeout, this, [poll, keys] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (!modal || !modal->windowHandle())
+                return;
+            poll->stop();
+            poll->deleteLater();
+            for (const Qt::Key key : keys)
+                QTest::keyClick(modal->windowHandle(), key);
+            modal->close();
+        });
+        poll->start(10);
+    }
 
     void Save_As(const QString &name)
     {
@@ -467,6 +488,58 @@ void tst_DownloadEditor::clickOnShownLineCommitsAndReshows()
     QVERIFY(!d_editor->Is_Changed());
     QCOMPARE(Simple_Editor()->text(), QStringLiteral("S1X7D0Y1"));
     QVERIFY(Asks_Before_Close());
+}
+
+void tst_DownloadEditor::hiddenPanelEditsStayOut_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("script"); // see Run
+    QTest::addColumn<QString>("lines");  // joined by '|'
+
+    // S3 has a fifth field, U; an S1 line shows four panels, and its U is no field of S1.
+    QTest::newRow("S3's U, then an S1 line")
+        << QByteArray("S3 X1 Y1 Z1 W1 U1\nS1 X3E8 U5\n") << "U.int=7 down X.int=2 up"
+        << "S3 X1 Y1 Z1 W1 U7|S1 X2 U5";
+    QTest::newRow("S3's U, a plain-text line, then an S1 line")
+        << QByteArray("S3 X1 Y1 Z1 W1 U1\n; note\nS1 X3E8 U5\n") << "U.int=7 down down X.int=2 up"
+        << "S3 X1 Y1 Z1 W1 U7|; note|S1 X2 U5";
+}
+
+void tst_DownloadEditor::hiddenPanelEditsStayOut()
+{
+    // A hidden panel keeps the edit flag of the line it showed before; the next line's
+    // commit must not write it.
+    QFETCH(QByteArray, file);
+    QFETCH(QString, script);
+    Open(file);
+    Run(script);
+    QStringList lines;
+    for (int i = 0; i < d_lines->Get_Line_Count(); ++i)
+        lines << d_lines->Get_Line(i);
+    QTEST(lines.join(QLatin1Char('|')), "lines");
+}
+
+void tst_DownloadEditor::modalDialogKeepsItsKeys_data()
+{
+    QTest::addColumn<bool>("edited"); // an edit makes Ctrl+O ask first, else the file dialog
+    QTest::newRow("Data Not Saved question") << true;
+    QTest::newRow("file dialog") << false;
+}
+
+void tst_DownloadEditor::modalDialogKeepsItsKeys()
+{
+    // Arrow keys in a question or a file dialog move in there, never the line behind it.
+    QFETCH(bool, edited);
+    Open("S1X1\nS1X2\nS1X3\n");
+    Press(Qt::Key_Down);
+    if (edited)
+        Type_Into(Panel_Edit(0, 0), QStringLiteral("5"));
+    Press_In_Next_Modal({Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_Down});
+    Press(Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(TDialogSeam::Shown_Messages(), edited ? Asked : QStringList());
+    // Still on the second line, which the question committed.
+    QCOMPARE(Panel_Edit(0, 0)->text(), edited ? QStringLiteral("5") : QStringLiteral("2"));
+    QCOMPARE(d_lines->Get_Line(1), edited ? QStringLiteral("S1X5") : QStringLiteral("S1X2"));
 }
 
 void tst_DownloadEditor::scaleResolution_data()
