@@ -9,6 +9,7 @@
 #include <QProxyStyle>
 #include <QStyleFactory>
 #include <QStyleOption>
+#include <QtMath>
 
 #include <optional>
 
@@ -17,9 +18,9 @@ namespace {
 bool pictures_enabled = true;
 
 // The colour a picture for widget is made over, or none when a picture would not be exact.
-std::optional<QColor> Picture_Background(const QWidget *widget, const QPaintDevice *device)
+std::optional<QColor> Picture_Background(const QWidget *widget)
 {
-    if (!pictures_enabled || !widget || device->devicePixelRatioF() != 1.0)
+    if (!pictures_enabled || !widget)
         return std::nullopt;
     const QBrush window = widget->window()->palette().brush(QPalette::Window);
     if (window.style() != Qt::SolidPattern)
@@ -39,29 +40,36 @@ QString Packed_Key(std::initializer_list<qint64> numbers, const QString &text = 
     return key + text;
 }
 
-// The picture cached under key, made first by draw if need be, at widget's resolution: a
-// font's pixel size follows the device it is drawn on.
+// The picture cached under key, made first by draw if need be, at widget's resolution and
+// at the pixel ratio of the device it goes to: a font's pixel size follows the device it is
+// drawn on, and a picture drawn at another ratio would be scaled, and blurred, on the way.
 template <typename Draw>
-QPixmap Picture(const QString &key, const QWidget *widget, const QSize &size,
-                const QColor &background, Draw draw)
+QPixmap Picture(const QString &key, const QWidget *widget, const QPaintDevice *device,
+                const QSize &size, const QColor &background, Draw draw)
 {
-    const QString full_key =
-        Packed_Key({background.rgba(), widget->logicalDpiX(), widget->logicalDpiY()}, key);
+    const qreal ratio = device->devicePixelRatioF();
+    const QString full_key = Packed_Key(
+        {background.rgba(), widget->logicalDpiX(), widget->logicalDpiY(), qRound64(ratio * 1024)},
+        key);
     QPixmap picture;
     if (!QPixmapCache::find(full_key, &picture)) {
         constexpr double Inches_Per_Metre = 1 / 0.0254;
         // Drawn with room around it and cut out: a glyph that reaches over the edge of the
         // device is drawn otherwise than one that reaches over a widget's edge on screen.
-        constexpr int Margin = 8;
-        QImage image(size + QSize(2 * Margin, 2 * Margin), QImage::Format_RGB32);
+        // The room is whole device pixels, so the picture starts on one.
+        const int margin = qRound(8 * ratio);
+        const QSize pixels(qCeil(size.width() * ratio), qCeil(size.height() * ratio));
+        QImage image(pixels + QSize(2 * margin, 2 * margin), QImage::Format_RGB32);
+        image.setDevicePixelRatio(ratio);
         image.setDotsPerMeterX(qRound(widget->logicalDpiX() * Inches_Per_Metre));
         image.setDotsPerMeterY(qRound(widget->logicalDpiY() * Inches_Per_Metre));
         image.fill(background);
         QPainter painter(&image);
-        painter.translate(Margin, Margin);
+        painter.translate(margin / ratio, margin / ratio);
         draw(&painter);
         painter.end();
-        picture = QPixmap::fromImage(image.copy(Margin, Margin, size.width(), size.height()));
+        picture = QPixmap::fromImage(image.copy(margin, margin, pixels.width(), pixels.height()));
+        picture.setDevicePixelRatio(ratio);
         QPixmapCache::insert(full_key, picture);
     }
     return picture;
@@ -108,7 +116,7 @@ private:
     bool Draw_Cached(std::initializer_list<qint64> element, const QStyleOption *option,
                      QPainter *painter, const QWidget *widget, Draw draw) const
     {
-        const std::optional<QColor> background = Picture_Background(widget, painter->device());
+        const std::optional<QColor> background = Picture_Background(widget);
         if (!background)
             return false;
         const auto *frame_option = qstyleoption_cast<const QStyleOptionFrame *>(option);
@@ -122,14 +130,16 @@ private:
                                         frame_option->frameShape})
                           : QString());
         const QPixmap picture =
-            Picture(key, widget, option->rect.size(), *background, [&](QPainter *picture_painter) {
-                // A copy of the option's own type, on the stack: QStyleOption has no virtual
-                // destructor, so a copy must never be deleted through a base pointer.
-                if (frame_option)
-                    Draw_At_Origin(*frame_option, picture_painter, draw);
-                else
-                    Draw_At_Origin(*option, picture_painter, draw);
-            });
+            Picture(key, widget, painter->device(), option->rect.size(), *background,
+                    [&](QPainter *picture_painter) {
+                        // A copy of the option's own type, on the stack: QStyleOption has no
+                        // virtual destructor, so a copy must never be deleted through a base
+                        // pointer.
+                        if (frame_option)
+                            Draw_At_Origin(*frame_option, picture_painter, draw);
+                        else
+                            Draw_At_Origin(*option, picture_painter, draw);
+                    });
         painter->drawPixmap(option->rect.topLeft(), picture);
         return true;
     }
@@ -175,7 +185,7 @@ TPictureLabel::TPictureLabel(const QString &text, QWidget *parent)
 
 void TPictureLabel::paintEvent(QPaintEvent *event)
 {
-    const std::optional<QColor> background = Picture_Background(this, this);
+    const std::optional<QColor> background = Picture_Background(this);
     if (!background || wordWrap() || frameWidth() != 0 || margin() != 0 || indent() > 0) {
         QLabel::paintEvent(event);
         return;
@@ -189,7 +199,7 @@ void TPictureLabel::paintEvent(QPaintEvent *event)
                     option.palette.cacheKey(), option.palette.currentColorGroup(),
                     static_cast<qint64>(alignment()), d_font_key.size()},
                    d_font_key + text());
-    const QPixmap picture = Picture(key, this, size(), *background, [&](QPainter *painter) {
+    const QPixmap picture = Picture(key, this, this, size(), *background, [&](QPainter *painter) {
         // What the label draws for such a text.
         painter->setFont(font());
         const Qt::LayoutDirection direction =

@@ -6,9 +6,9 @@ class QStyle;
 
 // The panels repaint the same frames, sunken lines, captions and letters with nearly every
 // shown line. These draw each of them once into a picture, for each size, state and palette,
-// and then copy the picture. A picture is made over the window's colour, which shows through
-// around what is drawn, so it is exact only over the plain window colour, where the panels
-// draw them; over anything else, or at another pixel ratio, they are drawn as usual.
+// and then copy the picture, drawn at the screen's pixel ratio. A picture is made over the
+// window's colour, which shows through around what is drawn, so it is exact only over the
+// plain window colour, where the panels draw them; over anything else they are drawn as usual.
 namespace CachedPainting {
 
 // The application's style, drawing line-edit frames and frame lines from pictures.

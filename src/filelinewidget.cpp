@@ -429,7 +429,10 @@ const QStaticText &TFileLineWidget::Row_Text(const QString &line)
         d_row_texts.clear();
     QStaticText text(line);
     text.setTextFormat(Qt::PlainText);
-    text.prepare(QTransform(), d_line_font);
+    // Laid out for the screen's pixels: at another ratio it would be laid out again on
+    // every paint.
+    const qreal ratio = d_line_canvas->devicePixelRatioF();
+    text.prepare(QTransform::fromScale(ratio, ratio), d_line_font);
     return *d_row_texts.insert(line, text);
 }
 

@@ -44,6 +44,12 @@ int main(int argc, char *argv[])
     // than doubles start-up time and memory. A value the user set is left alone.
     if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
         qputenv("QT_XCB_GL_INTEGRATION", "none");
+    // Sizes in pixels follow the screen's scale, 125 % and 150 % as well as 200 %, and icons
+    // and the cached pictures are drawn at the screen's resolution rather than enlarged.
+    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
+        Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
+    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
     auto application = std::make_unique<QApplication>(argc, argv);
     // Unknown options end the program with a message, as on any other.
     parser.process(*application);

@@ -22,7 +22,9 @@ trap cleanup EXIT
 mkdir "$work/bin"
 cp "$editor" "$work/bin/downloadeditor"
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+# At 96 dpi, as a desktop at 100 % reports it: the editor scales its window with the screen's
+# dpi, and Xvfb's own default of 100 would make it 4 % larger.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb_pid=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || { echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }

@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBackingStore>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -1038,14 +1039,20 @@ void tst_DownloadEditor::screenMatchesFreshPaint()
     Write_Download(QStringLiteral("ref.oad"), "S1 X1 Y2DC6C0\nS2 Q5\nS4 U1\nN10000\n");
     Open(bytes);
     QCOMPARE(d_lines->Get_Line_Count(), 34);
+    // Run once more at another pixel ratio (see tests/CMakeLists.txt).
+    QCOMPARE(d_window->devicePixelRatioF(),
+             qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")).toDouble());
     const auto screen_and_fresh = [this] {
         // A layout can ask for another one; the screen is compared once they have settled.
         for (int round = 0; round < 3; ++round)
             QApplication::processEvents();
-        const QImage screen = d_window->screen()
-                                  ->grabWindow(d_window->winId())
-                                  .toImage()
-                                  .convertToFormat(QImage::Format_RGB32);
+        // What the window system shows: the backing store's pixels, at its pixel ratio (the
+        // offscreen platform's own window grab cuts a scaled window to its unscaled size).
+        const QPaintDevice *store = d_window->backingStore()->paintDevice();
+        const QImage screen =
+            store->devType() == QInternal::Image
+                ? static_cast<const QImage *>(store)->convertToFormat(QImage::Format_RGB32)
+                : QImage();
         // Drawn afresh without pictures: frames, lines, captions and letters as Qt draws them.
         CachedPainting::Set_Enabled(false);
         const QImage fresh = d_window->grab().toImage().convertToFormat(QImage::Format_RGB32);
