@@ -340,4 +340,14 @@ QVector<Difference> Compare(const Side &a, const Side &b, const TParameterTable 
     return differences;
 }
 
+QHash<int, QVector<int>> Parameter_Lines(const Side &side, const TParameterTable &table)
+{
+    const Sorted sorted = Sort(side, table);
+    QHash<int, QVector<int>> lines;
+    for (auto it = sorted.parameters.cbegin(); it != sorted.parameters.cend(); ++it)
+        for (const Entry &entry : it.value())
+            lines[it.key()].append(entry.line);
+    return lines;
+}
+
 } // namespace DocumentDiff

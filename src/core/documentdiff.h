@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QChar>
+#include <QHash>
 #include <QPair>
 #include <QString>
 #include <QStringList>
@@ -67,5 +68,9 @@ struct Difference
 // the scale resolution, the text after NUL bytes and the lines after the limit.
 // Empty when the files are equal as the editor reads them.
 QVector<Difference> Compare(const Side &a, const Side &b, const TParameterTable &table);
+
+// The lines (1-based, in order) of each described parameter, by number: the lines that
+// Compare pairs. A number on more than one line of a side is duplicated there.
+QHash<int, QVector<int>> Parameter_Lines(const Side &side, const TParameterTable &table);
 
 } // namespace DocumentDiff

@@ -1,7 +1,10 @@
 #include "referencecomparison.h"
 
-#include "downloadfile.h"
 #include "parametertable.h"
+
+#include <QPair>
+
+#include <algorithm>
 
 namespace {
 
@@ -31,6 +34,27 @@ QString Count_Text(int count, const char *one, const char *many)
                                                                  : QString::number(count));
 }
 
+// "label: S5, S9" when there are tokens.
+void Append_List(QStringList &parts, const char *label, const QStringList &tokens)
+{
+    if (!tokens.isEmpty())
+        parts.append(QString::fromLatin1(label) + Token_List(tokens));
+}
+
+// The numbers on more than one line, in the order of their first line.
+QStringList Duplicated(const QHash<int, QVector<int>> &parameters)
+{
+    QVector<QPair<int, int>> found; // first line, number
+    for (auto it = parameters.cbegin(); it != parameters.cend(); ++it)
+        if (it.value().size() > 1)
+            found.append({it.value().first(), it.key()});
+    std::sort(found.begin(), found.end());
+    QStringList tokens;
+    for (const auto &number : qAsConst(found))
+        tokens.append(Token_Of(number.second));
+    return tokens;
+}
+
 } // namespace
 
 TReferenceComparison::TReferenceComparison(const TParameterTable &table)
@@ -40,9 +64,15 @@ TReferenceComparison::TReferenceComparison(const TParameterTable &table)
 bool TReferenceComparison::Load(const QString &path)
 {
     DownloadFile::Content content;
-    if (!DownloadFile::Read_File(path, &content))
+    if (!DownloadFile::Read_File(path, &content, &d_error))
         return false;
+    d_error.clear();
     d_reference = DocumentDiff::Side_Of(content.lines);
+    d_losses = content.losses;
+    d_lossy_lines.clear();
+    for (const DownloadFile::Loss &loss : qAsConst(d_losses))
+        d_lossy_lines.insert(loss.line);
+    d_reference_parameters = DocumentDiff::Parameter_Lines(d_reference, d_table);
     d_path = path;
     d_active = true;
     d_differences.clear();
@@ -53,7 +83,12 @@ void TReferenceComparison::Clear()
 {
     d_active = false;
     d_path.clear();
+    d_error.clear();
     d_reference = DocumentDiff::Side();
+    d_losses.clear();
+    d_lossy_lines.clear();
+    d_reference_parameters.clear();
+    d_document_parameters.clear();
     d_differences.clear();
 }
 
@@ -67,12 +102,25 @@ QString TReferenceComparison::Get_Path() const
     return d_path;
 }
 
+QString TReferenceComparison::Get_Error() const
+{
+    return d_error;
+}
+
+QVector<DownloadFile::Loss> TReferenceComparison::Get_Losses() const
+{
+    return d_losses;
+}
+
 void TReferenceComparison::Compare(const QStringList &document_lines)
 {
     d_differences.clear();
-    if (d_active)
-        d_differences =
-            DocumentDiff::Compare(DocumentDiff::Side_Of(document_lines), d_reference, d_table);
+    d_document_parameters.clear();
+    if (!d_active)
+        return;
+    const DocumentDiff::Side document = DocumentDiff::Side_Of(document_lines);
+    d_differences = DocumentDiff::Compare(document, d_reference, d_table);
+    d_document_parameters = DocumentDiff::Parameter_Lines(document, d_table);
 }
 
 QSet<int> TReferenceComparison::Get_Differing_Lines() const
@@ -82,6 +130,11 @@ QSet<int> TReferenceComparison::Get_Differing_Lines() const
         if ((difference.kind == Kind::Field || difference.kind == Kind::Parameter_Line) &&
             difference.line_a > 0)
             lines.insert(difference.line_a - 1);
+    // Where one file holds a parameter more often, which lines pair up is a guess.
+    for (auto it = d_document_parameters.cbegin(); it != d_document_parameters.cend(); ++it)
+        if (it.value().size() != d_reference_parameters.value(it.key()).size())
+            for (const int line : it.value())
+                lines.insert(line - 1);
     return lines;
 }
 
@@ -92,11 +145,15 @@ QString TReferenceComparison::Get_Summary() const
     QStringList only_there;
     int other_lines = 0;
     bool scale_differs = false;
+    const QStringList duplicated_here = Duplicated(d_document_parameters);
+    const QStringList duplicated_there = Duplicated(d_reference_parameters);
     for (const Difference &difference : d_differences) {
+        const QString token = Token_Of(difference.number);
         if (difference.kind == Kind::Field)
-            changed.append(Token_Of(difference.number));
-        else if (difference.kind == Kind::Parameter_Line)
-            (difference.line_a > 0 ? only_here : only_there).append(Token_Of(difference.number));
+            changed.append(token);
+        else if (difference.kind == Kind::Parameter_Line && !duplicated_here.contains(token) &&
+                 !duplicated_there.contains(token))
+            (difference.line_a > 0 ? only_here : only_there).append(token);
         else if (difference.kind == Kind::Raw_Line)
             ++other_lines;
         else if (difference.kind == Kind::Scale_Resolution)
@@ -104,10 +161,10 @@ QString TReferenceComparison::Get_Summary() const
     }
     changed.removeDuplicates();
     QStringList parts{Count_Text(changed.size(), "1 parameter differs", "%1 parameters differ")};
-    if (!only_here.isEmpty())
-        parts.append(QStringLiteral("only here: ") + Token_List(only_here));
-    if (!only_there.isEmpty())
-        parts.append(QStringLiteral("only in the reference: ") + Token_List(only_there));
+    Append_List(parts, "only here: ", only_here);
+    Append_List(parts, "only in the reference: ", only_there);
+    Append_List(parts, "duplicated here: ", duplicated_here);
+    Append_List(parts, "duplicated in the reference: ", duplicated_there);
     if (scale_differs)
         parts.append(QStringLiteral("scale resolution differs"));
     if (other_lines > 0)
@@ -115,13 +172,25 @@ QString TReferenceComparison::Get_Summary() const
     return parts.join(QStringLiteral(" \u00b7 "));
 }
 
-std::optional<LineSyntax::ParameterLine> TReferenceComparison::Get_Reference_Line(int index) const
+const Difference *TReferenceComparison::Field_Difference(int index) const
 {
     for (const Difference &difference : d_differences)
         if (difference.kind == Kind::Field && difference.line_a == index + 1)
-            return LineSyntax::Read_Parameter_Line(d_reference.lines.at(difference.line_b - 1),
-                                                   d_table);
-    return std::nullopt;
+            return &difference;
+    return nullptr;
+}
+
+bool TReferenceComparison::Is_Lossy(int reference_line) const
+{
+    return d_lossy_lines.contains(reference_line);
+}
+
+std::optional<LineSyntax::ParameterLine> TReferenceComparison::Get_Reference_Line(int index) const
+{
+    const Difference *difference = Field_Difference(index);
+    if (!difference || Is_Lossy(difference->line_b))
+        return std::nullopt;
+    return LineSyntax::Read_Parameter_Line(d_reference.lines.at(difference->line_b - 1), d_table);
 }
 
 QString TReferenceComparison::Get_Differing_Letters(int index) const
@@ -138,7 +207,21 @@ QVector<LineSyntax::FieldAssignment> TReferenceComparison::Get_Reference_Values(
     QVector<LineSyntax::FieldAssignment> values;
     for (const Difference &difference : d_differences)
         if (difference.kind == Kind::Field && difference.line_a == index + 1 &&
-            difference.value_a && difference.value_b)
+            difference.value_a && difference.value_b && !Is_Lossy(difference.line_b))
             values.append({difference.letter, *difference.value_b});
     return values;
+}
+
+int TReferenceComparison::Get_Lossy_Reference_Line(int index) const
+{
+    const Difference *difference = Field_Difference(index);
+    return difference && Is_Lossy(difference->line_b) ? difference->line_b : 0;
+}
+
+TReferenceComparison::Resolution TReferenceComparison::Get_Reference_Resolution(int fallback) const
+{
+    const int line = DownloadFile::Scale_Line_Index(d_reference.lines);
+    if (!d_active || line < 0)
+        return {fallback, -1};
+    return {d_reference.scale_resolution, line};
 }
