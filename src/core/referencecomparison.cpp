@@ -221,7 +221,7 @@ int TReferenceComparison::Get_Lossy_Reference_Line(int index) const
 TReferenceComparison::Resolution TReferenceComparison::Get_Reference_Resolution(int fallback) const
 {
     const int line = DownloadFile::Scale_Line_Index(d_reference.lines);
-    if (!d_active || line < 0)
-        return {fallback, -1};
-    return {d_reference.scale_resolution, line};
+    if (line < 0)
+        return {fallback, 0};
+    return {d_reference.scale_resolution, line + 1};
 }

@@ -21,6 +21,8 @@ class TParameterTable;
 // loses in the reading is kept (Get_Losses) for the same announcement as an open, and a
 // reference line that lost something never lends a value, neither to be shown nor taken
 // over. Its millimetres use its own scale resolution line (Get_Reference_Resolution).
+// Document lines are 0-based indexes, as in the line view; reference lines are 1-based, as
+// in the losses.
 class TReferenceComparison
 {
 public:
@@ -67,12 +69,13 @@ public:
     struct Resolution
     {
         int value = 0;
-        int line = -1; // the reference's scale resolution line (0-based); -1: the fallback
+        int line = 0; // the reference's scale resolution line (1-based); 0: the fallback
 
-        bool Is_From_Reference() const { return line >= 0; }
+        bool Is_From_Reference() const { return line > 0; }
     };
-    // The reference's own scale resolution line, as oadtool diff takes it, even one that
-    // gives no millimetres (N00); fallback, the document's resolution, when it has none.
+    // The value of the reference's own scale resolution line, as oadtool diff converts
+    // with; a line N00 gives 0, so no millimetres rather than another file's. fallback (the
+    // document's resolution) when the reference has no scale line or none is active.
     Resolution Get_Reference_Resolution(int fallback) const;
 
 private:

@@ -97,14 +97,14 @@ void tst_ReferenceComparison::compare_data()
     row("number, only here, only in the reference", "S1 X3E8 Y1\nS2 Q10\nS9 U1\nN1000\n",
         "S1 X3E8 Y7D0|S2 Q10|S5 V1|N1000", "0 2",
         "1 parameter differs \u00b7 only here: S5 \u00b7 only in the reference: S9", "0 Y shown Y1",
-        "1000 line 3");
+        "1000 line 4");
     row("field missing in the document: shown, nothing to take", "S1 X1 Y2", "S1 X1", "0",
         "1 parameter differs", "0 Y shown", "4321 fallback");
     row("scale line and raw lines", "S1 X1\n; b\nN10000\n\n", "; a|S1 X1|N1000", "",
         "no parameters differ \u00b7 scale resolution differs \u00b7 2 other lines differ", "",
-        "10000 line 2");
+        "10000 line 3");
     row("scale line that gives no millimetres", "S1 X1\nN00", "S1 X1", "",
-        "no parameters differ \u00b7 scale resolution differs", "", "0 line 1");
+        "no parameters differ \u00b7 scale resolution differs", "", "0 line 2");
     row("scale line not last", "N1000\nS1 X1", "S1 X1", "",
         "no parameters differ \u00b7 1 other line differs", "", "4321 fallback");
 
