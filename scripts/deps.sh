@@ -20,8 +20,11 @@ ensure_packages() {
     fi
 }
 
-# The packages every build needs.
-BUILD_PACKAGES=(cmake g++ make qtbase5-dev qtbase5-dev-tools)
+# The packages every build needs. The German texts are compiled by lrelease and kept up to
+# date by lupdate (qttools5-dev-tools), which CMake finds through qttools5-dev; Qt's own
+# German texts come from qttranslations5-l10n.
+BUILD_PACKAGES=(cmake g++ make qtbase5-dev qtbase5-dev-tools qttools5-dev qttools5-dev-tools
+    qttranslations5-l10n)
 
 # What the Debian package needs besides a build: the manual pages are made with help2man,
 # dpkg-shlibdeps (dpkg-dev) finds the package's dependencies, and CPack uses file to find

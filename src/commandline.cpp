@@ -2,6 +2,7 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -13,27 +14,29 @@ QCommandLineOption Compare_Option()
 {
     return QCommandLineOption(
         QStringLiteral("compare"),
-        QStringLiteral("Compare the download file with REFERENCE, another download file that "
-                       "is only read: differing lines are marked and the reference's values "
-                       "can be taken over."),
-        QStringLiteral("REFERENCE"));
+        QCoreApplication::translate("EditorCommandLine",
+                                    "Compare the download file with REFERENCE, another download "
+                                    "file that is only read: differing lines are marked and the "
+                                    "reference's values can be taken over."),
+        QCoreApplication::translate("EditorCommandLine", "REFERENCE"));
 }
 
 } // namespace
 
 void Define(QCommandLineParser &parser)
 {
-    parser.setApplicationDescription(
-        QStringLiteral("Editor for the parameter download files of the Vantor4-16 motion "
-                       "controller."));
+    parser.setApplicationDescription(QCoreApplication::translate(
+        "EditorCommandLine",
+        "Editor for the parameter download files of the Vantor4-16 motion controller."));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOption(Compare_Option());
     parser.addPositionalArgument(
-        QStringLiteral("FILE"),
-        QStringLiteral("The download file to open (.oad or .txt). Of several, the last one is "
-                       "opened; one that does not exist opens nothing."),
-        QStringLiteral("[FILE]"));
+        QCoreApplication::translate("EditorCommandLine", "FILE"),
+        QCoreApplication::translate("EditorCommandLine",
+                                    "The download file to open (.oad or .txt). Of several, the "
+                                    "last one is opened; one that does not exist opens nothing."),
+        QCoreApplication::translate("EditorCommandLine", "[FILE]"));
 }
 
 Request Read(const QStringList &arguments, const QString &current_directory)

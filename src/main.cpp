@@ -1,6 +1,7 @@
 #include "commandline.h"
 #include "downloadeditor.h"
 #include "globalkeyevent.h"
+#include "translation.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -15,18 +16,24 @@ namespace {
 
 // --help and --version need no display: a console application object answers them and ends
 // the program, so they work on a text terminal and when the manual page is made at build time.
-void Answer_Text_Requests(int &argc, char *argv[], QCommandLineParser &parser)
+void Answer_Text_Requests(int &argc, char *argv[])
 {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
+    QCommandLineParser parser;
+    EditorCommandLine::Define(parser);
     // Qt's own options (-platform, -style ...) are unknown here; the window system takes
     // them, and the parser sees the rest once the application object exists.
     if (!parser.parse(arguments) ||
         !(parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("version"))))
         return;
-    const QCoreApplication console(argc, argv);
-    parser.process(console);
+    QCoreApplication console(argc, argv);
+    EditorTranslation::Install(console, EditorTranslation::System_Languages());
+    // Defined again, now that the texts can be translated.
+    QCommandLineParser answer;
+    EditorCommandLine::Define(answer);
+    answer.process(console);
 }
 
 } // namespace
@@ -35,9 +42,7 @@ int main(int argc, char *argv[])
 {
     QCoreApplication::setApplicationName(QStringLiteral("downloadeditor"));
     QCoreApplication::setApplicationVersion(QStringLiteral(DOWNLOADEDITOR_VERSION));
-    QCommandLineParser parser;
-    EditorCommandLine::Define(parser);
-    Answer_Text_Requests(argc, argv, parser);
+    Answer_Text_Requests(argc, argv);
 
     // The editor paints only widgets and never uses OpenGL. Without this, Qt's X11 platform
     // loads its GLX integration and the GL driver before the first window: that alone more
@@ -51,7 +56,10 @@ int main(int argc, char *argv[])
         Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
     QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
     auto application = std::make_unique<QApplication>(argc, argv);
+    EditorTranslation::Install(*application, EditorTranslation::System_Languages());
     // Unknown options end the program with a message, as on any other.
+    QCommandLineParser parser;
+    EditorCommandLine::Define(parser);
     parser.process(*application);
     QGuiApplication::setDesktopFileName(QStringLiteral("com.vantor.downloadeditor"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("fusion")));
