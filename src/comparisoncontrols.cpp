@@ -31,17 +31,21 @@ TComparisonControls::TComparisonControls(const Window_Parts &parts, const TParam
 
 void TComparisonControls::Create_Actions()
 {
+    // Each action's text is what its icon-only button speaks to assistive technology.
     d_compare_action = new QAction(d_parts.window);
+    d_compare_action->setText(QStringLiteral("Compare with a reference file"));
     d_compare_action->setToolTip(QStringLiteral("Compare with a reference file"));
     d_compare_action->setIcon(QIcon(QStringLiteral(":/toolbar/compare_x32.png")));
 
     d_take_over_action = new QAction(d_parts.window);
+    d_take_over_action->setText(QStringLiteral("Take over the reference values"));
     d_take_over_action->setToolTip(QStringLiteral("Take over the reference values"));
     d_take_over_action->setShortcut(QKeySequence(QStringLiteral("Ctrl+T")));
     d_take_over_action->setIcon(QIcon(QStringLiteral(":/toolbar/take_over_x32.png")));
     d_take_over_action->setEnabled(false);
 
     d_end_comparison_action = new QAction(d_parts.window);
+    d_end_comparison_action->setText(QStringLiteral("End the comparison"));
     d_end_comparison_action->setToolTip(QStringLiteral("End the comparison"));
     d_end_comparison_action->setIcon(QIcon(QStringLiteral(":/toolbar/end_compare_x32.png")));
     d_end_comparison_action->setEnabled(false);

@@ -243,6 +243,12 @@ void TDataItemWidget::Set_Edit_Width(int width)
 
 void TDataItemWidget::Set_Letter(QChar letter)
 {
+    // Naming a view tells assistive technology of it: only a new letter is news.
+    if (letter != d_letter) {
+        d_int_edit->setAccessibleName(QStringLiteral("%1 integer").arg(letter));
+        d_hex_edit->setAccessibleName(QStringLiteral("%1 hexadecimal").arg(letter));
+        d_dec_edit->setAccessibleName(QStringLiteral("%1 millimetres").arg(letter));
+    }
     d_letter = letter;
     d_item_label->setText(QString(letter));
 }
@@ -277,6 +283,7 @@ void TDataItemWidget::Set_View_Error(View view, const QString &error)
         return;
     d_view_valid[view] = error.isEmpty();
     edit->setToolTip(error);
+    Describe_View(view);
     if (error.isEmpty()) {
         edit->setPalette(QPalette()); // back to the inherited colours
         return;
@@ -321,6 +328,20 @@ void TDataItemWidget::Set_Reference(const QStringList &texts, bool differs)
 void TDataItemWidget::Set_Help_Text(const QString &text)
 {
     d_help_label->setText(text);
+    for (const View view : {Int_View, Hex_View, Dec_View})
+        Describe_View(view);
+}
+
+void TDataItemWidget::Describe_View(View view)
+{
+    // The help text, after why the text is no value when it is not; set only when it changes,
+    // as each setting is news to assistive technology.
+    QLineEdit *edit = Get_View(view);
+    const QString help = d_help_label->text();
+    const QString description =
+        edit->toolTip().isEmpty() ? help : edit->toolTip() + QLatin1Char('\n') + help;
+    if (edit->accessibleDescription() != description)
+        edit->setAccessibleDescription(description);
 }
 
 void TDataItemWidget::Set_Int(int value)
@@ -384,6 +405,7 @@ TDataEditorWidget::TDataEditorWidget(QWidget *parent, Qt::WindowFlags flags)
     d_items_layout->addItem(d_items_spacer);
 
     d_simple_editor = new TUnselectedLineEdit(this);
+    d_simple_editor->setAccessibleName(QStringLiteral("Line text"));
     if (QStyle *style = CachedPainting::Frame_Style())
         d_simple_editor->setStyle(style);
     // Lines have no length limit; QLineEdit's default of 32767 would cut a longer line on

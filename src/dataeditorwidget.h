@@ -74,6 +74,8 @@ private slots:
     void Change_Dec(const QString &text);
 
 private:
+    void Describe_View(View view);
+
     QLabel *d_help_label = nullptr;
     QLabel *d_item_label = nullptr;
     QLabel *d_hex_label = nullptr;

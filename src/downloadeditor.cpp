@@ -57,6 +57,8 @@ QFrame *New_Separator(QWidget *parent)
 QAction *New_Action(QWidget *window, const char *tool_tip, const QString &icon)
 {
     auto *action = new QAction(window);
+    // The text is what the icon-only button speaks to assistive technology.
+    action->setText(QString::fromLatin1(tool_tip));
     action->setToolTip(QString::fromLatin1(tool_tip));
     action->setIcon(QIcon(icon));
     return action;

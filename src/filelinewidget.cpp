@@ -2,6 +2,7 @@
 
 #include "downloaddocument.h"
 #include "downloadfile.h"
+#include "filelineaccessible.h"
 
 #include <QEvent>
 #include <QFontMetrics>
@@ -77,6 +78,9 @@ TFileLineWidget::TFileLineWidget(QWidget *parent, Qt::WindowFlags flags)
     : QWidget(parent, flags)
     , d_document(new TDownloadDocument(this))
 {
+    // First, so that assistive technology hears of a load before of its first active line.
+    FileLineAccessible::Attach(this, d_document);
+
     auto *view_layout = new QVBoxLayout(this);
     view_layout->setContentsMargins(0, 0, 0, 0);
 
@@ -105,6 +109,11 @@ TFileLineWidget::TFileLineWidget(QWidget *parent, Qt::WindowFlags flags)
 
     Set_Arrow_Icon(d_up_button, QStringLiteral(":/gui/tb_up.png"));
     Set_Arrow_Icon(d_down_button, QStringLiteral(":/gui/tb_down.png"));
+    // What the icon-only buttons and the field are, to assistive technology.
+    d_up_button->setAccessibleName(QStringLiteral("Previous line"));
+    d_down_button->setAccessibleName(QStringLiteral("Next line"));
+    d_scale_edit->setAccessibleName(QStringLiteral("Scale Resolution"));
+    d_scale_edit->setAccessibleDescription(QStringLiteral("Counts per millimetre"));
 
     d_scale_edit->setText(QStringLiteral("1000"));
     d_last_scale_resolution = Read_Scale_Resolution(d_scale_edit->text());
@@ -164,6 +173,8 @@ void TFileLineWidget::Set_Reference_Lines(const QSet<int> &lines)
     // Called after every change of the document, mostly with the same lines.
     if (lines == d_reference_lines)
         return;
+    FileLineAccessible::Descriptions_Changed(this, (lines - d_reference_lines) +
+                                                       (d_reference_lines - lines));
     d_reference_lines = lines;
     Repaint_All();
 }
@@ -171,6 +182,43 @@ void TFileLineWidget::Set_Reference_Lines(const QSet<int> &lines)
 void TFileLineWidget::Select_Line(int index)
 {
     Set_Active_Line(index);
+}
+
+QWidget *TFileLineWidget::Get_Line_Canvas() const
+{
+    return d_line_canvas;
+}
+
+int TFileLineWidget::Get_Active_Line() const
+{
+    return d_active_line;
+}
+
+bool TFileLineWidget::Is_Reference_Line(int index) const
+{
+    return d_reference_lines.contains(index);
+}
+
+QRect TFileLineWidget::Line_Rect(int index) const
+{
+    // Rows have no height until the first paint has measured the font.
+    if (d_metrics_pending)
+        return QRect();
+    const Visible_Window on_show =
+        Visible_Lines(d_line_canvas->height(), d_line_height, Get_Line_Count(), d_active_line);
+    if (index < on_show.first || index >= on_show.end)
+        return QRect();
+    return QRect(0, (index - on_show.first) * d_line_height, d_line_canvas->width(), d_line_height);
+}
+
+int TFileLineWidget::Line_At(const QPoint &pos) const
+{
+    if (d_metrics_pending || !d_line_canvas->rect().contains(pos))
+        return -1;
+    const Visible_Window on_show =
+        Visible_Lines(d_line_canvas->height(), d_line_height, Get_Line_Count(), d_active_line);
+    const int line = on_show.first + pos.y() / d_line_height;
+    return line < on_show.end ? line : -1;
 }
 
 int TFileLineWidget::Get_Scale_Resolution() const

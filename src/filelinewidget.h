@@ -37,6 +37,15 @@ public:
     // Makes index the active line, as a click on it does.
     void Select_Line(int index);
 
+    // What the list shows, for assistive technology: the canvas the lines are painted on,
+    // the active line, the marks, and where a line is on show (an empty rectangle when it is
+    // not) or which line is at a point of the canvas (-1 for none).
+    QWidget *Get_Line_Canvas() const;
+    int Get_Active_Line() const;
+    bool Is_Reference_Line(int index) const;
+    QRect Line_Rect(int index) const;
+    int Line_At(const QPoint &pos) const;
+
     // The last positive resolution that the field showed: what is in force or was last.
     int Get_Scale_Resolution() const;
     void Set_Scale_Resolution(int value);

@@ -4,12 +4,14 @@
 #include "dialogseam.h"
 #include "downloadeditor.h"
 #include "editorsettings.h"
+#include "filelineaccessible.h"
 #include "filelinewidget.h"
 #include "globalkeyevent.h"
 #include "messagebox.h"
 #include "parametertable.h"
 #include "testsupport.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QBackingStore>
@@ -87,6 +89,7 @@ private slots:
     void undoRedo();
     void comparison_data();
     void comparison();
+    void accessibility();
     void screenMatchesFreshPaint_data();
     void screenMatchesFreshPaint();
 
@@ -939,6 +942,81 @@ void tst_DownloadEditor::comparison()
     QTEST(d_window->findChild<QToolBar *>()->findChild<QLabel *>()->text(), "summary");
     QTEST(Panel_References(), "references");
     QTEST(d_take_over->isEnabled(), "take_over");
+}
+
+namespace {
+
+// What the line list tells assistive technology of its active line: "Focus 2", "Selection 2".
+QStringList line_events;
+
+void Record_Line_Event(const QAccessibleEvent &event)
+{
+    if (event.type() == QAccessible::Focus || event.type() == QAccessible::Selection)
+        line_events << QStringLiteral("%1 %2")
+                           .arg(event.type() == QAccessible::Focus ? "Focus" : "Selection")
+                           .arg(event.child());
+}
+
+} // namespace
+
+void tst_DownloadEditor::accessibility()
+{
+    FileLineAccessible::Observe_Events(Record_Line_Event);
+    const auto restore = qScopeGuard([] { FileLineAccessible::Observe_Events(nullptr); });
+    const auto name_of = [](QObject *object) {
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(object);
+        return accessible ? accessible->text(QAccessible::Name) : QStringLiteral("<none>");
+    };
+
+    // Every button, the field and the simple editor say what they are; tooltips stay.
+    QStringList names;
+    for (QToolButton *button : d_window->findChildren<QToolButton *>())
+        if (button->defaultAction() || button->parentWidget() == d_lines)
+            names << name_of(button);
+    names << name_of(d_lines->findChild<QLineEdit *>()) << name_of(Simple_Editor());
+    QCOMPARE(names, (QStringList{"Load download file", "Save download file", "Undo", "Redo",
+                                 "Compare with a reference file", "Take over the reference values",
+                                 "End the comparison", "Previous line", "Next line",
+                                 "Scale Resolution", "Line text"}));
+    QCOMPARE(d_write->toolTip(), QStringLiteral("Save download file"));
+
+    // The lines are a list; the active one is selected and focused, and the marks are told.
+    Write_Download(QStringLiteral("ref.oad"), "S1 X3E8 Y7D0 Z0 W0\nS2 Q6\n");
+    Open("S1 X3E8 Y7D0 Z0 W0\n; note\nS2 Q5\n");
+    Run("i:7 down cmp:ref.oad");
+    QAccessibleInterface *list = QAccessible::queryAccessibleInterface(Canvas_Of(*d_lines));
+    QVERIFY(list);
+    QCOMPARE(list->role(), QAccessible::List);
+    QStringList items;
+    for (int i = 0; i < list->childCount(); ++i) {
+        QAccessibleInterface *item = list->child(i);
+        QCOMPARE(list->indexOfChild(item), i);
+        items << QStringLiteral("%1 [%2]%3%4")
+                     .arg(item->text(QAccessible::Name), item->text(QAccessible::Description))
+                     .arg(item->state().selected ? " selected" : "")
+                     .arg(item->state().focused ? " focused" : "");
+    }
+    QCOMPARE(items, (QStringList{
+                        "S1 X7 Y7D0 Z0 W0 [Changed since the file was loaded or saved; Differs "
+                        "from the reference file]",
+                        "; note [] selected focused", "S2 Q5 [Differs from the reference file]"}));
+    QCOMPARE(list->focusChild(), list->child(1));
+    QCOMPARE(line_events, (QStringList{"Focus 0", "Selection 0", "Focus 1", "Selection 1"}));
+    line_events.clear();
+    Run("down up");
+    QCOMPARE(line_events, (QStringList{"Focus 2", "Selection 2", "Focus 1", "Selection 1"}));
+
+    // Each view names its field and kind, and tells the field's help.
+    Press(Qt::Key_Up);
+    const QString help = TParameterTable().Get_Description(1).items.at(0).help;
+    QStringList views;
+    for (int view = 0; view < 3; ++view) {
+        QAccessibleInterface *accessible =
+            QAccessible::queryAccessibleInterface(Panel_Edit(0, view));
+        views << accessible->text(QAccessible::Name);
+        QCOMPARE(accessible->text(QAccessible::Description), help);
+    }
+    QCOMPARE(views, (QStringList{"X integer", "X hexadecimal", "X millimetres"}));
 }
 
 void tst_DownloadEditor::windowKeepsItsSize()
