@@ -33,20 +33,20 @@ void TComparisonControls::Create_Actions()
 {
     // Each action's text is what its icon-only button speaks to assistive technology.
     d_compare_action = new QAction(d_parts.window);
-    d_compare_action->setText(QStringLiteral("Compare with a reference file"));
-    d_compare_action->setToolTip(QStringLiteral("Compare with a reference file"));
+    d_compare_action->setText(tr("Compare with a reference file"));
+    d_compare_action->setToolTip(d_compare_action->text());
     d_compare_action->setIcon(QIcon(QStringLiteral(":/toolbar/compare_x32.png")));
 
     d_take_over_action = new QAction(d_parts.window);
-    d_take_over_action->setText(QStringLiteral("Take over the reference values"));
-    d_take_over_action->setToolTip(QStringLiteral("Take over the reference values"));
+    d_take_over_action->setText(tr("Take over the reference values"));
+    d_take_over_action->setToolTip(d_take_over_action->text());
     d_take_over_action->setShortcut(QKeySequence(QStringLiteral("Ctrl+T")));
     d_take_over_action->setIcon(QIcon(QStringLiteral(":/toolbar/take_over_x32.png")));
     d_take_over_action->setEnabled(false);
 
     d_end_comparison_action = new QAction(d_parts.window);
-    d_end_comparison_action->setText(QStringLiteral("End the comparison"));
-    d_end_comparison_action->setToolTip(QStringLiteral("End the comparison"));
+    d_end_comparison_action->setText(tr("End the comparison"));
+    d_end_comparison_action->setToolTip(d_end_comparison_action->text());
     d_end_comparison_action->setIcon(QIcon(QStringLiteral(":/toolbar/end_compare_x32.png")));
     d_end_comparison_action->setEnabled(false);
 
@@ -73,9 +73,9 @@ void TComparisonControls::Read_Reference_File()
     const QString start = d_comparison.Is_Active()
                               ? d_comparison.Get_Path()
                               : QDir::fromNativeSeparators(d_parts.file_name_label->text());
-    const QString file_name = TDialogSeam::Get_Open_File_Name(
-        d_parts.window, QStringLiteral("Open Reference Download File"), start,
-        QStringLiteral("Vantor Download Files (*.oad *.txt)"));
+    const QString file_name =
+        TDialogSeam::Get_Open_File_Name(d_parts.window, tr("Open Reference Download File"), start,
+                                        tr("Vantor Download Files (*.oad *.txt)"));
     if (!file_name.isEmpty() && !Compare_File(file_name))
         MessageCatalogue::Show_Message(d_parts.message_box, MessageCatalogue::Reference_Failed);
 }
@@ -94,8 +94,7 @@ void TComparisonControls::Update()
     const bool active = d_comparison.Is_Active();
     const QString path = QDir::toNativeSeparators(d_comparison.Get_Path());
     d_comparison_label->setText(
-        active ? QStringLiteral("Reference %1: %2")
-                     .arg(QFileInfo(path).fileName(), d_comparison.Get_Summary())
+        active ? tr("Reference %1: %2").arg(QFileInfo(path).fileName(), d_comparison.Get_Summary())
                : QString());
     d_comparison_label->setToolTip(active ? path : QString());
     Show_References(d_line, d_parameter);

@@ -110,16 +110,22 @@ public:
     }
 };
 
+// What a reference label says of a value.
+QString Reference_Text(const QString &value)
+{
+    return TDataItemWidget::tr("Reference: %1").arg(value);
+}
+
 // Beside a view: what a reference file holds for the field, hidden until there is one.
 QLabel *New_Reference_Label(QWidget *parent)
 {
     auto *reference = new QLabel(parent);
-    reference->setToolTip(QStringLiteral("Value in the reference file"));
+    reference->setToolTip(TDataItemWidget::tr("Value in the reference file"));
     // As wide as the widest value, so the help texts of all panels line up.
     QFont bold = reference->font();
     bold.setBold(true);
     reference->setMinimumWidth(
-        QFontMetrics(bold).horizontalAdvance(QStringLiteral("Reference: -2147483648")));
+        QFontMetrics(bold).horizontalAdvance(Reference_Text(QStringLiteral("-2147483648"))));
     reference->hide();
     return reference;
 }
@@ -174,16 +180,16 @@ TDataItemWidget::TDataItemWidget(int id, QWidget *parent, Qt::WindowFlags flags)
     // The creation order below is also the keyboard focus order of the three views:
     // integer, hexadecimal, millimetres.
     QFrame *bottom_line = New_Line(QFrame::HLine, this);
-    d_int_label = new TPictureLabel(QStringLiteral("Integer:"), this);
+    d_int_label = new TPictureLabel(tr("Integer:"), this);
     d_int_edit = new TUnselectedLineEdit(this);
-    d_dec_label = new TPictureLabel(QStringLiteral("Value (mm):"), this);
+    d_dec_label = new TPictureLabel(tr("Value (mm):"), this);
     QFrame *left_line = New_Line(QFrame::VLine, this);
     QFrame *top_line = New_Line(QFrame::HLine, this);
-    d_help_label = new THelpLabel(QStringLiteral("Help Text"), this);
+    d_help_label = new THelpLabel(tr("Help Text"), this);
     d_hex_edit = new TUnselectedLineEdit(this);
-    d_item_label = new TPictureLabel(QStringLiteral("Item"), this);
+    d_item_label = new TPictureLabel(tr("Item"), this);
     d_dec_edit = new TUnselectedLineEdit(this);
-    d_hex_label = new TPictureLabel(QStringLiteral("Hexadecimal:"), this);
+    d_hex_label = new TPictureLabel(tr("Hexadecimal:"), this);
     QFrame *right_line = New_Line(QFrame::VLine, this);
     for (int row = 0; row < 3; ++row)
         d_reference_labels.append(New_Reference_Label(this));
@@ -320,7 +326,7 @@ void TDataItemWidget::Set_Reference(const QStringList &texts, bool differs)
         QFont font = label->font();
         font.setBold(differs);
         label->setFont(font);
-        label->setText(text.isEmpty() ? QString() : QStringLiteral("Reference: ") + text);
+        label->setText(text.isEmpty() ? QString() : Reference_Text(text));
         label->setVisible(!text.isEmpty());
     }
 }
@@ -561,7 +567,7 @@ void TDataEditorWidget::Set_Item_Reference(int index, std::optional<qint32> valu
     assert(static_cast<unsigned int>(index) < d_data_widget_items.size());
     TDataItemWidget *item = d_data_widget_items[index];
     if (!value) {
-        item->Set_Reference({QStringLiteral("none")}, differs);
+        item->Set_Reference({tr("none")}, differs);
         return;
     }
     const QString millimetres =

@@ -43,8 +43,9 @@ using namespace MessageCatalogue;
 
 namespace {
 
-const char File_Filter[] = "Vantor Download Files (*.oad *.txt)";
-const char Active_Caption[] = "Active Download File:";
+const char File_Filter[] =
+    QT_TRANSLATE_NOOP("TDownloadEditor", "Vantor Download Files (*.oad *.txt)");
+const char Active_Caption[] = QT_TRANSLATE_NOOP("TDownloadEditor", "Active Download File:");
 
 QFrame *New_Separator(QWidget *parent)
 {
@@ -54,12 +55,12 @@ QFrame *New_Separator(QWidget *parent)
     return separator;
 }
 
-QAction *New_Action(QWidget *window, const char *tool_tip, const QString &icon)
+QAction *New_Action(QWidget *window, const QString &tool_tip, const QString &icon)
 {
     auto *action = new QAction(window);
     // The text is what the icon-only button speaks to assistive technology.
-    action->setText(QString::fromLatin1(tool_tip));
-    action->setToolTip(QString::fromLatin1(tool_tip));
+    action->setText(tool_tip);
+    action->setToolTip(tool_tip);
     action->setIcon(QIcon(icon));
     return action;
 }
@@ -97,9 +98,9 @@ TDownloadEditor::TDownloadEditor(QWidget *parent, Qt::WindowFlags flags)
     d_undo_key_arbiter = new TUndoKeyArbiter(this, d_undo_action, d_redo_action);
     d_read_action->setEnabled(true);
     d_write_action->setEnabled(false);
-    setWindowTitle(QStringLiteral("Vantor4-16 Download Editor - Version 3.0"));
+    setWindowTitle(tr("Vantor4-16 Download Editor - Version 3.0"));
     Read_Settings();
-    d_file_caption_label->setText(QStringLiteral("Recent Download File:"));
+    d_file_caption_label->setText(tr("Recent Download File:"));
     Create_Connections(close_button);
 
     // Typing starts in the editor: in the scale field one stray digit would change the
@@ -133,14 +134,14 @@ QToolBar *TDownloadEditor::Create_Tool_Bar()
     auto *tool_bar = new QToolBar(this);
     tool_bar->setIconSize(QSize(32, 32));
 
-    d_read_action = New_Action(this, "Load download file", ":/toolbar/file_open_x32.png");
+    d_read_action = New_Action(this, tr("Load download file"), ":/toolbar/file_open_x32.png");
     d_read_action->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
-    d_write_action = New_Action(this, "Save download file", ":/toolbar/file_save_x32.png");
+    d_write_action = New_Action(this, tr("Save download file"), ":/toolbar/file_save_x32.png");
     d_write_action->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
-    d_undo_action = New_Action(this, "Undo", ":/toolbar/edit_undo_x32.png");
+    d_undo_action = New_Action(this, tr("Undo"), ":/toolbar/edit_undo_x32.png");
     d_undo_action->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
     d_undo_action->setEnabled(false);
-    d_redo_action = New_Action(this, "Redo", ":/toolbar/edit_redo_x32.png");
+    d_redo_action = New_Action(this, tr("Redo"), ":/toolbar/edit_redo_x32.png");
     d_redo_action->setShortcuts(
         {QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
     d_redo_action->setEnabled(false);
@@ -195,9 +196,9 @@ QPushButton *TDownloadEditor::Create_Footer(QGridLayout *grid_layout)
     auto *notice_label = new QLabel(this);
     notice_label->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
     notice_label->setFont(footer_font);
-    notice_label->setText(QStringLiteral(
-        "Vantor4-16 parameter download editor - for service use by trained technicians"));
-    auto *close_button = new QPushButton(QStringLiteral("Close"), this);
+    notice_label->setText(
+        tr("Vantor4-16 parameter download editor - for service use by trained technicians"));
+    auto *close_button = new QPushButton(tr("Close"), this);
     close_button->setAutoDefault(false);
     footer_layout->addWidget(logo_label);
     footer_layout->addWidget(notice_label);
@@ -254,8 +255,8 @@ void TDownloadEditor::Read_File()
     if (!Settle_Unsaved_Changes())
         return;
     const QString file_name = TDialogSeam::Get_Open_File_Name(
-        this, QStringLiteral("Open Vantor4-16 Download File"),
-        QDir::fromNativeSeparators(d_file_name_label->text()), QLatin1String(File_Filter));
+        this, tr("Open Vantor4-16 Download File"),
+        QDir::fromNativeSeparators(d_file_name_label->text()), tr(File_Filter));
     if (file_name.isEmpty())
         return;
     QString error;
@@ -316,7 +317,7 @@ void TDownloadEditor::Finish_Load(const QString &path)
 {
     d_write_action->setEnabled(true);
     d_file_name_label->setText(QDir::toNativeSeparators(path));
-    d_file_caption_label->setText(QLatin1String(Active_Caption));
+    d_file_caption_label->setText(tr(Active_Caption));
     // The steps refer to the lines that the load replaced.
     d_undo_stack->clear();
     d_comparison->Update();
@@ -475,7 +476,7 @@ QString TDownloadEditor::Changed_Lines_Text() const
     QStringList changes;
     for (int i = 0; i < d_document->Get_Line_Count(); ++i) {
         if (!d_document->Is_Line_Saved(i))
-            changes.append(QStringLiteral("Line %1: %2 \u2192 %3")
+            changes.append(tr("Line %1: %2 \u2192 %3")
                                .arg(i + 1)
                                .arg(d_document->Get_Saved_Line(i), d_document->Get_Line(i)));
     }
@@ -509,8 +510,8 @@ void TDownloadEditor::Write_File()
 bool TDownloadEditor::Save_Download_File()
 {
     const QString file_name = TDialogSeam::Get_Save_File_Name(
-        this, QStringLiteral("Write Vantor4-16 Download File"),
-        QDir::fromNativeSeparators(d_file_name_label->text()), QLatin1String(File_Filter));
+        this, tr("Write Vantor4-16 Download File"),
+        QDir::fromNativeSeparators(d_file_name_label->text()), tr(File_Filter));
     Commit_Edits();
     if (file_name.isEmpty() || !May_Overwrite(file_name))
         return false;
@@ -521,7 +522,7 @@ bool TDownloadEditor::Save_Download_File()
     }
     d_undo_stack->setClean();
     d_file_name_label->setText(QDir::toNativeSeparators(file_name));
-    d_file_caption_label->setText(QLatin1String(Active_Caption));
+    d_file_caption_label->setText(tr(Active_Caption));
     return true;
 }
 

@@ -93,7 +93,7 @@ TFileLineWidget::TFileLineWidget(QWidget *parent, Qt::WindowFlags flags)
     button_row->addWidget(d_down_button);
     // The layout takes ownership of the spacer.
     button_row->addSpacerItem(new QSpacerItem(0, 0, QSizePolicy::Expanding, QSizePolicy::Minimum));
-    auto *scale_label = new QLabel(QStringLiteral("Scale Resolution:"), this);
+    auto *scale_label = new QLabel(tr("Scale Resolution:"), this);
     scale_label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     button_row->addWidget(scale_label);
     d_scale_edit = new QLineEdit(this);

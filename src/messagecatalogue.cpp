@@ -3,53 +3,77 @@
 #include "dialogseam.h"
 #include "messagebox.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 namespace MessageCatalogue {
 
-const Message Open_Failed = {"Open download file", "Unable to open the download file",
-                             QMessageBox::Critical, QMessageBox::Ok, QMessageBox::Ok};
-const Message Write_Failed = {"Write download file", "Unable to write the download file",
-                              QMessageBox::Critical, QMessageBox::Ok, QMessageBox::Ok};
-const Message Reference_Failed = {"Open reference file", "Unable to open the reference file",
-                                  QMessageBox::Critical, QMessageBox::Ok, QMessageBox::Ok};
+namespace {
+
+QString Translated(const char *text)
+{
+    return QCoreApplication::translate("MessageCatalogue", text);
+}
+
+} // namespace
+
+const Message Open_Failed = {
+    QT_TRANSLATE_NOOP("MessageCatalogue", "Open download file"),
+    QT_TRANSLATE_NOOP("MessageCatalogue", "Unable to open the download file"),
+    QMessageBox::Critical, QMessageBox::Ok, QMessageBox::Ok};
+const Message Write_Failed = {
+    QT_TRANSLATE_NOOP("MessageCatalogue", "Write download file"),
+    QT_TRANSLATE_NOOP("MessageCatalogue", "Unable to write the download file"),
+    QMessageBox::Critical, QMessageBox::Ok, QMessageBox::Ok};
+const Message Reference_Failed = {
+    QT_TRANSLATE_NOOP("MessageCatalogue", "Open reference file"),
+    QT_TRANSLATE_NOOP("MessageCatalogue", "Unable to open the reference file"),
+    QMessageBox::Critical, QMessageBox::Ok, QMessageBox::Ok};
 const Message Data_Not_Saved = {
-    "Data Not Saved", "The download file has been modified.  Do you want to save the changes?",
+    QT_TRANSLATE_NOOP("MessageCatalogue", "Data Not Saved"),
+    QT_TRANSLATE_NOOP("MessageCatalogue",
+                      "The download file has been modified.  Do you want to save the changes?"),
     QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
     QMessageBox::Yes};
-const Message Lossy_File = {"Download file cannot be kept whole",
-                            "The editor cannot keep all of the download file:",
-                            QMessageBox::Warning,
-                            QMessageBox::Ok,
-                            QMessageBox::Ok,
-                            "Saving over this file will ask first."};
-const Message Lossy_Save = {"Save over the original file",
-                            "The editor could not keep all of the download file:",
-                            QMessageBox::Warning,
-                            QMessageBox::Yes | QMessageBox::No,
-                            QMessageBox::No,
-                            "Do you want to save over it all the same and lose this?"};
-const Message Changed_On_Disk = {
-    "Download file changed on disk",
-    "Another program has changed the download file since it was opened or last saved here:",
+const Message Lossy_File = {
+    QT_TRANSLATE_NOOP("MessageCatalogue", "Download file cannot be kept whole"),
+    QT_TRANSLATE_NOOP("MessageCatalogue", "The editor cannot keep all of the download file:"),
+    QMessageBox::Warning,
+    QMessageBox::Ok,
+    QMessageBox::Ok,
+    QT_TRANSLATE_NOOP("MessageCatalogue", "Saving over this file will ask first.")};
+const Message Lossy_Save = {
+    QT_TRANSLATE_NOOP("MessageCatalogue", "Save over the original file"),
+    QT_TRANSLATE_NOOP("MessageCatalogue", "The editor could not keep all of the download file:"),
     QMessageBox::Warning,
     QMessageBox::Yes | QMessageBox::No,
     QMessageBox::No,
-    "Do you want to overwrite those changes?"};
+    QT_TRANSLATE_NOOP("MessageCatalogue",
+                      "Do you want to save over it all the same and lose this?")};
+const Message Changed_On_Disk = {
+    QT_TRANSLATE_NOOP("MessageCatalogue", "Download file changed on disk"),
+    QT_TRANSLATE_NOOP(
+        "MessageCatalogue",
+        "Another program has changed the download file since it was opened or last saved here:"),
+    QMessageBox::Warning,
+    QMessageBox::Yes | QMessageBox::No,
+    QMessageBox::No,
+    QT_TRANSLATE_NOOP("MessageCatalogue", "Do you want to overwrite those changes?")};
 const Message Settings_Not_Saved = {
-    "Settings not saved",
-    "Unable to write the settings file",
+    QT_TRANSLATE_NOOP("MessageCatalogue", "Settings not saved"),
+    QT_TRANSLATE_NOOP("MessageCatalogue", "Unable to write the settings file"),
     QMessageBox::Warning,
     QMessageBox::Ok,
     QMessageBox::Ok,
-    "The last download file and the scale resolution will not be remembered."};
+    QT_TRANSLATE_NOOP("MessageCatalogue",
+                      "The last download file and the scale resolution will not be remembered.")};
 
 int Show_Message(TMessageBox *box, const Message &message, const QString &explanation,
                  const QString &detail)
 {
-    const QString text = QString::fromLatin1(message.text);
+    const QString text = Translated(message.text);
     box->Set_Text(text);
-    box->Set_Informative_Text(explanation.isEmpty() ? QString::fromLatin1(message.informative_text)
+    box->Set_Informative_Text(explanation.isEmpty() ? Translated(message.informative_text)
                                                     : explanation);
     box->setDetailedText(detail);
     box->setIcon(message.icon);
@@ -61,15 +85,15 @@ int Show_Message(TMessageBox *box, const Message &message, const QString &explan
 QString Explanation(const Message &message, const QString &path, const QStringList &details,
                     bool bullets)
 {
-    QString html = QString::fromLatin1(message.informative_text).toHtmlEscaped() +
-                   QStringLiteral("<br>") + QDir::toNativeSeparators(path).toHtmlEscaped();
+    QString html = Translated(message.informative_text).toHtmlEscaped() + QStringLiteral("<br>") +
+                   QDir::toNativeSeparators(path).toHtmlEscaped();
     if (bullets)
         html += QStringLiteral("<br>");
     for (const QString &detail : details)
         html += (bullets ? QStringLiteral("<br>&bull; ") : QStringLiteral("<br>")) +
                 detail.toHtmlEscaped();
     if (message.closing)
-        html += QStringLiteral("<br><br>") + QString::fromLatin1(message.closing);
+        html += QStringLiteral("<br><br>") + Translated(message.closing);
     return html;
 }
 

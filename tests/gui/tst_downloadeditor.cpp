@@ -10,6 +10,7 @@
 #include "messagebox.h"
 #include "parametertable.h"
 #include "testsupport.h"
+#include "translation.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -31,6 +32,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QToolTip>
+#include <QTranslator>
 #include <QUrl>
 #include <QWindow>
 
@@ -90,6 +92,8 @@ private slots:
     void comparison_data();
     void comparison();
     void accessibility();
+    void language_data();
+    void language();
     void screenMatchesFreshPaint_data();
     void screenMatchesFreshPaint();
 
@@ -1017,6 +1021,55 @@ void tst_DownloadEditor::accessibility()
         QCOMPARE(accessible->text(QAccessible::Description), help);
     }
     QCOMPARE(views, (QStringList{"X integer", "X hexadecimal", "X millimetres"}));
+}
+
+void tst_DownloadEditor::language_data()
+{
+    QTest::addColumn<QStringList>("languages"); // the user's, most wanted first
+    QTest::addColumn<bool>("german");
+
+    QTest::newRow("German") << QStringList{"de-DE"} << true;
+    QTest::newRow("Austrian German") << QStringList{"de-AT"} << true;
+    QTest::newRow("French, then German") << QStringList{"fr-FR", "de"} << true;
+    QTest::newRow("English, then German") << QStringList{"en-GB", "de-DE"} << false;
+    QTest::newRow("French only") << QStringList{"fr-FR"} << false;
+    QTest::newRow("C locale") << QStringList() << false;
+}
+
+void tst_DownloadEditor::language()
+{
+    QFETCH(QStringList, languages);
+    QFETCH(bool, german);
+    // Installed as at start-up, before the window is made.
+    const auto uninstall = qScopeGuard([] {
+        qDeleteAll(qApp->findChildren<QTranslator *>(QString(), Qt::FindDirectChildrenOnly));
+    });
+    QCOMPARE(EditorTranslation::Install(*qApp, languages), german);
+    Create_Window();
+    const auto text = [german](const char *english, const char *in_german) {
+        return QString::fromUtf8(german ? in_german : english);
+    };
+    QCOMPARE(d_labels.at(0)->text(), text("Recent Download File:", "Letzte Download-Datei:"));
+    QCOMPARE(d_write->toolTip(), text("Save download file", "Download-Datei speichern"));
+
+    Open("S1 X3E8 Y7D0\nN1000\n");
+    QStringList captions;
+    for (const QLabel *label :
+         d_editor->findChildren<TDataItemWidget *>().at(0)->findChildren<QLabel *>())
+        if (label->isVisibleTo(d_editor))
+            captions << label->text();
+    QVERIFY2(captions.contains(text("Hexadecimal:", "Hexadezimal:")),
+             qPrintable(captions.join('|')));
+    QVERIFY2(captions.contains(text("Value (mm):", "Wert (mm):")), qPrintable(captions.join('|')));
+
+    // A message of the editor's, with Qt's own buttons.
+    Type_Into(Panel_Edit(0, 0), QStringLiteral("5"));
+    TDialogSeam::Set_Next_Answer(QMessageBox::Cancel);
+    d_window->close();
+    QCOMPARE(TDialogSeam::Shown_Messages(),
+             QStringList{text("Data Not Saved", "Daten nicht gespeichert")});
+    QCOMPARE(d_window->findChild<TMessageBox *>()->button(QMessageBox::Yes)->text(),
+             text("&Yes", "&Ja"));
 }
 
 void tst_DownloadEditor::windowKeepsItsSize()
