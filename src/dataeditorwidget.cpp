@@ -251,9 +251,9 @@ void TDataItemWidget::Set_Letter(QChar letter)
 {
     // Naming a view tells assistive technology of it: only a new letter is news.
     if (letter != d_letter) {
-        d_int_edit->setAccessibleName(QStringLiteral("%1 integer").arg(letter));
-        d_hex_edit->setAccessibleName(QStringLiteral("%1 hexadecimal").arg(letter));
-        d_dec_edit->setAccessibleName(QStringLiteral("%1 millimetres").arg(letter));
+        d_int_edit->setAccessibleName(tr("%1 integer").arg(letter));
+        d_hex_edit->setAccessibleName(tr("%1 hexadecimal").arg(letter));
+        d_dec_edit->setAccessibleName(tr("%1 millimetres").arg(letter));
     }
     d_letter = letter;
     d_item_label->setText(QString(letter));
@@ -411,7 +411,7 @@ TDataEditorWidget::TDataEditorWidget(QWidget *parent, Qt::WindowFlags flags)
     d_items_layout->addItem(d_items_spacer);
 
     d_simple_editor = new TUnselectedLineEdit(this);
-    d_simple_editor->setAccessibleName(QStringLiteral("Line text"));
+    d_simple_editor->setAccessibleName(tr("Line text"));
     if (QStyle *style = CachedPainting::Frame_Style())
         d_simple_editor->setStyle(style);
     // Lines have no length limit; QLineEdit's default of 32767 would cut a longer line on

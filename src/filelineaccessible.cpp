@@ -5,6 +5,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QCoreApplication>
 #include <QHash>
 #include <QPointer>
 #include <QWidget>
@@ -109,7 +110,7 @@ public:
     QString text(QAccessible::Text type) const override
     {
         if (type == QAccessible::Name)
-            return QStringLiteral("Lines of the download file");
+            return QCoreApplication::translate("FileLineAccessible", "Lines of the download file");
         return QAccessibleWidget::text(type);
     }
 
@@ -149,9 +150,11 @@ QString TLineItemAccessible::text(QAccessible::Text type) const
         return QString();
     QStringList marks;
     if (!view->Get_Document()->Is_Line_Saved(d_line))
-        marks << QStringLiteral("Changed since the file was loaded or saved");
+        marks << QCoreApplication::translate("FileLineAccessible",
+                                             "Changed since the file was loaded or saved");
     if (view->Is_Reference_Line(d_line))
-        marks << QStringLiteral("Differs from the reference file");
+        marks << QCoreApplication::translate("FileLineAccessible",
+                                             "Differs from the reference file");
     return marks.join(QStringLiteral("; "));
 }
 

@@ -110,10 +110,10 @@ TFileLineWidget::TFileLineWidget(QWidget *parent, Qt::WindowFlags flags)
     Set_Arrow_Icon(d_up_button, QStringLiteral(":/gui/tb_up.png"));
     Set_Arrow_Icon(d_down_button, QStringLiteral(":/gui/tb_down.png"));
     // What the icon-only buttons and the field are, to assistive technology.
-    d_up_button->setAccessibleName(QStringLiteral("Previous line"));
-    d_down_button->setAccessibleName(QStringLiteral("Next line"));
-    d_scale_edit->setAccessibleName(QStringLiteral("Scale Resolution"));
-    d_scale_edit->setAccessibleDescription(QStringLiteral("Counts per millimetre"));
+    d_up_button->setAccessibleName(tr("Previous line"));
+    d_down_button->setAccessibleName(tr("Next line"));
+    d_scale_edit->setAccessibleName(tr("Scale Resolution"));
+    d_scale_edit->setAccessibleDescription(tr("Counts per millimetre"));
 
     d_scale_edit->setText(QStringLiteral("1000"));
     d_last_scale_resolution = Read_Scale_Resolution(d_scale_edit->text());

@@ -29,6 +29,21 @@
     </message>
 </context>
 <context>
+    <name>FileLineAccessible</name>
+    <message>
+        <source>Lines of the download file</source>
+        <translation>Zeilen der Download-Datei</translation>
+    </message>
+    <message>
+        <source>Changed since the file was loaded or saved</source>
+        <translation>Geändert seit dem Laden oder Speichern der Datei</translation>
+    </message>
+    <message>
+        <source>Differs from the reference file</source>
+        <translation>Weicht von der Referenzdatei ab</translation>
+    </message>
+</context>
+<context>
     <name>MessageCatalogue</name>
     <message>
         <source>Open download file</source>
@@ -144,6 +159,10 @@
         <source>none</source>
         <translation>fehlt</translation>
     </message>
+    <message>
+        <source>Line text</source>
+        <translation>Zeilentext</translation>
+    </message>
 </context>
 <context>
     <name>TDataItemWidget</name>
@@ -174,6 +193,18 @@
     <message>
         <source>Hexadecimal:</source>
         <translation>Hexadezimal:</translation>
+    </message>
+    <message>
+        <source>%1 integer</source>
+        <translation>%1 Ganzzahl</translation>
+    </message>
+    <message>
+        <source>%1 hexadecimal</source>
+        <translation>%1 hexadezimal</translation>
+    </message>
+    <message>
+        <source>%1 millimetres</source>
+        <translation>%1 Millimeter</translation>
     </message>
 </context>
 <context>
@@ -236,6 +267,22 @@
     <message>
         <source>Scale Resolution:</source>
         <translation>Maßstabsauflösung:</translation>
+    </message>
+    <message>
+        <source>Previous line</source>
+        <translation>Vorige Zeile</translation>
+    </message>
+    <message>
+        <source>Next line</source>
+        <translation>Nächste Zeile</translation>
+    </message>
+    <message>
+        <source>Scale Resolution</source>
+        <translation>Maßstabsauflösung</translation>
+    </message>
+    <message>
+        <source>Counts per millimetre</source>
+        <translation>Inkremente pro Millimeter</translation>
     </message>
 </context>
 </TS>
