@@ -1,6 +1,8 @@
 // The Core's costs: reading and writing a full 128-line file, one commit rewrite, one
-// line split and field read, each value conversion, and finding lines as a query is typed.
+// line split and field read, each value conversion, finding lines as a query is typed, and
+// the commissioning record as HTML.
 #include "benchdata.h"
+#include "commissioningreport.h"
 #include "downloadfile.h"
 #include "linefinder.h"
 #include "linesyntax.h"
@@ -140,6 +142,27 @@ BENCHMARK_CAPTURE(Find_Typed, help_words, "y axis positive software limit");
 BENCHMARK_CAPTURE(Find_Typed, field, "S3.U");
 BENCHMARK_CAPTURE(Find_Typed, value, "5000000");
 BENCHMARK_CAPTURE(Find_Typed, raw_text, "Machine 4711");
+
+// The commissioning record of a full 128-line file as HTML, with and without a reference
+// that differs in two fields.
+void Report_Html(benchmark::State &state)
+{
+    const TParameterTable table;
+    CommissioningReport::ReportInput input;
+    input.document.path = QStringLiteral("/srv/fleet/bench.oad");
+    input.document.disk_bytes = Bench_File_Bytes();
+    input.document.lines = DownloadFile::Read(input.document.disk_bytes).lines;
+    input.generated = QDateTime::currentDateTime();
+    if (state.range(0)) {
+        input.reference = input.document;
+        input.reference->disk_bytes.replace("S2 Q4C4B40", "S2 Q3D0900").replace("S3 X60", "S3 X64");
+        input.reference->disk_sha256.clear();
+        input.reference->lines = DownloadFile::Read(input.reference->disk_bytes).lines;
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(CommissioningReport::Build_Html(input, table));
+}
+BENCHMARK(Report_Html)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

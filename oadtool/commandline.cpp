@@ -5,6 +5,7 @@
 #include "diffcommand.h"
 #include "downloadfile.h"
 #include "getcommand.h"
+#include "reportcommand.h"
 #include "setcommand.h"
 #include "showcommand.h"
 
@@ -19,6 +20,9 @@ enum Option_Flag : unsigned
     Resolution = 2,
     Line = 4,
     Form = 8,
+    Reference = 16,
+    Output = 32,
+    Textconv = 64,
 };
 
 struct Command
@@ -34,7 +38,7 @@ struct Command
 
 // Every command, its handler and its help: a name that is not here is a usage error.
 const Command Commands[] = {
-    {"show", Run_Show, 1, -1, Json | Resolution, "show FILE...",
+    {"show", Run_Show, 1, -1, Json | Resolution | Textconv, "show FILE...",
      "every line; the fields of each described parameter\n"
      "line as integer, hexadecimal and (lengths) millimetres;\n"
      "the lines not read"},
@@ -50,6 +54,10 @@ const Command Commands[] = {
      "rewrite only the bytes of the named fields; values\n"
      "2000, -5, 4294967295, 0x7D0, 12.5mm or 12,5mm (lengths);\n"
      "under a lock, and nothing written if FILE changed meanwhile"},
+    {"report", Run_Report, 1, 1, Resolution | Reference | Output, "report FILE",
+     "a commissioning record as HTML: every field with its\n"
+     "help text, the SHA-256, the check findings, with\n"
+     "--reference the differences, lines to sign"},
 };
 
 const Command *Find_Command(const QString &name)
@@ -74,24 +82,45 @@ std::optional<int> Positive(const QString &text)
     return ok && value > 0 ? std::optional<int>(value) : std::nullopt;
 }
 
+// --reference and --output: a file name, not empty.
+unsigned Read_Path_Option(const QString &name, const QString &value, Options &options,
+                          QString *error)
+{
+    if (value.isEmpty()) {
+        *error = QStringLiteral("%1 needs a file name").arg(name);
+        return 0;
+    }
+    const bool reference = name == QLatin1String("--reference");
+    (reference ? options.reference : options.output) = value;
+    return reference ? Reference : Output;
+}
+
 // Reads the option at arguments[*i] (and its value); the flag it needs, or 0 with error set.
 unsigned Read_Option(const QStringList &arguments, int *i, Options &options, QString *error)
 {
     QString name = arguments.at(*i);
     QString value;
     const int equals = name.indexOf(QLatin1Char('='));
-    const bool numeric =
-        name.startsWith(QLatin1String("--resolution")) || name.startsWith(QLatin1String("--line"));
-    if (numeric && equals > 0) {
+    const bool valued = name.startsWith(QLatin1String("--resolution")) ||
+                        name.startsWith(QLatin1String("--line")) ||
+                        name.startsWith(QLatin1String("--reference")) ||
+                        name.startsWith(QLatin1String("--output"));
+    if (valued && equals > 0) {
         value = name.mid(equals + 1);
         name.truncate(equals);
-    } else if (numeric && *i + 1 < arguments.size()) {
+    } else if (valued && *i + 1 < arguments.size()) {
         value = arguments.at(++*i);
     }
     if (name == QLatin1String("--json")) {
         options.json = true;
         return Json;
     }
+    if (name == QLatin1String("--textconv")) {
+        options.textconv = true;
+        return Textconv;
+    }
+    if (name == QLatin1String("--reference") || name == QLatin1String("--output"))
+        return Read_Path_Option(name, value, options, error);
     if (name == QLatin1String("--hex") || name == QLatin1String("--mm")) {
         options.form = name == QLatin1String("--hex") ? Options::Form::Hex : Options::Form::Mm;
         return Form;
@@ -123,6 +152,12 @@ QString Option_Name(unsigned flag)
         return QStringLiteral("--resolution");
     case Line:
         return QStringLiteral("--line");
+    case Reference:
+        return QStringLiteral("--reference");
+    case Output:
+        return QStringLiteral("--output");
+    case Textconv:
+        return QStringLiteral("--textconv");
     default:
         return QStringLiteral("--hex and --mm");
     }
@@ -132,9 +167,11 @@ CommandLine Check_Against(const Command &command, unsigned given, CommandLine re
 {
     const Options &options = result.options;
     const QString name = QLatin1String(command.name);
-    for (unsigned flag = Json; flag <= Form; flag <<= 1)
+    for (unsigned flag = Json; flag <= Textconv; flag <<= 1)
         if ((given & flag) && !(command.options & flag))
             return Failure(QStringLiteral("%1 does not apply to %2").arg(Option_Name(flag), name));
+    if ((given & Textconv) && (given & Json))
+        return Failure(QStringLiteral("--textconv and --json do not go together"));
     const int count = options.arguments.size();
     if (count < command.min_arguments ||
         (command.max_arguments >= 0 && count > command.max_arguments))
@@ -201,12 +238,18 @@ QString Help_Text()
                "\n"
                "Options:\n"
                "  --json                JSON output (show, check, diff)\n"
-               "  --resolution N        counts per millimetre (show, diff, get, set); else the\n"
-               "                        file's scale resolution line; show and diff fall back\n"
-               "                        to %2, get and set refuse millimetres without one\n"
+               "  --resolution N        counts per millimetre (show, diff, get, set, report);\n"
+               "                        else the file's scale resolution line; show, diff\n"
+               "                        and report fall back to %2, get and set refuse\n"
+               "                        millimetres without one\n"
                "  --line N              the one line get and set may use, when a parameter\n"
                "                        stands on several\n"
                "  --hex, --mm           get prints hexadecimal or millimetres\n"
+               "  --reference REF       report compares FILE with REF\n"
+               "  --output OUT          report writes OUT instead of standard output\n"
+               "  --textconv            show prints no file name, for git's textconv:\n"
+               "                        *.oad diff=oad in .gitattributes, then\n"
+               "                        git config diff.oad.textconv \"oadtool show --textconv\"\n"
                "  --help                this text\n"
                "  --version             the version\n"
                "\n"

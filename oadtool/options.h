@@ -27,6 +27,9 @@ struct Options
     std::optional<int> resolution;
     std::optional<int> line; // the one line that set and get may use
     Form form = Form::Int;   // how get prints a value
+    QString reference;       // report: the file to compare with
+    QString output;          // report: the file to write; empty for standard output
+    bool textconv = false;   // show: no file name anywhere, for git's textconv
 };
 
 } // namespace Oad

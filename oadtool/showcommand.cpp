@@ -102,8 +102,9 @@ QString Line_Text(const Line &line, int resolution)
     return text + QLatin1Char('\n');
 }
 
-// What of the file the editor does not read, when there is something.
-QString Unread_Note(const Document &document)
+// What of the file the editor does not read, when there is something; after the file's
+// name unless textconv.
+QString Unread_Note(const Document &document, bool textconv)
 {
     const int read = document.lines.size();
     const int total = document.content.total_lines;
@@ -121,7 +122,10 @@ QString Unread_Note(const Document &document)
                    .arg(read + 1)
                    .arg(total)
                    .arg(read);
-    return note.isEmpty() ? note : QStringLiteral("%1: %2\n").arg(Shown_Name(document.path), note);
+    if (note.isEmpty())
+        return note;
+    return textconv ? note + QLatin1Char('\n')
+                    : QStringLiteral("%1: %2\n").arg(Shown_Name(document.path), note);
 }
 
 } // namespace
@@ -136,13 +140,16 @@ int Run_Show(const Options &options, TConsole &console)
                 return Exit_Ok;
             }
             const int count = document.lines.size();
-            QString text = QStringLiteral("%1: %2 %3, scale resolution %4\n")
-                               .arg(Shown_Name(document.path), QString::number(count),
-                                    count == 1 ? QStringLiteral("line") : QStringLiteral("lines"),
-                                    Resolution_Text(resolution));
+            // git's textconv passes a temporary name: printed, it would differ in every diff.
+            QString text =
+                options.textconv ? QString() : Shown_Name(document.path) + QStringLiteral(": ");
+            text += QStringLiteral("%1 %2, scale resolution %3\n")
+                        .arg(QString::number(count),
+                             count == 1 ? QStringLiteral("line") : QStringLiteral("lines"),
+                             Resolution_Text(resolution));
             for (const Line &line : qAsConst(document.lines))
                 text += Line_Text(line, resolution.value);
-            console.Out(text + Unread_Note(document));
+            console.Out(text + Unread_Note(document, options.textconv));
             return Exit_Ok;
         });
 }

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QPageSize>
+#include <QString>
+
+class QPagedPaintDevice;
+
+// The commissioning record on paper: the one HTML document (CommissioningReport), laid out
+// by QTextDocument on the device's pages. The window prints through this to the printer
+// from its print dialog and exports PDF through it; both get the same pages.
+namespace ReportPrinting {
+
+// Lays the record out on the device's page size within its margins, every table header
+// repeated on the pages its table continues on, and paints every page.
+void Print(const QString &html, QPagedPaintDevice *device);
+
+// The record as a PDF file on pages of the given size (A4, Letter); false, with the
+// reason, when the file cannot be written.
+bool Write_Pdf(const QString &html, const QString &path, const QPageSize &size,
+               QString *error = nullptr);
+
+} // namespace ReportPrinting
