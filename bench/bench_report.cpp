@@ -1,7 +1,8 @@
 // The commissioning record of a full 128-line file, compared with a reference that differs
 // in a few fields: building its HTML, and laying it out and writing it as PDF on A4 and on
 // Letter, as the window's export does. The first PDF of a run also loads the fonts and is
-// given apart. With a directory argument the PDFs are kept there, for a look at the pages.
+// given apart. Usage: bench_report [ROUNDS [DIRECTORY]]; with a directory the PDFs are kept
+// there, for a look at the pages.
 #include "benchdata.h"
 #include "commissioningreport.h"
 #include "parametertable.h"
@@ -90,8 +91,8 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
     QTemporaryDir scratch;
-    const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : scratch.path());
-    const int rounds = argc > 2 ? QByteArray(argv[2]).toInt() : 20;
+    const int rounds = argc > 1 ? qMax(1, QByteArray(argv[1]).toInt()) : 20;
+    const QDir out(argc > 2 ? QString::fromLocal8Bit(argv[2]) : scratch.path());
     const TParameterTable table;
     const CommissioningReport::ReportInput input = Bench_Input();
     QString html;

@@ -16,7 +16,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
 mkdir sub
-touch notes.dat b.txt
+touch notes.dat b.txt r.html
 printf '; test rig\r\nS1 X3E8 Y7D0\r\nS40 X1\r\nS6F X0\r\nS1 X1\r\nN1000\r\n' >a.oad
 
 # Outside a real completion there is nothing for compopt to set.
@@ -46,19 +46,26 @@ check() {
     fi
 }
 
-check "oadtool " "check diff get set show"
+check "oadtool " "check diff get report set show"
 check "oadtool s" "set show"
 check "oadtool --json s" "set show"
 check "oadtool --resolution 500 d" "diff"
 check "oadtool --line 2 g" "get"
-check "oadtool --" "--help --hex --json --line --mm --resolution --version"
-check "oadtool show --r" "--resolution"
+check "oadtool --" "--help --hex --json --line --mm --output --reference --resolution --textconv --version"
+check "oadtool show --t" "--textconv"
+check "oadtool show --r" "--reference --resolution"
 check "oadtool --resolution " ""
 check "oadtool get --line=" ""
 check "oadtool show " "a.oad b.txt sub"
 check "oadtool check a.oad " "a.oad b.txt sub"
 check "oadtool diff a.oad " "a.oad b.txt sub"
 check "oadtool diff a.oad b.txt " ""
+check "oadtool report " "a.oad b.txt sub"
+check "oadtool report a.oad " ""
+check "oadtool report a.oad --reference " "a.oad b.txt sub"
+check "oadtool report --reference a.oad " "a.oad b.txt sub"
+check "oadtool report a.oad --reference=" "a.oad b.txt sub"
+check "oadtool report a.oad --output " "r.html sub"
 check "oadtool set " "a.oad b.txt sub"
 # Described parameters only (S40 is not), each once, the number in hexadecimal.
 check "oadtool set a.oad " "S1.W= S1.X= S1.Y= S1.Z= S6F.W= S6F.X= S6F.Y= S6F.Z="
