@@ -2,6 +2,57 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE" sourcelanguage="en">
 <context>
+    <name>DownloadFile</name>
+    <message>
+        <source>Line %1 holds</source>
+        <translation>Zeile %1 enthält</translation>
+    </message>
+    <message>
+        <source>Line %1 and one other line hold</source>
+        <translation>Zeile %1 und eine weitere Zeile enthalten</translation>
+    </message>
+    <message>
+        <source>Line %1 and %2 other lines hold</source>
+        <translation>Zeile %1 und %2 weitere Zeilen enthalten</translation>
+    </message>
+    <message>
+        <source>The file has %1 lines; only the first %2 are kept, and a save drops the rest.</source>
+        <translation>Die Datei hat %1 Zeilen; nur die ersten %2 bleiben erhalten, und beim Speichern entfällt der Rest.</translation>
+    </message>
+    <message>
+        <source>The file is larger than %1 MiB; reading stopped in line %2, and a save drops the rest.</source>
+        <translation>Die Datei ist größer als %1 MiB; das Lesen endete in Zeile %2, und beim Speichern entfällt der Rest.</translation>
+    </message>
+    <message>
+        <source>%1 a NUL byte; a save drops the rest of %2.</source>
+        <translation>%1 ein NUL-Byte; beim Speichern entfällt der Rest %2.</translation>
+    </message>
+    <message>
+        <source>each of those lines</source>
+        <translation>jeder dieser Zeilen</translation>
+    </message>
+    <message>
+        <source>that line</source>
+        <translation>dieser Zeile</translation>
+    </message>
+    <message>
+        <source>%1 line ends of CR alone; they are read as one line, and a save merges them.</source>
+        <translation>%1 Zeilenenden aus einem einzelnen CR; sie werden als eine Zeile gelesen und beim Speichern zusammengefügt.</translation>
+    </message>
+    <message>
+        <source>%1 control bytes; the file may not be text.</source>
+        <translation>%1 Steuerzeichen; die Datei ist womöglich keine Textdatei.</translation>
+    </message>
+    <message>
+        <source>It is a folder, not a file.</source>
+        <translation>Es ist ein Ordner, keine Datei.</translation>
+    </message>
+    <message>
+        <source>It is not a regular file but a device, FIFO or socket.</source>
+        <translation>Es ist keine reguläre Datei, sondern ein Gerät, eine FIFO oder ein Socket.</translation>
+    </message>
+</context>
+<context>
     <name>EditorCommandLine</name>
     <message>
         <source>Compare the download file with REFERENCE, another download file that is only read: differing lines are marked and the reference&apos;s values can be taken over.</source>
@@ -283,6 +334,693 @@
     <message>
         <source>Counts per millimetre</source>
         <translation>Inkremente pro Millimeter</translation>
+    </message>
+</context>
+<context>
+    <name>TParameterTable</name>
+    <message>
+        <source>X axis maximum velocity</source>
+        <translation>Maximalgeschwindigkeit X-Achse</translation>
+    </message>
+    <message>
+        <source>Y axis maximum velocity</source>
+        <translation>Maximalgeschwindigkeit Y-Achse</translation>
+    </message>
+    <message>
+        <source>Z axis maximum velocity</source>
+        <translation>Maximalgeschwindigkeit Z-Achse</translation>
+    </message>
+    <message>
+        <source>W axis maximum velocity</source>
+        <translation>Maximalgeschwindigkeit W-Achse</translation>
+    </message>
+    <message>
+        <source>Maximum 3D acceleration</source>
+        <translation>Maximale 3D-Beschleunigung</translation>
+    </message>
+    <message>
+        <source>X axis system gain</source>
+        <translation>Systemverstärkung X-Achse</translation>
+    </message>
+    <message>
+        <source>Y axis system gain</source>
+        <translation>Systemverstärkung Y-Achse</translation>
+    </message>
+    <message>
+        <source>Z axis system gain</source>
+        <translation>Systemverstärkung Z-Achse</translation>
+    </message>
+    <message>
+        <source>W axis system gain</source>
+        <translation>Systemverstärkung W-Achse</translation>
+    </message>
+    <message>
+        <source>All axis system gain</source>
+        <translation>Systemverstärkung aller Achsen</translation>
+    </message>
+    <message>
+        <source>Feedforward multiplier</source>
+        <translation>Vorsteuerfaktor</translation>
+    </message>
+    <message>
+        <source>Probe maximum touch speed</source>
+        <translation>Taster: maximale Antastgeschwindigkeit</translation>
+    </message>
+    <message>
+        <source>Probe maximum overtravel limit</source>
+        <translation>Taster: maximale Überlaufgrenze</translation>
+    </message>
+    <message>
+        <source>Probe minimum overtravel limit</source>
+        <translation>Taster: minimale Überlaufgrenze</translation>
+    </message>
+    <message>
+        <source>DIGI lock gain</source>
+        <translation>DIGI-Lock-Verstärkung</translation>
+    </message>
+    <message>
+        <source>Sample zone around hardware checkpoint</source>
+        <translation>Abtastzone um den Hardware-Kontrollpunkt</translation>
+    </message>
+    <message>
+        <source>X axis positive hardware checkpoint</source>
+        <translation>Positiver Hardware-Kontrollpunkt X-Achse</translation>
+    </message>
+    <message>
+        <source>Y axis positive hardware checkpoint</source>
+        <translation>Positiver Hardware-Kontrollpunkt Y-Achse</translation>
+    </message>
+    <message>
+        <source>Z axis positive hardware checkpoint</source>
+        <translation>Positiver Hardware-Kontrollpunkt Z-Achse</translation>
+    </message>
+    <message>
+        <source>W axis positive hardware checkpoint</source>
+        <translation>Positiver Hardware-Kontrollpunkt W-Achse</translation>
+    </message>
+    <message>
+        <source>X axis acceleration feed-forward (Tackless Motor)</source>
+        <translation>Beschleunigungsvorsteuerung X-Achse (Tackless Motor)</translation>
+    </message>
+    <message>
+        <source>Y axis acceleration feed-forward (Tackless Motor)</source>
+        <translation>Beschleunigungsvorsteuerung Y-Achse (Tackless Motor)</translation>
+    </message>
+    <message>
+        <source>Z axis acceleration feed-forward (Tackless Motor)</source>
+        <translation>Beschleunigungsvorsteuerung Z-Achse (Tackless Motor)</translation>
+    </message>
+    <message>
+        <source>W axis acceleration feed-forward (Tackless Motor)</source>
+        <translation>Beschleunigungsvorsteuerung W-Achse (Tackless Motor)</translation>
+    </message>
+    <message>
+        <source>X axis PID derivitive gain (Tackless Motor)</source>
+        <translation>PID-Differenzialverstärkung X-Achse (Tackless Motor)</translation>
+    </message>
+    <message>
+        <source>Y axis PID derivitive gain (Tackless Motor)</source>
+        <translation>PID-Differenzialverstärkung Y-Achse (Tackless Motor)</translation>
+    </message>
+    <message>
+        <source>Z axis PID derivitive gain (Tackless Motor)</source>
+        <translation>PID-Differenzialverstärkung Z-Achse (Tackless Motor)</translation>
+    </message>
+    <message>
+        <source>W axis PID derivitive gain (Tackless Motor)</source>
+        <translation>PID-Differenzialverstärkung W-Achse (Tackless Motor)</translation>
+    </message>
+    <message>
+        <source>X axis PID integral gain (Tackless Motor)</source>
+        <translation>PID-Integralverstärkung X-Achse (Tackless Motor)</translation>
+    </message>
+    <message>
+        <source>Y axis PID integral gain (Tackless Motor)</source>
+        <translation>PID-Integralverstärkung Y-Achse (Tackless Motor)</translation>
+    </message>
+    <message>
+        <source>Z axis PID integral gain (Tackless Motor)</source>
+        <translation>PID-Integralverstärkung Z-Achse (Tackless Motor)</translation>
+    </message>
+    <message>
+        <source>W axis PID integral gain (Tackless Motor)</source>
+        <translation>PID-Integralverstärkung W-Achse (Tackless Motor)</translation>
+    </message>
+    <message>
+        <source>X axis negative hardware checkpoint</source>
+        <translation>Negativer Hardware-Kontrollpunkt X-Achse</translation>
+    </message>
+    <message>
+        <source>Y axis negative hardware checkpoint</source>
+        <translation>Negativer Hardware-Kontrollpunkt Y-Achse</translation>
+    </message>
+    <message>
+        <source>Z axis negative hardware checkpoint</source>
+        <translation>Negativer Hardware-Kontrollpunkt Z-Achse</translation>
+    </message>
+    <message>
+        <source>W axis negative hardware checkpoint</source>
+        <translation>Negativer Hardware-Kontrollpunkt W-Achse</translation>
+    </message>
+    <message>
+        <source>X axis positive software limit</source>
+        <translation>Positiver Software-Endschalter X-Achse</translation>
+    </message>
+    <message>
+        <source>Y axis positive software limit</source>
+        <translation>Positiver Software-Endschalter Y-Achse</translation>
+    </message>
+    <message>
+        <source>Z axis positive software limit</source>
+        <translation>Positiver Software-Endschalter Z-Achse</translation>
+    </message>
+    <message>
+        <source>W axis positive software limit</source>
+        <translation>Positiver Software-Endschalter W-Achse</translation>
+    </message>
+    <message>
+        <source>X axis negative software limit</source>
+        <translation>Negativer Software-Endschalter X-Achse</translation>
+    </message>
+    <message>
+        <source>Y axis negative software limit</source>
+        <translation>Negativer Software-Endschalter Y-Achse</translation>
+    </message>
+    <message>
+        <source>Z axis negative software limit</source>
+        <translation>Negativer Software-Endschalter Z-Achse</translation>
+    </message>
+    <message>
+        <source>W axis negative software limit</source>
+        <translation>Negativer Software-Endschalter W-Achse</translation>
+    </message>
+    <message>
+        <source>X axis in position zone</source>
+        <translation>Positionierfenster X-Achse</translation>
+    </message>
+    <message>
+        <source>Y axis in position zone</source>
+        <translation>Positionierfenster Y-Achse</translation>
+    </message>
+    <message>
+        <source>Z axis in position zone</source>
+        <translation>Positionierfenster Z-Achse</translation>
+    </message>
+    <message>
+        <source>W axis in position zone</source>
+        <translation>Positionierfenster W-Achse</translation>
+    </message>
+    <message>
+        <source>Slow continuous jog P1</source>
+        <translation>Tippbetrieb kontinuierlich langsam P1</translation>
+    </message>
+    <message>
+        <source>Slow continuous jog P2</source>
+        <translation>Tippbetrieb kontinuierlich langsam P2</translation>
+    </message>
+    <message>
+        <source>Fast continuous jog P1</source>
+        <translation>Tippbetrieb kontinuierlich schnell P1</translation>
+    </message>
+    <message>
+        <source>Fast continuous jog P2</source>
+        <translation>Tippbetrieb kontinuierlich schnell P2</translation>
+    </message>
+    <message>
+        <source>Fixed rate jog P1</source>
+        <translation>Tippbetrieb mit fester Geschwindigkeit P1</translation>
+    </message>
+    <message>
+        <source>Fixed rate jog P2</source>
+        <translation>Tippbetrieb mit fester Geschwindigkeit P2</translation>
+    </message>
+    <message>
+        <source>Slow incremental jog P1</source>
+        <translation>Tippbetrieb inkrementell langsam P1</translation>
+    </message>
+    <message>
+        <source>Slow incremental jog P2</source>
+        <translation>Tippbetrieb inkrementell langsam P2</translation>
+    </message>
+    <message>
+        <source>Slow incremental jog distance</source>
+        <translation>Schrittweite Tippbetrieb inkrementell langsam</translation>
+    </message>
+    <message>
+        <source>Fast incremental jog P1</source>
+        <translation>Tippbetrieb inkrementell schnell P1</translation>
+    </message>
+    <message>
+        <source>Fast incremental jog P2</source>
+        <translation>Tippbetrieb inkrementell schnell P2</translation>
+    </message>
+    <message>
+        <source>Fast incremental jog distance</source>
+        <translation>Schrittweite Tippbetrieb inkrementell schnell</translation>
+    </message>
+    <message>
+        <source>X axis DIGI lock zone</source>
+        <translation>DIGI-Lock-Zone X-Achse</translation>
+    </message>
+    <message>
+        <source>Y axis DIGI lock zone</source>
+        <translation>DIGI-Lock-Zone Y-Achse</translation>
+    </message>
+    <message>
+        <source>Z axis DIGI lock zone</source>
+        <translation>DIGI-Lock-Zone Z-Achse</translation>
+    </message>
+    <message>
+        <source>W axis DIGI lock zone</source>
+        <translation>DIGI-Lock-Zone W-Achse</translation>
+    </message>
+    <message>
+        <source>Jog acceleration multiplier (1000 = 100%)</source>
+        <translation>Beschleunigungsfaktor Tippbetrieb (1000 = 100%)</translation>
+    </message>
+    <message>
+        <source>X axis jog box polarity normal/reversed [0/FF]</source>
+        <translation>Polarität Handbediengerät X-Achse normal/umgekehrt [0/FF]</translation>
+    </message>
+    <message>
+        <source>Y axis jog box polarity normal/reversed [0/FF]</source>
+        <translation>Polarität Handbediengerät Y-Achse normal/umgekehrt [0/FF]</translation>
+    </message>
+    <message>
+        <source>Z axis jog box polarity normal/reversed [0/FF]</source>
+        <translation>Polarität Handbediengerät Z-Achse normal/umgekehrt [0/FF]</translation>
+    </message>
+    <message>
+        <source>X axis resolution [0 to disable]</source>
+        <translation>Auflösung X-Achse [0 schaltet ab]</translation>
+    </message>
+    <message>
+        <source>Y axis resolution [0 to disable]</source>
+        <translation>Auflösung Y-Achse [0 schaltet ab]</translation>
+    </message>
+    <message>
+        <source>Z axis resolution [0 to disable]</source>
+        <translation>Auflösung Z-Achse [0 schaltet ab]</translation>
+    </message>
+    <message>
+        <source>W axis resolution [0 to disable]</source>
+        <translation>Auflösung W-Achse [0 schaltet ab]</translation>
+    </message>
+    <message>
+        <source>Motorized probe [9 enable, 0 disable]</source>
+        <translation>Motorisierter Taster [9 ein, 0 aus]</translation>
+    </message>
+    <message>
+        <source>Rotary axis wrap count</source>
+        <translation>Umlaufzählwert Rundachse</translation>
+    </message>
+    <message>
+        <source>Homing interlock</source>
+        <translation>Verriegelung Referenzfahrt</translation>
+    </message>
+    <message>
+        <source>X axis home interlock</source>
+        <translation>Verriegelung Referenzfahrt X-Achse</translation>
+    </message>
+    <message>
+        <source>Y axis home interlock</source>
+        <translation>Verriegelung Referenzfahrt Y-Achse</translation>
+    </message>
+    <message>
+        <source>Z axis home interlock</source>
+        <translation>Verriegelung Referenzfahrt Z-Achse</translation>
+    </message>
+    <message>
+        <source>W axis home interlock</source>
+        <translation>Verriegelung Referenzfahrt W-Achse</translation>
+    </message>
+    <message>
+        <source>X axis homing velocity constant</source>
+        <translation>Geschwindigkeitskonstante Referenzfahrt X-Achse</translation>
+    </message>
+    <message>
+        <source>Y axis homing velocity constant</source>
+        <translation>Geschwindigkeitskonstante Referenzfahrt Y-Achse</translation>
+    </message>
+    <message>
+        <source>Z axis homing velocity constant</source>
+        <translation>Geschwindigkeitskonstante Referenzfahrt Z-Achse</translation>
+    </message>
+    <message>
+        <source>W axis homing velocity constant</source>
+        <translation>Geschwindigkeitskonstante Referenzfahrt W-Achse</translation>
+    </message>
+    <message>
+        <source>Status report mask</source>
+        <translation>Maske der Statusmeldungen</translation>
+    </message>
+    <message>
+        <source>Vector reporting enabled/disabled [0/FF]</source>
+        <translation>Vektormeldung ein/aus [0/FF]</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 1A</source>
+        <translation>Flexibler Parameter 1A</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 1B</source>
+        <translation>Flexibler Parameter 1B</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 1C</source>
+        <translation>Flexibler Parameter 1C</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 1D</source>
+        <translation>Flexibler Parameter 1D</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 2A</source>
+        <translation>Flexibler Parameter 2A</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 2B</source>
+        <translation>Flexibler Parameter 2B</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 2C</source>
+        <translation>Flexibler Parameter 2C</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 2D</source>
+        <translation>Flexibler Parameter 2D</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 3A</source>
+        <translation>Flexibler Parameter 3A</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 3B</source>
+        <translation>Flexibler Parameter 3B</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 3C</source>
+        <translation>Flexibler Parameter 3C</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 3D</source>
+        <translation>Flexibler Parameter 3D</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 4A</source>
+        <translation>Flexibler Parameter 4A</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 4B</source>
+        <translation>Flexibler Parameter 4B</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 4C</source>
+        <translation>Flexibler Parameter 4C</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 4D</source>
+        <translation>Flexibler Parameter 4D</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 5A</source>
+        <translation>Flexibler Parameter 5A</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 5B</source>
+        <translation>Flexibler Parameter 5B</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 5C</source>
+        <translation>Flexibler Parameter 5C</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 5D</source>
+        <translation>Flexibler Parameter 5D</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 6A</source>
+        <translation>Flexibler Parameter 6A</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 6B</source>
+        <translation>Flexibler Parameter 6B</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 6C</source>
+        <translation>Flexibler Parameter 6C</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 6D</source>
+        <translation>Flexibler Parameter 6D</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 7A</source>
+        <translation>Flexibler Parameter 7A</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 7B</source>
+        <translation>Flexibler Parameter 7B</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 7C</source>
+        <translation>Flexibler Parameter 7C</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 7D</source>
+        <translation>Flexibler Parameter 7D</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 8A</source>
+        <translation>Flexibler Parameter 8A</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 8B</source>
+        <translation>Flexibler Parameter 8B</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 8C</source>
+        <translation>Flexibler Parameter 8C</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 8D</source>
+        <translation>Flexibler Parameter 8D</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 9A</source>
+        <translation>Flexibler Parameter 9A</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 9B</source>
+        <translation>Flexibler Parameter 9B</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 9C</source>
+        <translation>Flexibler Parameter 9C</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 9D</source>
+        <translation>Flexibler Parameter 9D</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 10A</source>
+        <translation>Flexibler Parameter 10A</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 10B</source>
+        <translation>Flexibler Parameter 10B</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 10C</source>
+        <translation>Flexibler Parameter 10C</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 10D</source>
+        <translation>Flexibler Parameter 10D</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 11A</source>
+        <translation>Flexibler Parameter 11A</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 11B</source>
+        <translation>Flexibler Parameter 11B</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 11C</source>
+        <translation>Flexibler Parameter 11C</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 11D</source>
+        <translation>Flexibler Parameter 11D</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 12A</source>
+        <translation>Flexibler Parameter 12A</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 12B</source>
+        <translation>Flexibler Parameter 12B</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 12C</source>
+        <translation>Flexibler Parameter 12C</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 12D</source>
+        <translation>Flexibler Parameter 12D</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 13A</source>
+        <translation>Flexibler Parameter 13A</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 13B</source>
+        <translation>Flexibler Parameter 13B</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 13C</source>
+        <translation>Flexibler Parameter 13C</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 13D</source>
+        <translation>Flexibler Parameter 13D</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 14A</source>
+        <translation>Flexibler Parameter 14A</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 14B</source>
+        <translation>Flexibler Parameter 14B</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 14C</source>
+        <translation>Flexibler Parameter 14C</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 14D</source>
+        <translation>Flexibler Parameter 14D</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 15A</source>
+        <translation>Flexibler Parameter 15A</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 15B</source>
+        <translation>Flexibler Parameter 15B</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 15C</source>
+        <translation>Flexibler Parameter 15C</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 15D</source>
+        <translation>Flexibler Parameter 15D</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 16A</source>
+        <translation>Flexibler Parameter 16A</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 16B.
+Probe type (integer): PI6 [32], TTL [33], PICS [34]</source>
+        <translation>Flexibler Parameter 16B.
+Tastertyp (Ganzzahl): PI6 [32], TTL [33], PICS [34]</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 16C</source>
+        <translation>Flexibler Parameter 16C</translation>
+    </message>
+    <message>
+        <source>Flexible parameter 16D</source>
+        <translation>Flexibler Parameter 16D</translation>
+    </message>
+</context>
+<context>
+    <name>TReferenceComparison</name>
+    <message>
+        <source>no parameters differ</source>
+        <translation>kein Parameter weicht ab</translation>
+    </message>
+    <message>
+        <source>1 parameter differs</source>
+        <translation>1 Parameter weicht ab</translation>
+    </message>
+    <message>
+        <source>%1 parameters differ</source>
+        <translation>%1 Parameter weichen ab</translation>
+    </message>
+    <message>
+        <source>only here: %1</source>
+        <translation>nur hier: %1</translation>
+    </message>
+    <message>
+        <source>only in the reference: %1</source>
+        <translation>nur in der Referenz: %1</translation>
+    </message>
+    <message>
+        <source>duplicated here: %1</source>
+        <translation>hier mehrfach: %1</translation>
+    </message>
+    <message>
+        <source>duplicated in the reference: %1</source>
+        <translation>in der Referenz mehrfach: %1</translation>
+    </message>
+    <message>
+        <source>scale resolution differs</source>
+        <translation>Maßstabsauflösung weicht ab</translation>
+    </message>
+    <message>
+        <source>1 other line differs</source>
+        <translation>1 weitere Zeile weicht ab</translation>
+    </message>
+    <message>
+        <source>%1 other lines differ</source>
+        <translation>%1 weitere Zeilen weichen ab</translation>
+    </message>
+</context>
+<context>
+    <name>ValueFormat</name>
+    <message>
+        <source>Outside -2147483648 to 4294967295</source>
+        <translation>Außerhalb von -2147483648 bis 4294967295</translation>
+    </message>
+    <message>
+        <source>Not a whole number: digits with an optional sign</source>
+        <translation>Keine ganze Zahl: Ziffern mit optionalem Vorzeichen</translation>
+    </message>
+    <message>
+        <source>Not a number of millimetres: digits with one decimal point or comma</source>
+        <translation>Keine Millimeterangabe: Ziffern mit einem Dezimalpunkt oder -komma</translation>
+    </message>
+    <message>
+        <source>Empty: type a whole number</source>
+        <translation>Leer: Geben Sie eine ganze Zahl ein</translation>
+    </message>
+    <message>
+        <source>No digits after 0x</source>
+        <translation>Keine Ziffern nach 0x</translation>
+    </message>
+    <message>
+        <source>Empty: type one to eight hexadecimal digits</source>
+        <translation>Leer: Geben Sie ein bis acht Hexadezimalziffern ein</translation>
+    </message>
+    <message>
+        <source>Not a hexadecimal number: digits 0-9 and A-F, optionally after 0x</source>
+        <translation>Keine Hexadezimalzahl: Ziffern 0-9 und A-F, wahlweise nach 0x</translation>
+    </message>
+    <message>
+        <source>More than eight hexadecimal digits</source>
+        <translation>Mehr als acht Hexadezimalziffern</translation>
+    </message>
+    <message>
+        <source>No scale resolution: millimetres cannot be converted</source>
+        <translation>Keine Maßstabsauflösung: Millimeter lassen sich nicht umrechnen</translation>
+    </message>
+    <message>
+        <source>Empty: type a length in millimetres</source>
+        <translation>Leer: Geben Sie eine Länge in Millimetern ein</translation>
     </message>
 </context>
 </TS>

@@ -1,6 +1,7 @@
 #include "downloadfile.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -22,10 +23,13 @@ namespace {
 QString Where(const Loss &loss)
 {
     if (loss.count <= 1)
-        return QStringLiteral("Line %1 holds").arg(loss.line);
+        return QCoreApplication::translate("DownloadFile", "Line %1 holds").arg(loss.line);
     if (loss.count == 2)
-        return QStringLiteral("Line %1 and one other line hold").arg(loss.line);
-    return QStringLiteral("Line %1 and %2 other lines hold").arg(loss.line).arg(loss.count - 1);
+        return QCoreApplication::translate("DownloadFile", "Line %1 and one other line hold")
+            .arg(loss.line);
+    return QCoreApplication::translate("DownloadFile", "Line %1 and %2 other lines hold")
+        .arg(loss.line)
+        .arg(loss.count - 1);
 }
 
 void Set_Error(QString *error, const QString &text)
@@ -99,25 +103,32 @@ QString Describe(const Loss &loss)
 {
     switch (loss.kind) {
     case Loss::Kind::Too_Many_Lines:
-        return QStringLiteral("The file has %1 lines; only the first %2 are kept, and a save "
-                              "drops the rest.")
+        return QCoreApplication::translate("DownloadFile",
+                                           "The file has %1 lines; only the first %2 are kept, "
+                                           "and a save drops the rest.")
             .arg(loss.count)
             .arg(Max_Lines);
     case Loss::Kind::Too_Large:
-        return QStringLiteral("The file is larger than %1 MiB; reading stopped in line %2, and "
-                              "a save drops the rest.")
+        return QCoreApplication::translate("DownloadFile",
+                                           "The file is larger than %1 MiB; reading stopped in "
+                                           "line %2, and a save drops the rest.")
             .arg(Max_Read_Bytes / (1024 * 1024))
             .arg(loss.line);
     case Loss::Kind::Nul_Byte:
-        return QStringLiteral("%1 a NUL byte; a save drops the rest of %2.")
-            .arg(Where(loss), loss.count > 1 ? QStringLiteral("each of those lines")
-                                             : QStringLiteral("that line"));
+        return QCoreApplication::translate("DownloadFile",
+                                           "%1 a NUL byte; a save drops the rest of %2.")
+            .arg(Where(loss),
+                 loss.count > 1 ? QCoreApplication::translate("DownloadFile", "each of those lines")
+                                : QCoreApplication::translate("DownloadFile", "that line"));
     case Loss::Kind::Cr_Line_End:
-        return QStringLiteral("%1 line ends of CR alone; they are read as one line, and a save "
-                              "merges them.")
+        return QCoreApplication::translate("DownloadFile",
+                                           "%1 line ends of CR alone; they are read as one "
+                                           "line, and a save merges them.")
             .arg(Where(loss));
     case Loss::Kind::Control_Byte:
-        return QStringLiteral("%1 control bytes; the file may not be text.").arg(Where(loss));
+        return QCoreApplication::translate("DownloadFile",
+                                           "%1 control bytes; the file may not be text.")
+            .arg(Where(loss));
     }
     return QString();
 }
@@ -293,11 +304,14 @@ bool Read_File(const QString &file_name, Content *content, QString *error, FileS
     // Opening a FIFO waits for a writer, and a device may never end: look before opening.
     const QFileInfo info(file_name);
     if (info.isDir()) {
-        Set_Error(error, QStringLiteral("It is a folder, not a file."));
+        Set_Error(error,
+                  QCoreApplication::translate("DownloadFile", "It is a folder, not a file."));
         return false;
     }
     if (info.exists() && !info.isFile()) {
-        Set_Error(error, QStringLiteral("It is not a regular file but a device, FIFO or socket."));
+        Set_Error(error,
+                  QCoreApplication::translate(
+                      "DownloadFile", "It is not a regular file but a device, FIFO or socket."));
         return false;
     }
     QFile file(file_name);

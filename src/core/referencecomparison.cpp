@@ -27,18 +27,11 @@ QString Token_List(const QStringList &tokens)
     return unique.join(QStringLiteral(", "));
 }
 
-QString Count_Text(int count, const char *one, const char *many)
-{
-    return count == 1 ? QString::fromLatin1(one)
-                      : QString::fromLatin1(many).arg(count == 0 ? QStringLiteral("no")
-                                                                 : QString::number(count));
-}
-
-// "label: S5, S9" when there are tokens.
-void Append_List(QStringList &parts, const char *label, const QStringList &tokens)
+// text, such as "only here: %1", with the tokens, when there are any.
+void Append_List(QStringList &parts, const QString &text, const QStringList &tokens)
 {
     if (!tokens.isEmpty())
-        parts.append(QString::fromLatin1(label) + Token_List(tokens));
+        parts.append(text.arg(Token_List(tokens)));
 }
 
 // The numbers on more than one line, in the order of their first line.
@@ -160,15 +153,18 @@ QString TReferenceComparison::Get_Summary() const
             scale_differs = true;
     }
     changed.removeDuplicates();
-    QStringList parts{Count_Text(changed.size(), "1 parameter differs", "%1 parameters differ")};
-    Append_List(parts, "only here: ", only_here);
-    Append_List(parts, "only in the reference: ", only_there);
-    Append_List(parts, "duplicated here: ", duplicated_here);
-    Append_List(parts, "duplicated in the reference: ", duplicated_there);
+    QStringList parts{changed.isEmpty()     ? tr("no parameters differ")
+                      : changed.size() == 1 ? tr("1 parameter differs")
+                                            : tr("%1 parameters differ").arg(changed.size())};
+    Append_List(parts, tr("only here: %1"), only_here);
+    Append_List(parts, tr("only in the reference: %1"), only_there);
+    Append_List(parts, tr("duplicated here: %1"), duplicated_here);
+    Append_List(parts, tr("duplicated in the reference: %1"), duplicated_there);
     if (scale_differs)
-        parts.append(QStringLiteral("scale resolution differs"));
+        parts.append(tr("scale resolution differs"));
     if (other_lines > 0)
-        parts.append(Count_Text(other_lines, "1 other line differs", "%1 other lines differ"));
+        parts.append(other_lines == 1 ? tr("1 other line differs")
+                                      : tr("%1 other lines differ").arg(other_lines));
     return parts.join(QStringLiteral(" \u00b7 "));
 }
 

@@ -4,6 +4,7 @@
 #include "downloadfile.h"
 #include "linesyntax.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QSet>
 #include <QString>
@@ -25,6 +26,8 @@ class TParameterTable;
 // in the losses.
 class TReferenceComparison
 {
+    Q_DECLARE_TR_FUNCTIONS(TReferenceComparison)
+
 public:
     explicit TReferenceComparison(const TParameterTable &table);
 

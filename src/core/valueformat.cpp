@@ -1,5 +1,7 @@
 #include "valueformat.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -24,17 +26,19 @@ Reading Valid(qint32 value)
 
 QString Range_Error()
 {
-    return QStringLiteral("Outside -2147483648 to 4294967295");
+    return QCoreApplication::translate("ValueFormat", "Outside -2147483648 to 4294967295");
 }
 
 QString Not_Integer_Error()
 {
-    return QStringLiteral("Not a whole number: digits with an optional sign");
+    return QCoreApplication::translate("ValueFormat",
+                                       "Not a whole number: digits with an optional sign");
 }
 
 QString Not_Mm_Error()
 {
-    return QStringLiteral("Not a number of millimetres: digits with one decimal point or comma");
+    return QCoreApplication::translate(
+        "ValueFormat", "Not a number of millimetres: digits with one decimal point or comma");
 }
 
 bool Is_Decimal_Digit(QChar c)
@@ -64,7 +68,7 @@ Reading Read_Int(const QString &text)
 {
     const QString trimmed = text.trimmed();
     if (trimmed.isEmpty())
-        return Invalid(QStringLiteral("Empty: type a whole number"));
+        return Invalid(QCoreApplication::translate("ValueFormat", "Empty: type a whole number"));
     int first_digit = 0;
     if (trimmed.at(0) == QLatin1Char('-') || trimmed.at(0) == QLatin1Char('+'))
         first_digit = 1;
@@ -88,25 +92,31 @@ Reading Read_Hex(const QString &text)
     if (prefixed)
         digits = digits.mid(2);
     if (digits.isEmpty())
-        return Invalid(prefixed ? QStringLiteral("No digits after 0x")
-                                : QStringLiteral("Empty: type one to eight hexadecimal digits"));
+        return Invalid(prefixed
+                           ? QCoreApplication::translate("ValueFormat", "No digits after 0x")
+                           : QCoreApplication::translate(
+                                 "ValueFormat", "Empty: type one to eight hexadecimal digits"));
     for (const QChar c : qAsConst(digits))
         if (!Is_Decimal_Digit(c) &&
             !(c.toUpper() >= QLatin1Char('A') && c.toUpper() <= QLatin1Char('F')))
-            return Invalid(QStringLiteral(
+            return Invalid(QCoreApplication::translate(
+                "ValueFormat",
                 "Not a hexadecimal number: digits 0-9 and A-F, optionally after 0x"));
     if (digits.size() > 8)
-        return Invalid(QStringLiteral("More than eight hexadecimal digits"));
+        return Invalid(
+            QCoreApplication::translate("ValueFormat", "More than eight hexadecimal digits"));
     return Valid(static_cast<qint32>(digits.toUInt(nullptr, 16)));
 }
 
 Reading Read_Mm(const QString &text, int resolution)
 {
     if (resolution <= 0)
-        return Invalid(QStringLiteral("No scale resolution: millimetres cannot be converted"));
+        return Invalid(QCoreApplication::translate(
+            "ValueFormat", "No scale resolution: millimetres cannot be converted"));
     QString number = text.trimmed();
     if (number.isEmpty())
-        return Invalid(QStringLiteral("Empty: type a length in millimetres"));
+        return Invalid(
+            QCoreApplication::translate("ValueFormat", "Empty: type a length in millimetres"));
     bool negative = false;
     if (number.at(0) == QLatin1Char('-') || number.at(0) == QLatin1Char('+')) {
         negative = number.at(0) == QLatin1Char('-');

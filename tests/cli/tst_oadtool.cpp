@@ -43,9 +43,11 @@ TstOadtool::Result TstOadtool::Run(const QString &program, const QStringList &ar
 {
     QProcess process;
     process.setWorkingDirectory(d_dir.path());
-    // The output must not depend on the user's locale.
+    // The output must not depend on the user's locale or language: on a German desktop the
+    // editor speaks German, oadtool never.
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("de_DE.UTF-8"));
+    environment.insert(QStringLiteral("LANGUAGE"), QStringLiteral("de"));
     environment.insert(QStringLiteral("OADTOOL"), QStringLiteral(OADTOOL_PATH));
     process.setProcessEnvironment(environment);
     process.start(program, arguments);

@@ -1061,6 +1061,8 @@ void tst_DownloadEditor::language()
     QVERIFY2(captions.contains(text("Hexadecimal:", "Hexadezimal:")),
              qPrintable(captions.join('|')));
     QVERIFY2(captions.contains(text("Value (mm):", "Wert (mm):")), qPrintable(captions.join('|')));
+    QVERIFY2(captions.contains(text("X axis maximum velocity", "Maximalgeschwindigkeit X-Achse")),
+             qPrintable(captions.join('|')));
 
     // A message of the editor's, with Qt's own buttons.
     Type_Into(Panel_Edit(0, 0), QStringLiteral("5"));
