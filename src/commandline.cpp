@@ -4,7 +4,6 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 
 namespace EditorCommandLine {
 
@@ -35,7 +34,7 @@ void Define(QCommandLineParser &parser)
         QCoreApplication::translate("EditorCommandLine", "FILE"),
         QCoreApplication::translate("EditorCommandLine",
                                     "The download file to open (.oad or .txt). Of several, the "
-                                    "last one is opened; one that does not exist opens nothing."),
+                                    "last one is opened; one that cannot be opened is reported."),
         QCoreApplication::translate("EditorCommandLine", "[FILE]"));
 }
 
@@ -56,9 +55,8 @@ QString Download_File(const QStringList &arguments, const QString &current_direc
 {
     if (arguments.size() < 2)
         return QString();
-    const QString path = QDir::fromNativeSeparators(
+    return QDir::fromNativeSeparators(
         QDir::cleanPath(QDir(current_directory).absoluteFilePath(arguments.last())));
-    return QFile::exists(path) ? path : QString();
 }
 
 } // namespace EditorCommandLine

@@ -18,12 +18,12 @@ struct Request
 void Define(QCommandLineParser &parser);
 
 // What arguments (program name first) ask for. The file is the last file argument, made
-// absolute against current_directory, and only when it exists.
+// absolute against current_directory.
 Request Read(const QStringList &arguments, const QString &current_directory);
 
 // The download file named by file arguments (program name first): the last one, made
-// absolute against current_directory and cleaned, with '/' separators. Empty when there is
-// none or the file does not exist.
+// absolute against current_directory and cleaned, with '/' separators; also when it does
+// not exist, so that the window can say so. Empty when there is none.
 QString Download_File(const QStringList &arguments, const QString &current_directory);
 
 } // namespace EditorCommandLine

@@ -4,6 +4,7 @@
 #include "dataeditorwidget.h"
 #include "dialogseam.h"
 #include "downloaddocument.h"
+#include "downloadfile.h"
 #include "editorsettings.h"
 #include "elidinglabel.h"
 #include "filelinewidget.h"
@@ -163,8 +164,11 @@ void TDownloadEditor::Create_Panes(QGridLayout *grid_layout)
     d_file_caption_label->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     // A long path is elided, so that it never widens the window.
     d_file_name_label = new TElidingLabel(this);
+    d_file_note_label = new QLabel(this);
+    d_file_note_label->hide();
     caption_layout->addWidget(d_file_caption_label);
     caption_layout->addWidget(d_file_name_label);
+    caption_layout->addWidget(d_file_note_label);
     grid_layout->addLayout(caption_layout, 0, 0, 1, 2);
 
     grid_layout->addWidget(New_Separator(this), 1, 0, 1, 2);
@@ -225,6 +229,8 @@ void TDownloadEditor::Create_Connections(QPushButton *close_button)
             &TDownloadEditor::Line_Activated);
     connect(d_file_line_widget, &TFileLineWidget::Scale_Resolution_Changed, this,
             &TDownloadEditor::Scale_Resolution_Changed);
+    connect(d_file_line_widget, &TFileLineWidget::Scale_Resolution_Edit_Finished, this,
+            &TDownloadEditor::Scale_Resolution_Edit_Finished);
     connect(d_data_editor, &TDataEditorWidget::Commit_Requested, this,
             &TDownloadEditor::Commit_Edits_And_Refill);
     connect(close_button, &QPushButton::clicked, this, &QWidget::close);
@@ -245,9 +251,10 @@ void TDownloadEditor::Create_Connections(QPushButton *close_button)
 
 void TDownloadEditor::Open_File(const QString &path)
 {
-    // From the command line (and a drop) a file that cannot be read changes nothing, silently.
-    if (!path.isEmpty())
-        Load_Download_File(path, nullptr);
+    // Said as from the dialog: an empty window would pass for an empty file.
+    QString error;
+    if (!path.isEmpty() && !Load_Download_File(path, &error))
+        Show_File_Message(d_message_box, Open_Failed, path, {error});
 }
 
 void TDownloadEditor::Read_File()
@@ -288,7 +295,7 @@ void TDownloadEditor::Open_Dropped_File(const QString &path)
     const QFileInfo info(path);
     if (path.isEmpty() || !info.isFile() || !info.isReadable() || !Settle_Unsaved_Changes())
         return;
-    Open_File(path);
+    Load_Download_File(path, nullptr);
 }
 
 bool TDownloadEditor::Load_Download_File(const QString &path, QString *error)
@@ -318,6 +325,10 @@ void TDownloadEditor::Finish_Load(const QString &path)
     d_write_action->setEnabled(true);
     d_file_name_label->setText(QDir::toNativeSeparators(path));
     d_file_caption_label->setText(tr(Active_Caption));
+    // Not a box: the file opened, and the bytes are kept; only the letters may look odd.
+    d_file_note_label->setText(tr("This file looks like UTF-8: accented letters may show as "
+                                  "two characters. Its bytes are kept."));
+    d_file_note_label->setVisible(d_document->Looks_Like_Utf8());
     // The steps refer to the lines that the load replaced.
     d_undo_stack->clear();
     d_comparison->Update();
@@ -358,9 +369,34 @@ void TDownloadEditor::Scale_Resolution_Changed(int resolution)
     // the committed line does not replace it.
     if (Has_Pending_Edits())
         Commit_Line();
-    d_data_editor->Set_Scale_Resolution(resolution);
+    d_data_editor->Set_Scale_Resolution(Write_Scale_Line(resolution));
     if (d_current_line >= 0)
         Show_Line(d_document->Get_Line(d_current_line));
+}
+
+int TDownloadEditor::Write_Scale_Line(int resolution)
+{
+    // One resolution for the views, the file and whoever reads it later: the file's. A
+    // field that overrode it would convert millimetres that the file then reads otherwise.
+    const int index = d_document->Scale_Line_Index();
+    if (index < 0 || resolution <= 0)
+        return resolution;
+    const QString line = DownloadFile::Scale_Line_For(d_document->Get_Line(index), resolution);
+    if (line.isNull())
+        return 0;
+    Push_Line_Change(d_undo_stack, d_document, index, line, d_scale_field_visit);
+    return resolution;
+}
+
+void TDownloadEditor::Scale_Resolution_Edit_Finished()
+{
+    ++d_scale_field_visit;
+    // Left with no resolution that the scale line took, the field shows the line's again.
+    const int file_resolution = d_document->Scale_Resolution();
+    if (file_resolution < 0 || file_resolution == d_file_line_widget->Get_Shown_Scale_Resolution())
+        return;
+    d_file_line_widget->Show_Scale_Resolution(file_resolution);
+    Scale_Resolution_Changed(file_resolution);
 }
 
 void TDownloadEditor::Show_Line(const QString &line, bool take_focus)
@@ -512,7 +548,7 @@ bool TDownloadEditor::Save_Download_File()
     const QString file_name = TDialogSeam::Get_Save_File_Name(
         this, tr("Write Vantor4-16 Download File"),
         QDir::fromNativeSeparators(d_file_name_label->text()), tr(File_Filter));
-    Commit_Edits();
+    Commit_Edits_And_Refill();
     if (file_name.isEmpty() || !May_Overwrite(file_name))
         return false;
     QString error;
@@ -544,7 +580,7 @@ bool TDownloadEditor::May_Overwrite(const QString &file_name)
 bool TDownloadEditor::Settle_Unsaved_Changes()
 {
     // Typed but not yet committed values count as changes too.
-    Commit_Edits();
+    Commit_Edits_And_Refill();
     if (!d_data_modified)
         return true;
     switch (Show_Message(d_message_box, Data_Not_Saved, QString(), Changed_Lines_Text())) {

@@ -36,6 +36,7 @@ public:
     // dialog, such as a question or a file dialog in front of the window.
     static void Connect_Key_Filter(TGlobalKeyEvent *filter, TDownloadEditor *window);
 
+    // Opens the file named on the command line; one that cannot be opened is reported.
     void Open_File(const QString &path);
     // Compares the document with a reference file, read-only, until the comparison ends
     // or another replaces it; false when the file cannot be read.
@@ -82,6 +83,10 @@ private:
     // be committed or undone a second time.
     void Commit_Edits_And_Refill();
     void Apply_Scale_Line(int index);
+    // While the document has a scale resolution line, the field edits it; gives the
+    // resolution in force then: 0 for one that the line cannot hold.
+    int Write_Scale_Line(int resolution);
+    void Scale_Resolution_Edit_Finished();
     void Show_Restored_Line(const QUndoCommand *command);
     QString Changed_Lines_Text() const;
     bool Save_Download_File();
@@ -97,6 +102,9 @@ private:
     QAction *d_write_action = nullptr;
     QLabel *d_file_name_label = nullptr;
     QLabel *d_file_caption_label = nullptr;
+    // One line about the open file, such as its bytes looking like UTF-8; hidden when
+    // there is nothing to say.
+    QLabel *d_file_note_label = nullptr;
     TEditorSettings *d_settings = nullptr;
     TDataEditorWidget *d_data_editor = nullptr;
     TFileLineWidget *d_file_line_widget = nullptr;
@@ -114,4 +122,6 @@ private:
     QAction *d_redo_action = nullptr;
     TUndoKeyArbiter *d_undo_key_arbiter = nullptr;
     TComparisonControls *d_comparison = nullptr;
+    // The keystrokes of one visit to the scale resolution field are one step.
+    int d_scale_field_visit = 0;
 };

@@ -131,8 +131,13 @@ TFileLineWidget::TFileLineWidget(QWidget *parent, Qt::WindowFlags flags)
     connect(d_up_button, &QToolButton::clicked, this, &TFileLineWidget::Decrement_Active_Line);
     connect(d_down_button, &QToolButton::clicked, this, &TFileLineWidget::Increment_Active_Line);
     connect(d_scale_edit, &QLineEdit::textEdited, this, &TFileLineWidget::Scale_Resolution_Edited);
+    connect(d_scale_edit, &QLineEdit::editingFinished, this,
+            &TFileLineWidget::Scale_Resolution_Edit_Finished);
     connect(d_document, &TDownloadDocument::Loaded, this, &TFileLineWidget::Show_Loaded_Document);
-    connect(d_document, &TDownloadDocument::Line_Changed, this, &TFileLineWidget::Repaint_Line);
+    connect(d_document, &TDownloadDocument::Line_Changed, this, [this](int index) {
+        Repaint_Line(index);
+        Fit_Scale_Field();
+    });
     connect(d_document, &TDownloadDocument::Saved, this, &TFileLineWidget::Repaint_All);
     // Every way the field changes counts, typing as well as a load.
     connect(d_scale_edit, &QLineEdit::textChanged, this, [this](const QString &text) {
@@ -228,6 +233,11 @@ int TFileLineWidget::Get_Scale_Resolution() const
     return d_last_scale_resolution;
 }
 
+int TFileLineWidget::Get_Shown_Scale_Resolution() const
+{
+    return Read_Scale_Resolution(d_scale_edit->text());
+}
+
 void TFileLineWidget::Set_Scale_Resolution(int value)
 {
     if (value > 0)
@@ -251,9 +261,16 @@ bool TFileLineWidget::Load_File(const QString &file_name)
     return d_document->Load_File(file_name);
 }
 
+void TFileLineWidget::Fit_Scale_Field()
+{
+    const bool scale_line = d_document->Scale_Line_Index() >= 0;
+    d_scale_edit->setMaxLength(scale_line ? DownloadFile::Max_Scale_Digits : 32767);
+}
+
 void TFileLineWidget::Show_Loaded_Document()
 {
     d_active_line = 0;
+    Fit_Scale_Field();
     // The receivers of Line_Activated already need the file's resolution.
     const int resolution = d_document->Scale_Resolution();
     if (resolution >= 0) {

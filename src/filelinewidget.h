@@ -48,6 +48,8 @@ public:
 
     // The last positive resolution that the field showed: what is in force or was last.
     int Get_Scale_Resolution() const;
+    // The resolution that the field shows now, 0 for none.
+    int Get_Shown_Scale_Resolution() const;
     void Set_Scale_Resolution(int value);
     // The field shows a resolution read from the document, 0 included, as a load does.
     // Emits nothing.
@@ -66,6 +68,8 @@ public:
 signals:
     void Line_Activated(int line);
     void Scale_Resolution_Changed(int scale_resolution);
+    // The user has left the scale resolution field, or pressed Enter in it.
+    void Scale_Resolution_Edit_Finished();
 
 public slots:
     void Increment_Active_Line();
@@ -78,6 +82,9 @@ private slots:
 private:
     // Whatever loaded the document: line 0 becomes active, after the file's resolution.
     void Show_Loaded_Document();
+    // While the document has a scale resolution line, the field edits it, and takes no
+    // more digits than the line can hold.
+    void Fit_Scale_Field();
     void Paint_Lines(QWidget *canvas, const QRegion &dirty);
     // Once, at the first paint: the row height and the text's left margin.
     void Measure_Font(const QFontMetrics &metrics);

@@ -11,10 +11,15 @@ class TDownloadDocument;
 class TLineChangeCommand : public QUndoCommand
 {
 public:
-    TLineChangeCommand(TDownloadDocument *document, int index, QString new_text);
+    // Changes with the same merge key (0 or more) that follow each other on the stack are
+    // one step, such as the keystrokes of one edit of the scale resolution field.
+    TLineChangeCommand(TDownloadDocument *document, int index, QString new_text,
+                       int merge_key = -1);
 
     void undo() override;
     void redo() override;
+    int id() const override;
+    bool mergeWith(const QUndoCommand *other) override;
 
     // The line that the command changes.
     int Get_Line() const;
@@ -24,9 +29,10 @@ private:
     int d_index;
     QString d_old_text;
     QString d_new_text;
+    int d_merge_key;
 };
 
 // Changes line index of the document to text as one step that can be undone; a text that
 // the line already holds is no change and no step.
 void Push_Line_Change(QUndoStack *stack, TDownloadDocument *document, int index,
-                      const QString &text);
+                      const QString &text, int merge_key = -1);

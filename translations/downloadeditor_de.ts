@@ -71,12 +71,12 @@
         <translation>DATEI</translation>
     </message>
     <message>
-        <source>The download file to open (.oad or .txt). Of several, the last one is opened; one that does not exist opens nothing.</source>
-        <translation>Die zu öffnende Download-Datei (.oad oder .txt). Von mehreren wird die letzte geöffnet; eine, die es nicht gibt, öffnet nichts.</translation>
-    </message>
-    <message>
         <source>[FILE]</source>
         <translation>[DATEI]</translation>
+    </message>
+    <message>
+        <source>The download file to open (.oad or .txt). Of several, the last one is opened; one that cannot be opened is reported.</source>
+        <translation>Die zu öffnende Download-Datei (.oad oder .txt). Von mehreren wird die letzte geöffnet; eine, die sich nicht öffnen lässt, wird gemeldet.</translation>
     </message>
 </context>
 <context>
@@ -260,6 +260,10 @@
 </context>
 <context>
     <name>TDownloadEditor</name>
+    <message>
+        <source>This file looks like UTF-8: accented letters may show as two characters. Its bytes are kept.</source>
+        <translation>Diese Datei sieht nach UTF-8 aus: Umlaute und Akzente können als zwei Zeichen erscheinen. Ihre Bytes bleiben erhalten.</translation>
+    </message>
     <message>
         <source>Vantor Download Files (*.oad *.txt)</source>
         <translation>Vantor-Download-Dateien (*.oad *.txt)</translation>

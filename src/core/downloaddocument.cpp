@@ -72,6 +72,11 @@ const DownloadFile::FileStamp &TDownloadDocument::Get_Stamp() const
     return d_stamp;
 }
 
+bool TDownloadDocument::Looks_Like_Utf8() const
+{
+    return d_looks_like_utf8;
+}
+
 TDownloadDocument::Overwrite_Risk
 TDownloadDocument::Risk_Of_Saving_To(const QString &file_name) const
 {
@@ -97,6 +102,7 @@ bool TDownloadDocument::Load_File(const QString &file_name, QString *error)
     d_saved_lines = d_lines;
     d_losses = content.losses;
     d_stamp = stamp;
+    d_looks_like_utf8 = content.looks_like_utf8;
     emit Loaded();
     return true;
 }

@@ -44,6 +44,8 @@ public:
     const QVector<DownloadFile::Loss> &Get_Losses() const;
     // The file as last loaded or saved here.
     const DownloadFile::FileStamp &Get_Stamp() const;
+    // The loaded file's bytes look like UTF-8; they were read as Latin-1 all the same.
+    bool Looks_Like_Utf8() const;
     Overwrite_Risk Risk_Of_Saving_To(const QString &file_name) const;
 
     // Replaces the lines with the file's. A file that cannot be read changes nothing, and
@@ -65,4 +67,5 @@ private:
     QStringList d_saved_lines;
     QVector<DownloadFile::Loss> d_losses;
     DownloadFile::FileStamp d_stamp;
+    bool d_looks_like_utf8 = false;
 };

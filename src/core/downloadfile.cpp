@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QRegExp>
 #include <QSaveFile>
+#include <QTextCodec>
 
 #include <algorithm>
 
@@ -55,6 +56,25 @@ bool Read_Bounded(QFile &file, QByteArray *bytes)
 QByteArray Hash(const QByteArray &bytes)
 {
     return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+}
+
+// What a line's bytes say about UTF-8: nothing (ASCII only), that they are UTF-8 with
+// multi-byte sequences, or that they cannot be UTF-8.
+enum class Utf8_Look
+{
+    Ascii,
+    Utf8,
+    Not_Utf8
+};
+
+Utf8_Look Utf8_Look_Of(const QByteArray &raw)
+{
+    if (std::all_of(raw.cbegin(), raw.cend(), [](char c) { return (c & 0x80) == 0; }))
+        return Utf8_Look::Ascii;
+    QTextCodec::ConverterState state;
+    QTextCodec::codecForMib(106)->toUnicode(raw.constData(), raw.size(), &state); // UTF-8
+    return state.invalidChars == 0 && state.remainingChars == 0 ? Utf8_Look::Utf8
+                                                                : Utf8_Look::Not_Utf8;
 }
 
 // One raw line up to and including its LF, but no more than budget bytes. Read in pieces,
@@ -216,10 +236,24 @@ QString Decode_Line(const QByteArray &raw)
 
 int Scale_Resolution_Of(const QString &line)
 {
-    QRegExp pattern(QStringLiteral("^[Nn]+([0-9]{2,6})$"), Qt::CaseSensitive, QRegExp::RegExp);
+    QRegExp pattern(QStringLiteral("^[Nn]+([0-9]{2,%1})$").arg(Max_Scale_Digits), Qt::CaseSensitive,
+                    QRegExp::RegExp);
     if (pattern.indexIn(line) < 0)
         return -1;
     return pattern.cap(1).toInt(nullptr, 10);
+}
+
+QString Scale_Line_For(const QString &line, int resolution)
+{
+    const int current = Scale_Resolution_Of(line);
+    if (current < 0 || resolution < 1 || resolution > Max_Scale_Resolution)
+        return QString();
+    if (current == resolution)
+        return line;
+    int digits = line.size();
+    while (digits > 0 && line.at(digits - 1).isDigit())
+        --digits;
+    return line.left(digits) + QStringLiteral("%1").arg(resolution, 2, 10, QLatin1Char('0'));
 }
 
 int Scale_Line_Index(const QStringList &lines)
@@ -235,6 +269,8 @@ Content Read(QIODevice &device)
 {
     Content content;
     QString last_non_empty;
+    bool utf8 = false;
+    bool not_utf8 = false;
     qint64 budget = Max_Read_Bytes;
     while (!device.atEnd()) {
         if (budget <= 0) {
@@ -252,6 +288,9 @@ Content Read(QIODevice &device)
             content.losses.append({Loss::Kind::Too_Large, content.total_lines, 1});
         if (content.lines.size() < Max_Lines) {
             content.losses += Line_Losses(raw, content.total_lines);
+            const Utf8_Look look = Utf8_Look_Of(raw);
+            utf8 = utf8 || look == Utf8_Look::Utf8;
+            not_utf8 = not_utf8 || look == Utf8_Look::Not_Utf8;
             // A CR before the LF goes with the terminator; simplification drops it.
             const QString line = Decode_Line(raw);
             if (!line.isEmpty())
@@ -264,6 +303,7 @@ Content Read(QIODevice &device)
     if (content.total_lines > Max_Lines)
         content.losses.append({Loss::Kind::Too_Many_Lines, Max_Lines + 1, content.total_lines});
     content.scale_resolution = Scale_Resolution_Of(last_non_empty);
+    content.looks_like_utf8 = utf8 && !not_utf8;
     return content;
 }
 

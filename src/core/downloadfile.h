@@ -20,6 +20,10 @@ constexpr qint64 Max_Read_Bytes = 16 * 1024 * 1024;
 // with until a resolution reaches it.
 constexpr int Default_Scale_Resolution = 10000;
 constexpr int Default_Editor_Resolution = 1000;
+// The digits that a scale resolution line holds at most, and so the largest resolution it
+// can give.
+constexpr int Max_Scale_Digits = 6;
+constexpr int Max_Scale_Resolution = 999999;
 
 // Something of the file as read that a save would not write back.
 struct Loss
@@ -52,6 +56,9 @@ struct Content
     int scale_resolution = -1; // digits of the scale resolution line, -1 when there is none
     int total_lines = 0;       // lines in the file, those not kept included
     QVector<Loss> losses;      // in line order; empty when a save keeps everything
+    // The bytes hold multi-byte UTF-8 sequences and nothing that is not UTF-8: the file was
+    // probably written as UTF-8, and its accented letters show as two Latin-1 characters.
+    bool looks_like_utf8 = false;
 
     bool Is_Lossy() const { return !losses.isEmpty(); }
 };
@@ -79,6 +86,11 @@ QString Decode_Line(const QByteArray &raw);
 
 // The value of a scale resolution line ("N10000", "nn0500"), or -1 when the text is none.
 int Scale_Resolution_Of(const QString &line);
+
+// The scale resolution line rewritten to give resolution: its N's kept, the digits (two at
+// least) replaced; the line itself when it gives resolution already. Null when line is no
+// scale resolution line or the resolution does not fit one (1 to Max_Scale_Resolution).
+QString Scale_Line_For(const QString &line, int resolution);
 
 // The index of the scale resolution line among stored lines: the last non-empty line, when
 // it is one; else -1. The one place that says which line gives a file its resolution.

@@ -60,28 +60,34 @@ void tst_DownloadDocument::loadAndEdit_data()
     QTest::addColumn<int>("resolution");
     QTest::addColumn<QString>("unsaved"); // see Unsaved
     QTest::addColumn<int>("losses");
+    QTest::addColumn<bool>("utf8"); // looks like UTF-8
 
     const QByteArray file("S1 X1\nN2000\n");
     QTest::newRow("scale line last")
-        << file << "" << QStringList{"S1 X1", "N2000"} << 1 << 2000 << "" << 0;
+        << file << "" << QStringList{"S1 X1", "N2000"} << 1 << 2000 << "" << 0 << false;
     QTest::newRow("blank lines after the scale line")
         << file + "\n \n"
-        << "" << QStringList{"S1 X1", "N2000", "", ""} << 1 << 2000 << "" << 0;
+        << "" << QStringList{"S1 X1", "N2000", "", ""} << 1 << 2000 << "" << 0 << false;
     QTest::newRow("an earlier N line is none")
-        << QByteArray("N500\nS1 X1\n") << "" << QStringList{"N500", "S1 X1"} << -1 << -1 << "" << 0;
-    QTest::newRow("no lines") << QByteArray() << "" << QStringList() << -1 << -1 << "" << 0;
+        << QByteArray("N500\nS1 X1\n") << "" << QStringList{"N500", "S1 X1"} << -1 << -1 << "" << 0
+        << false;
+    QTest::newRow("no lines") << QByteArray() << "" << QStringList() << -1 << -1 << "" << 0
+                              << false;
     QTest::newRow("scale line edited: in force")
-        << file << "1=N300" << QStringList{"S1 X1", "N300"} << 1 << 300 << "1" << 0;
+        << file << "1=N300" << QStringList{"S1 X1", "N300"} << 1 << 300 << "1" << 0 << false;
     QTest::newRow("scale line edited away")
-        << file << "1=; N300" << QStringList{"S1 X1", "; N300"} << -1 << -1 << "1" << 0;
+        << file << "1=; N300" << QStringList{"S1 X1", "; N300"} << -1 << -1 << "1" << 0 << false;
     QTest::newRow("a line becomes the scale line")
         << QByteArray("S1 X1\n; end\n") << "1=n0500" << QStringList{"S1 X1", "n0500"} << 1 << 500
-        << "1" << 0;
+        << "1" << 0 << false;
     QTest::newRow("set to its loaded text: saved")
-        << file << "0=S1 X1" << QStringList{"S1 X1", "N2000"} << 1 << 2000 << "" << 0;
+        << file << "0=S1 X1" << QStringList{"S1 X1", "N2000"} << 1 << 2000 << "" << 0 << false;
+    QTest::newRow("UTF-8 letters")
+        << QByteArray("; L\xC3\xA4nge\n") << ""
+        << QStringList{QString::fromLatin1("; L\xC3\xA4nge")} << -1 << -1 << "" << 0 << true;
     QTest::newRow("lossy: NUL and control byte")
         << QByteArray("S1 X1\0junk\nN20\x01\n", 16) << "" << QStringList{"S1 X1", "N20\x01"} << -1
-        << -1 << "" << 2;
+        << -1 << "" << 2 << false;
 }
 
 void tst_DownloadDocument::loadAndEdit()
@@ -113,6 +119,7 @@ void tst_DownloadDocument::loadAndEdit()
     QTEST(document.Scale_Resolution(), "resolution");
     QTEST(Unsaved(document), "unsaved");
     QTEST(int(document.Get_Losses().size()), "losses");
+    QTEST(document.Looks_Like_Utf8(), "utf8");
 }
 
 void tst_DownloadDocument::failedLoadChangesNothing()

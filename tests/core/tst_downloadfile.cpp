@@ -39,6 +39,8 @@ class tst_DownloadFile : public QObject
 private slots:
     void read_data();
     void read();
+    void scaleLineFor_data();
+    void scaleLineFor();
     void describe_data();
     void describe();
     void readFileRefuses_data();
@@ -57,10 +59,11 @@ void tst_DownloadFile::read_data()
     QTest::addColumn<QStringList>("lines");
     QTest::addColumn<int>("scale_resolution");
     QTest::addColumn<QStringList>("losses"); // what a save would not write back
+    QTest::addColumn<bool>("utf8");          // looks like UTF-8
 
     const auto row = [](const char *name, const QByteArray &bytes, const QStringList &lines,
-                        int resolution, const QStringList &losses = {}) {
-        QTest::newRow(name) << bytes << lines << resolution << losses;
+                        int resolution, const QStringList &losses = {}, bool utf8 = false) {
+        QTest::newRow(name) << bytes << lines << resolution << losses << utf8;
     };
     row("LF, no terminator at end", "S1 X10\n\n  N2000  ", {"S1 X10", "", "N2000"}, 2000);
     row("CR LF", "S1 X10\r\nS2 Q5\r\n", {"S1 X10", "S2 Q5"}, -1);
@@ -70,7 +73,7 @@ void tst_DownloadFile::read_data()
     const auto scale = [](const char *name, const QByteArray &line, const QString &stored,
                           int resolution) {
         QTest::newRow(name) << QByteArray("S1 X1\n" + line + "\n") << QStringList{"S1 X1", stored}
-                            << resolution << QStringList();
+                            << resolution << QStringList() << false;
     };
     scale("scale N1 one digit", "N1", "N1", -1);
     scale("scale N1234567 seven digits", "N1234567", "N1234567", -1);
@@ -109,6 +112,13 @@ void tst_DownloadFile::read_data()
         {"control 2", "control 3", "control 4", "control 5", "control 6"});
     row("Latin-1 letters are text", "caf\xE9 \xA9\xFF\n", {QString::fromLatin1("caf\xE9 \xA9\xFF")},
         -1);
+    // Read as Latin-1 all the same; only the look is noted.
+    row("UTF-8 letters", "S1 X1 ; L\xC3\xA4nge\n; caf\xC3\xA9\n",
+        {QString::fromLatin1("S1 X1 ; L\xC3\xA4nge"), QString::fromLatin1("; caf\xC3\xA9")}, -1, {},
+        true);
+    row("UTF-8 beside a Latin-1 letter: no UTF-8", "L\xC3\xA4nge\ncaf\xE9\n",
+        {QString::fromLatin1("L\xC3\xA4nge"), QString::fromLatin1("caf\xE9")}, -1);
+    row("UTF-8 sequence cut short: no UTF-8", "L\xC3\n", {QString::fromLatin1("L\xC3")}, -1);
     row("several kinds in one line, in line order", QByteArray("S1\x02\0\rX\nS2\0\n", 11),
         {"S1\x02", "S2"}, -1, {"nul 1", "cr 1", "control 1", "nul 2"});
     row("lines after the 128th only counted", lines(128) + QByteArray("\0\r\x01x\n", 5),
@@ -129,6 +139,32 @@ void tst_DownloadFile::read()
     QTEST(content.scale_resolution, "scale_resolution");
     QTEST(Names(content.losses), "losses");
     QCOMPARE(content.Is_Lossy(), !content.losses.isEmpty());
+    QTEST(content.looks_like_utf8, "utf8");
+}
+
+void tst_DownloadFile::scaleLineFor_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<int>("resolution");
+    QTest::addColumn<QString>("rewritten"); // null: cannot give it
+
+    QTest::newRow("digits replaced") << "N10000" << 1000 << "N1000";
+    QTest::newRow("its own value: unchanged") << "nn0500" << 500 << "nn0500";
+    QTest::newRow("N's kept, two digits at least") << "nN1000" << 5 << "nN05";
+    QTest::newRow("six digits") << "N10" << 999999 << "N999999";
+    QTest::newRow("seven digits: none") << "N10" << 1000000 << QString();
+    QTest::newRow("no resolution: none") << "N10" << 0 << QString();
+    QTest::newRow("no scale line: none") << "S1 X10" << 10 << QString();
+}
+
+void tst_DownloadFile::scaleLineFor()
+{
+    QFETCH(QString, line);
+    QFETCH(int, resolution);
+    QFETCH(QString, rewritten);
+    QCOMPARE(DownloadFile::Scale_Line_For(line, resolution), rewritten);
+    if (!rewritten.isNull())
+        QCOMPARE(DownloadFile::Scale_Resolution_Of(rewritten), resolution);
 }
 
 void tst_DownloadFile::describe_data()

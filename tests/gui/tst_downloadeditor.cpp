@@ -82,6 +82,8 @@ private slots:
     void noCursorWithoutFocus();
     void commandLineFile_data();
     void commandLineFile();
+    void commandLineOpen_data();
+    void commandLineOpen();
     void loadWithoutLinesClearsEditor();
     void drop();
     void save();
@@ -188,10 +190,10 @@ private:
     // Steps separated by blanks: i:TEXT, j:TEXT and s:TEXT type into the first and second
     // integer views and the simple editor, NAME=TEXT into any view (see Describe), f:N
     // focuses view N of the first panel and f:NAME any part, down, up, enter, tab and space
-    // are the keys, ^z, ^Z and ^y are Ctrl+Z, Ctrl+Shift+Z and Ctrl+Y, undo and redo the
-    // toolbar's buttons, save saves to out.oad, open opens file, empty an empty file, take takes
-    // the reference values over, cmp:FILE compares with FILE, end ends the comparison. Gives where
-    // the focus is after each step.
+    // are the keys, ^z, ^Z and ^y are Ctrl+Z, Ctrl+Shift+Z and Ctrl+Y, ^o is Ctrl+O with its
+    // question answered Cancel, undo and redo the toolbar's buttons, save saves to out.oad,
+    // open opens file, empty an empty file, take takes the reference values over, cmp:FILE
+    // compares with FILE, end ends the comparison. Gives where the focus is after each step.
     QStringList Run(const QString &script, const QByteArray &file = QByteArray());
     void Run_Step(const QString &step, const QByteArray &file);
 
@@ -276,7 +278,7 @@ private:
     std::unique_ptr<TDownloadEditor> d_window;
     TFileLineWidget *d_lines = nullptr;
     TDataEditorWidget *d_editor = nullptr;
-    QList<QLabel *> d_labels; // caption, path, logo, notice
+    QList<QLabel *> d_labels; // caption, path, note, logo, notice
     QAction *d_write = nullptr;
     QAction *d_undo = nullptr;
     QAction *d_redo = nullptr;
@@ -330,7 +332,7 @@ void tst_DownloadEditor::Create_Window()
     d_editor = d_window->findChild<TDataEditorWidget *>();
     d_labels = d_window->findChildren<QLabel *>(QString(), Qt::FindDirectChildrenOnly);
     const auto actions = d_window->findChildren<QAction *>(QString(), Qt::FindDirectChildrenOnly);
-    QVERIFY(d_lines && d_editor && d_labels.size() == 4 && actions.size() == 7);
+    QVERIFY(d_lines && d_editor && d_labels.size() == 5 && actions.size() == 7);
     d_write = actions.at(1);
     d_undo = actions.at(2);
     d_redo = actions.at(3);
@@ -555,29 +557,44 @@ void tst_DownloadEditor::scaleResolution_data()
     QTest::addColumn<QByteArray>("file"); // its first line has X = 3E8 = 1000 counts
     QTest::addColumn<QString>("script");  // see Run
     QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("x_mm"); // back on the first line
-    QTest::addColumn<QString>("first_line");
+    QTest::addColumn<QString>("x_mm");  // back on the first line
+    QTest::addColumn<QString>("lines"); // joined by '|'
     QTest::addColumn<bool>("asks");
     QTest::addColumn<int>("stored");
 
     const auto row = [](const char *name, const QByteArray &file, const char *script,
-                        const char *field, const char *x_mm, const char *first_line, bool asks,
+                        const char *field, const char *x_mm, const char *lines, bool asks,
                         int stored) {
-        QTest::newRow(name) << file << script << field << x_mm << first_line << asks << stored;
+        QTest::newRow(name) << file << script << field << x_mm << lines << asks << stored;
     };
     const QByteArray file("S1X3E8\nN1000\n");
-    row("typed: pending edits committed, line shown again", "S1X3E8Y7D0\nN1000\n",
-        "i:2000 field=500", "500", "4.0000", "S1X7D0Y7D0", true, 500);
+    const QByteArray ten_thousand("S1X3E8\nN10000\n");
+    // While the file has a scale line, the field edits it: views and file agree.
+    row("typed: pending edits committed, the scale line follows", "S1X3E8Y7D0\nN1000\n",
+        "i:2000 field=500", "500", "4.0000", "S1X7D0Y7D0|N500", true, 500);
+    row("typed, then millimetres: converted at the file's resolution", ten_thousand,
+        "field=1000 X.mm=2 down up", "1000", "2.0000", "S1X7D0|N1000", true, 1000);
+    row("typed: one step, undone", ten_thousand, "field=1000 undo up", "10000", "0.1000",
+        "S1X3E8|N10000", false, 10000);
+    row("no more digits than the scale line holds", ten_thousand, "field=1234567", "123456",
+        "0.0081", "S1X3E8|N123456", true, 123456);
+    row("emptied and left: the scale line's again", file, "field= X.int=5 down up", "1000",
+        "0.0050", "S1X5|N1000", true, 1000);
     // A committed scale resolution line is in force at once, as after a load.
     row("scale line, Enter: in force", file + "\n", "down s:N2000 enter up", "2000", "0.5000",
-        "S1X3E8", true, 2000);
-    row("N00 left: no resolution", file, "down s:N00 up", "0", "", "S1X3E8", true, 1000);
+        "S1X3E8|N2000|", true, 2000);
+    row("N00 left: no resolution", file, "down s:N00 up", "0", "", "S1X3E8|N00", true, 1000);
     row("undone: the old resolution again", file, "down s:N2000 enter ^z up", "1000", "1.0000",
-        "S1X3E8", false, 1000);
+        "S1X3E8|N1000", false, 1000);
     row("an earlier N line is no scale line", "S1X3E8\nN500\nN1000\n", "down s:N700 enter up",
-        "1000", "1.0000", "S1X3E8", true, 1000);
-    // An empty field is no resolution: no millimetres, and typing some changes nothing.
-    row("field emptied", file, "field= X.mm=5 down up", "", "", "S1X3E8", false, 1000);
+        "1000", "1.0000", "S1X3E8|N700|N1000", true, 1000);
+    // Without a scale line the field alone gives the resolution. An empty one is none: no
+    // millimetres, and typing some changes nothing.
+    const QByteArray no_scale_line("S1X3E8\n; end\n");
+    row("no scale line: the field's", no_scale_line, "field=500 X.mm=4 down up", "500", "4.0000",
+        "S1X7D0|; end", true, 500);
+    row("no scale line, field emptied", no_scale_line, "field= X.mm=5 down up", "", "",
+        "S1X3E8|; end", false, 10000);
 }
 
 void tst_DownloadEditor::scaleResolution()
@@ -588,7 +605,10 @@ void tst_DownloadEditor::scaleResolution()
     Run(script);
     QTEST(d_lines->findChild<QLineEdit *>()->text(), "field");
     QTEST(Panel_Edit(0, 2)->text(), "x_mm");
-    QTEST(d_lines->Get_Line(0), "first_line");
+    QStringList lines;
+    for (int i = 0; i < d_lines->Get_Line_Count(); ++i)
+        lines << d_lines->Get_Line(i);
+    QTEST(lines.join(QLatin1Char('|')), "lines");
     QTEST(Asks_Before_Close(), "asks");
     // Only a valid resolution is stored, the last one.
     QTEST(QSettings(Settings_Path(), QSettings::IniFormat)
@@ -674,7 +694,8 @@ void tst_DownloadEditor::commandLineFile_data()
     row("none", {}, "");
     row("relative with dot-dot", {"sub/../file.oad"}, "file.oad");
     row("last of two", {"file.oad", "sub/other.oad"}, "sub/other.oad");
-    row("last of two missing", {"file.oad", "none.oad"}, "");
+    // One that does not exist is the window's to report.
+    row("last of two missing", {"file.oad", "none.oad"}, "none.oad");
     row("absolute", {"<abs>"}, "file.oad");
     // An option's value is no file to open.
     row("--compare REFERENCE after the file", {"file.oad", "--compare", "sub/other.oad"},
@@ -696,6 +717,45 @@ void tst_DownloadEditor::commandLineFile()
     const EditorCommandLine::Request request = EditorCommandLine::Read(arguments, d_dir->path());
     QCOMPARE(request.file, expected.isEmpty() ? QString() : d_dir->filePath(expected));
     QCOMPARE(request.compare_reference, compare);
+}
+
+void tst_DownloadEditor::commandLineOpen_data()
+{
+    QTest::addColumn<QByteArray>("bytes"); // null: the file is missing
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<bool>("note"); // that the bytes look like UTF-8
+
+    QTest::newRow("missing: told, nothing active")
+        << QByteArray() << QStringList{"Open download file"} << "Recent Download File:" << false;
+    QTest::newRow("UTF-8: opened as Latin-1, with a note")
+        << QByteArray("S1 X1 ; L\xC3\xA4nge\n") << QStringList() << Active << true;
+    QTest::newRow("Latin-1: no note")
+        << QByteArray("S1 X1 ; L\xE4nge\n") << QStringList() << Active << false;
+}
+
+void tst_DownloadEditor::commandLineOpen()
+{
+    QFETCH(QByteArray, bytes);
+    if (!bytes.isNull())
+        QVERIFY(Write_Bytes(d_dir->filePath(QStringLiteral("named.oad")), bytes));
+    else
+        TDialogSeam::Set_Next_Answer(QMessageBox::Ok);
+    // As start-up does.
+    d_window->Open_File(
+        EditorCommandLine::Read({"downloadeditor", "named.oad"}, d_dir->path()).file);
+    QTEST(TDialogSeam::Shown_Messages(), "messages");
+    QTEST(d_labels.at(0)->text(), "caption");
+    QTEST(d_labels.at(2)->isVisible(), "note");
+    if (bytes.isNull()) {
+        QCOMPARE(d_labels.at(1)->text(), QString());
+        return;
+    }
+    // A note, not a change: the bytes are written back as they came.
+    Save_As(QStringLiteral("out.oad"));
+    QCOMPARE(Read_Bytes(d_dir->filePath(QStringLiteral("out.oad"))), bytes.replace("\n", "\r\n"));
+    Open("S1X1\n");
+    QVERIFY(!d_labels.at(2)->isVisible());
 }
 
 void tst_DownloadEditor::loadWithoutLinesClearsEditor()
@@ -864,6 +924,11 @@ void tst_DownloadEditor::undoRedo_data()
         "S1X5", "5", "U-", first + QStringLiteral("\nLine 2: S1X1 \u2192 S1X5"));
     row("toolbar buttons", "i:2000 down undo redo undo", file, "S1X3E8", "1000", "-R", none);
     row("raw line", "down down s:n2 up ^z", file, "; note", nullptr, "-R", none);
+    // Committed without leaving the line, the typing is undone in the list and the box at once.
+    row("committed by the question on Ctrl+O", "down down s:n2 ^o ^z", file, "; note", nullptr,
+        "-R", none);
+    row("committed by a save", "down down s:n2 save ^z", file, "; note", nullptr, "-R",
+        QStringLiteral("Line 3: n2 \u2192 ; note"));
     row("undone back to the save: saved", "i:2000 down save i:5 down ^z", changed, "S1X1", "1",
         "UR", none);
     row("undone past the save: unsaved", "i:2000 down save ^z", file, "S1X3E8", "1000", "-R",
@@ -1256,7 +1321,10 @@ void tst_DownloadEditor::Run_Step(const QString &step, const QByteArray &file)
                                                      : Qt::ControlModifier);
     else if (step == QLatin1String("^y"))
         Press(Qt::Key_Y, Qt::ControlModifier);
-    else if (step == QLatin1String("undo") || step == QLatin1String("redo"))
+    else if (step == QLatin1String("^o")) {
+        TDialogSeam::Set_Next_Answer(QMessageBox::Cancel);
+        Press(Qt::Key_O, Qt::ControlModifier);
+    } else if (step == QLatin1String("undo") || step == QLatin1String("redo"))
         (step == QLatin1String("undo") ? d_undo : d_redo)->trigger();
     else if (step == QLatin1String("save"))
         Save_As(QStringLiteral("out.oad"));

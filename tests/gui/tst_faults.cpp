@@ -184,8 +184,12 @@ void tst_Faults::fails_data()
     // Why a file cannot be read is the reader's to say; the window passes it on.
     row("dialog", "fifo.oad", "It is not a regular file");
     row("dialog", "missing.oad", "No such file or directory");
-    // From the command line or a drop a failed open is silent; a drop checks for itself.
-    row("command line", "fifo.oad", "");
+    // From the command line as from the dialog: an empty window would pass for an empty file.
+    row("command line", "fifo.oad", "It is not a regular file");
+    row("command line", "folder.oad", "It is a folder");
+    row("command line", "missing.oad", "No such file or directory");
+    row("command line", "locked.oad", "Permission denied");
+    // A drop checks for itself and opens only what it can read, silently.
     for (const char *target : {"folder.oad", "/dev/zero", "locked.oad"})
         row("drop", target, "");
     // The settings stored on close; root may replace any file, a read-only one all the same.
@@ -229,14 +233,15 @@ void tst_Faults::fails()
         window.Read_File();
         QCOMPARE(TDialogSeam::Shown_Messages(),
                  (QStringList{"Data Not Saved", "Open download file"}));
+    } else if (way == QLatin1String("command line")) {
+        TDialogSeam::Set_Next_Answer(QMessageBox::Ok);
+        window.Open_File(EditorCommandLine::Download_File(
+            {QStringLiteral("downloadeditor"), target}, d_dir.path()));
+        QCOMPARE(TDialogSeam::Shown_Messages(), QStringList{"Open download file"});
     } else {
         // No question either: what cannot be opened is not worth one.
         TDialogSeam::Set_Next_Answer(QMessageBox::Cancel);
-        if (way == QLatin1String("drop"))
-            Drop(window, {QUrl::fromLocalFile(target)});
-        else
-            window.Open_File(EditorCommandLine::Download_File(
-                {QStringLiteral("downloadeditor"), target}, d_dir.path()));
+        Drop(window, {QUrl::fromLocalFile(target)});
         QCOMPARE(TDialogSeam::Shown_Messages(), QStringList());
     }
     if (!reason.isEmpty()) {
