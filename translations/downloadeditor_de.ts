@@ -325,7 +325,7 @@
     </message>
     <message>
         <source>Previous line</source>
-        <translation>Vorige Zeile</translation>
+        <translation>Vorherige Zeile</translation>
     </message>
     <message>
         <source>Next line</source>
@@ -616,19 +616,19 @@
     </message>
     <message>
         <source>X axis resolution [0 to disable]</source>
-        <translation>Auflösung X-Achse [0 schaltet ab]</translation>
+        <translation>Auflösung X-Achse [0 = deaktiviert]</translation>
     </message>
     <message>
         <source>Y axis resolution [0 to disable]</source>
-        <translation>Auflösung Y-Achse [0 schaltet ab]</translation>
+        <translation>Auflösung Y-Achse [0 = deaktiviert]</translation>
     </message>
     <message>
         <source>Z axis resolution [0 to disable]</source>
-        <translation>Auflösung Z-Achse [0 schaltet ab]</translation>
+        <translation>Auflösung Z-Achse [0 = deaktiviert]</translation>
     </message>
     <message>
         <source>W axis resolution [0 to disable]</source>
-        <translation>Auflösung W-Achse [0 schaltet ab]</translation>
+        <translation>Auflösung W-Achse [0 = deaktiviert]</translation>
     </message>
     <message>
         <source>Motorized probe [9 enable, 0 disable]</source>
