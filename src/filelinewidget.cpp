@@ -127,7 +127,11 @@ TFileLineWidget::TFileLineWidget(QWidget *parent, Qt::WindowFlags flags)
 
     d_up_button->setEnabled(false);
     d_down_button->setEnabled(false);
+    Create_Connections();
+}
 
+void TFileLineWidget::Create_Connections()
+{
     connect(d_up_button, &QToolButton::clicked, this, &TFileLineWidget::Decrement_Active_Line);
     connect(d_down_button, &QToolButton::clicked, this, &TFileLineWidget::Increment_Active_Line);
     connect(d_scale_edit, &QLineEdit::textEdited, this, &TFileLineWidget::Scale_Resolution_Edited);

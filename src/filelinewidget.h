@@ -80,6 +80,7 @@ private slots:
     void Set_Active_Line(int line);
 
 private:
+    void Create_Connections();
     // Whatever loaded the document: line 0 becomes active, after the file's resolution.
     void Show_Loaded_Document();
     // While the document has a scale resolution line, the field edits it, and takes no
