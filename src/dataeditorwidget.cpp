@@ -1,6 +1,7 @@
 #include "dataeditorwidget.h"
 
 #include "cachedpainting.h"
+#include "colourcontrast.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -295,7 +296,7 @@ void TDataItemWidget::Set_View_Error(View view, const QString &error)
         return;
     }
     QPalette palette = edit->palette();
-    palette.setColor(QPalette::Base, QColor(255, 200, 200));
+    palette.setColor(QPalette::Base, ColourContrast::Invalid_Base(palette));
     edit->setPalette(palette);
 }
 

@@ -1,5 +1,7 @@
 #include "messagebox.h"
 
+#include "colourcontrast.h"
+
 TMessageBox::TMessageBox(QWidget *parent)
     : QMessageBox(parent)
 {
@@ -23,14 +25,30 @@ void TMessageBox::showEvent(QShowEvent *event)
 
 void TMessageBox::Set_Text(const QString &text)
 {
-    setText(
-        QStringLiteral("<span style=\"font-size:10pt; font-weight:600; color:#000000;\" >%1</span>")
-            .arg(text));
+    setText(In_Text_Colour(
+                QStringLiteral(
+                    "<span style=\"font-size:10pt; font-weight:600; color:#000000;\" >%1</span>"))
+                .arg(text));
 }
 
 void TMessageBox::Set_Informative_Text(const QString &text)
 {
     setInformativeText(
-        QStringLiteral("<span style=\"font-size:10pt; font-weight:400; color:#000000;\" >%1</span>")
+        In_Text_Colour(
+            QStringLiteral(
+                "<span style=\"font-size:10pt; font-weight:400; color:#000000;\" >%1</span>"))
             .arg(text));
+}
+
+QString TMessageBox::In_Text_Colour(const QString &format) const
+{
+    // Black reads well on a light palette only; on a dark one the palette's text colour
+    // takes its place.
+    const QColor colour = ColourContrast::Readable(Qt::black, palette().color(QPalette::Window),
+                                                   palette().color(QPalette::WindowText));
+    if (colour == QColor(Qt::black))
+        return format;
+    QString coloured = format;
+    return coloured.replace(QLatin1String("color:#000000;"),
+                            QStringLiteral("color:%1;").arg(colour.name()));
 }

@@ -18,5 +18,8 @@ public:
     virtual void Set_Informative_Text(const QString &text);
 
 private:
+    // The texts' format with a colour that reads well on the box's palette.
+    QString In_Text_Colour(const QString &format) const;
+
     int d_fixed_width = 500;
 };

@@ -14,7 +14,10 @@
 #include <QDropEvent>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPalette>
 #include <QUrl>
+
+#include <utility>
 #endif
 
 namespace TestSupport {
@@ -40,6 +43,20 @@ template <typename T> T *Only_Child(const QObject &parent)
 }
 
 #ifdef QT_WIDGETS_LIB
+
+// A dark palette as a desktop gives one (qt5ct's "darker" scheme): light text on dark grounds.
+inline QPalette Dark_Palette()
+{
+    QPalette palette(QColor(0x42, 0x42, 0x45), QColor(0x22, 0x20, 0x20));
+    const std::pair<QPalette::ColorRole, QRgb> roles[] = {
+        {QPalette::WindowText, 0xffffff}, {QPalette::Text, 0xffffff},
+        {QPalette::ButtonText, 0xffffff}, {QPalette::Base, 0x3d3d3d},
+        {QPalette::Dark, 0x302f2e},       {QPalette::Shadow, 0xe7e4e0},
+        {QPalette::Highlight, 0x12608a},  {QPalette::HighlightedText, 0xf9f9f9}};
+    for (const auto &[role, rgb] : roles)
+        palette.setColor(role, QColor(rgb));
+    return palette;
+}
 
 // The line edits below editor that the window shows: per panel integer, hexadecimal and
 // millimetres, then the plain-text editor.

@@ -1,10 +1,13 @@
+#include "colourcontrast.h"
 #include "dataeditorwidget.h"
+#include "testsupport.h"
 
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
@@ -127,15 +130,17 @@ void TestDataEditorWidget::viewEdit_data()
     QTest::addColumn<QString>("left");         // the typed view once Enter has left it
     QTest::addColumn<bool>("changed_before");
     QTest::addColumn<int>("resolution");
+    QTest::addColumn<bool>("dark"); // under a dark palette
 
     // Text that is no value is marked in its own view, leaves the others and the value
     // (X 1500) as they were, and is neither written nor counted as a change.
     const auto row = [](const QByteArray &name, int view, const QString &typed, QStringList others,
                         const QString &edited, QString left = QString(), int resolution = 1000,
-                        int panel = 0, bool before = false) {
+                        int panel = 0, bool before = false, bool dark = false) {
         others.insert(view, typed);
-        QTest::newRow(name.constData()) << view << panel << typed << others << edited
-                                        << (left.isNull() ? typed : left) << before << resolution;
+        QTest::newRow(name.constData())
+            << view << panel << typed << others << edited << (left.isNull() ? typed : left)
+            << before << resolution << dark;
     };
     const QStringList x_kept{"1500", "5DC", "1.5000"};
     const auto kept = [&](int view) {
@@ -148,6 +153,7 @@ void TestDataEditorWidget::viewEdit_data()
     row("hex 0x10 writes 10", 1, "0x10", {"16", "0.0160"}, "X=10", "10");
     row("hex emptied", 1, "", kept(1), "");
     row("hex 1G keeps an earlier change", 1, "1G", kept(1), "Y=4E23", QString(), 1000, 0, true);
+    row("hex 1G under a dark palette", 1, "1G", kept(1), "", QString(), 1000, 0, false, true);
     row("mm 0.5005 exactly", 2, "0.5005", {"501", "1F5"}, "X=1F5", "0.5010");
     row("mm huge clamps high", 2, "99999999999", {"2147483647", "7FFFFFFF"}, "X=7FFFFFFF",
         "2147483.6470");
@@ -165,6 +171,11 @@ void TestDataEditorWidget::viewEdit()
     QFETCH(QString, edited);
     QFETCH(bool, changed_before);
     QFETCH(int, resolution);
+    QFETCH(bool, dark);
+    const QPalette light_palette = QApplication::palette();
+    const auto restore = qScopeGuard([&] { QApplication::setPalette(light_palette); });
+    if (dark)
+        QApplication::setPalette(TestSupport::Dark_Palette());
 
     auto editor = New_Filled_Editor(resolution);
     QSignalSpy commits(editor.get(), &TDataEditorWidget::Commit_Requested);
@@ -189,6 +200,9 @@ void TestDataEditorWidget::viewEdit()
     const bool valid = edited.contains(Labels_Of(panels[panel])[3]->text() + QLatin1Char('='));
     QCOMPARE(typed_view->toolTip().isEmpty(), valid);
     QCOMPARE(Background(typed_view) == Background(other_view), valid);
+    // Its text stays readable on the mark, light or dark.
+    QVERIFY(ColourContrast::Ratio(typed_view->palette().color(QPalette::Text),
+                                  Background(typed_view)) >= ColourContrast::Text_Minimum);
 
     // Enter asks for a commit; leaving shows a valid text as the views write it.
     QTest::keyClick(typed_view, Qt::Key_Return);

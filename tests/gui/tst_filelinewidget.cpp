@@ -1,3 +1,4 @@
+#include "colourcontrast.h"
 #include "filelinewidget.h"
 #include "testsupport.h"
 
@@ -6,10 +7,13 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QLineEdit>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+
+#include <algorithm>
 
 using namespace TestSupport;
 
@@ -78,6 +82,7 @@ private slots:
     void load_data();
     void load();
     void paintingColours();
+    void darkPalette();
 
 private:
     QString Write_File(const QString &name, const QByteArray &bytes) const
@@ -356,6 +361,43 @@ void tst_FileLineWidget::paintingColours()
     image = canvas->grab().toImage();
     QCOMPARE(Pixel(image, 2, h / 2), Pixel(image, 2, 2 * h + h / 2));
     QCOMPARE(Pixel(image, image.width() - 4, 2 * h + h / 2), Pixel(image, 1, 2 * h + h / 2));
+}
+
+void tst_FileLineWidget::darkPalette()
+{
+    // Under a dark palette the text and both marks stand out from their ground, on a plain
+    // row and on the highlighted one alike.
+    const QPalette test_palette = QApplication::palette();
+    const auto restore = qScopeGuard([&] { QApplication::setPalette(test_palette); });
+    QApplication::setPalette(Dark_Palette());
+    TFileLineWidget view;
+    view.resize(300, 400);
+    Load_Lines(view, 3);
+    view.Set_Line(0, QStringLiteral("S1 X5"));
+    view.Set_Line(1, QStringLiteral("S1 X6"));
+    view.Set_Reference_Lines({0, 1});
+    view.Increment_Active_Line();
+    const QImage image = Parts_Of(view).canvas->grab().toImage();
+    const int h = d_row;
+    for (const int row : {0, 1}) {
+        const int middle = row * h + h / 2;
+        // Between the short text and the triangle there is only ground.
+        const QColor ground = Pixel(image, image.width() / 2, middle);
+        double text = 1;
+        for (int x = 4; x < image.width() / 2; ++x)
+            for (int y = row * h + 2; y < (row + 1) * h - 2; ++y)
+                text = std::max(text, ColourContrast::Ratio(Pixel(image, x, y), ground));
+        const double bar = ColourContrast::Ratio(Pixel(image, 2, middle), ground);
+        const double triangle =
+            ColourContrast::Ratio(Pixel(image, image.width() - 4, middle), ground);
+        QVERIFY2(text >= ColourContrast::Text_Minimum && bar >= ColourContrast::Text_Minimum &&
+                     triangle >= ColourContrast::Text_Minimum,
+                 qPrintable(QStringLiteral("row %1: text %2, bar %3, triangle %4")
+                                .arg(row)
+                                .arg(text)
+                                .arg(bar)
+                                .arg(triangle)));
+    }
 }
 
 QTEST_MAIN(tst_FileLineWidget)

@@ -1,4 +1,6 @@
+#include "colourcontrast.h"
 #include "messagebox.h"
+#include "testsupport.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -83,6 +85,16 @@ void tst_MessageBox::shownBox()
     QCOMPARE(box.width(), 500);
     box.resize(800, 400);
     QCOMPARE(box.width(), 500);
+
+    // Black on a light palette; on a dark one a colour that reads well there.
+    QCOMPARE(First_Format(box.text()).foreground().color(), QColor(Qt::black));
+    box.setPalette(TestSupport::Dark_Palette());
+    box.Set_Text(QStringLiteral("A"));
+    box.Set_Informative_Text(QStringLiteral("B"));
+    for (const QString &text : {box.text(), box.informativeText()})
+        QVERIFY(ColourContrast::Ratio(First_Format(text).foreground().color(),
+                                      box.palette().color(QPalette::Window)) >=
+                ColourContrast::Text_Minimum);
 }
 
 QTEST_MAIN(tst_MessageBox)
