@@ -47,7 +47,9 @@ Request Read(const QStringList &arguments, const QString &current_directory)
     // The file rule looks at the file arguments only, so an option's value is never opened.
     request.file = Download_File(QStringList(arguments.value(0)) + parser.positionalArguments(),
                                  current_directory);
-    request.compare_reference = parser.value(QStringLiteral("compare"));
+    const QString reference = parser.value(QStringLiteral("compare"));
+    if (!reference.isEmpty())
+        request.compare_reference = QDir(current_directory).absoluteFilePath(reference);
     return request;
 }
 

@@ -11,7 +11,7 @@ namespace EditorCommandLine {
 struct Request
 {
     QString file;              // the download file to open; empty for none
-    QString compare_reference; // the REFERENCE of --compare, as given; empty for none
+    QString compare_reference; // the REFERENCE of --compare, made absolute; empty for none
 };
 
 // Defines the options and the file argument on parser, with the texts of --help.

@@ -3,6 +3,7 @@
 #include "dataeditorwidget.h"
 #include "dialogseam.h"
 #include "downloaddocument.h"
+#include "elidinglabel.h"
 #include "filelinewidget.h"
 #include "linesyntax.h"
 #include "messagecatalogue.h"
@@ -16,9 +17,12 @@
 #include <QLabel>
 #include <QToolBar>
 
+using namespace MessageCatalogue;
+
 TComparisonControls::TComparisonControls(const Window_Parts &parts, const TParameterTable &table)
     : QObject(parts.window)
     , d_parts(parts)
+    , d_table(table)
     , d_comparison(table)
 {
     Create_Actions();
@@ -53,18 +57,32 @@ void TComparisonControls::Create_Actions()
     d_parts.tool_bar->addAction(d_compare_action);
     d_parts.tool_bar->addAction(d_take_over_action);
     d_parts.tool_bar->addAction(d_end_comparison_action);
-    // The summary sits in the toolbar's spare width, so the window keeps its height.
-    d_comparison_label = new QLabel(d_parts.tool_bar);
-    d_comparison_label->setContentsMargins(8, 0, 8, 0);
-    d_parts.tool_bar->addWidget(d_comparison_label);
+    // Not in the toolbar: its overflow menu would hide a long summary, and a summary that
+    // is missing reads as "the files are equal".
+    d_summary_label = new TElidingLabel(d_parts.window);
+    d_summary_label->Set_Elide_Mode(Qt::ElideRight);
+    d_summary_label->hide();
+}
+
+QLabel *TComparisonControls::Get_Summary_Label() const
+{
+    return d_summary_label;
 }
 
 bool TComparisonControls::Compare_File(const QString &path)
 {
-    if (path.isEmpty() || !d_comparison.Load(path))
+    if (path.isEmpty())
         return false;
+    if (!d_comparison.Load(path)) {
+        // Said as for a failed open: no marks and no summary would pass for equal files.
+        Show_File_Message(d_parts.message_box, Reference_Failed, path, {d_comparison.Get_Error()});
+        return false;
+    }
     d_end_comparison_action->setEnabled(true);
     Update();
+    const QVector<DownloadFile::Loss> losses = d_comparison.Get_Losses();
+    if (!losses.isEmpty())
+        Show_File_Message(d_parts.message_box, Lossy_Reference, path, Loss_Sentences(losses), true);
     return true;
 }
 
@@ -76,8 +94,7 @@ void TComparisonControls::Read_Reference_File()
     const QString file_name =
         TDialogSeam::Get_Open_File_Name(d_parts.window, tr("Open Reference Download File"), start,
                                         tr("Vantor Download Files (*.oad *.txt)"));
-    if (!file_name.isEmpty() && !Compare_File(file_name))
-        MessageCatalogue::Show_Message(d_parts.message_box, MessageCatalogue::Reference_Failed);
+    Compare_File(file_name);
 }
 
 void TComparisonControls::End_Comparison()
@@ -91,13 +108,21 @@ void TComparisonControls::Update()
 {
     d_comparison.Compare(d_parts.document->Get_Lines());
     d_parts.line_view->Set_Reference_Lines(d_comparison.Get_Differing_Lines());
+    Show_Summary();
+    Show_References(d_line, d_parameter);
+}
+
+void TComparisonControls::Show_Summary()
+{
     const bool active = d_comparison.Is_Active();
     const QString path = QDir::toNativeSeparators(d_comparison.Get_Path());
-    d_comparison_label->setText(
+    const QString text =
         active ? tr("Reference %1: %2").arg(QFileInfo(path).fileName(), d_comparison.Get_Summary())
-               : QString());
-    d_comparison_label->setToolTip(active ? path : QString());
-    Show_References(d_line, d_parameter);
+               : QString();
+    d_summary_label->setText(text);
+    // All of it, however much the line elides, and which file it is about.
+    d_summary_label->setToolTip(active ? text + QLatin1Char('\n') + path : QString());
+    d_summary_label->setVisible(active);
 }
 
 void TComparisonControls::Show_References(int line, int parameter)
@@ -105,18 +130,54 @@ void TComparisonControls::Show_References(int line, int parameter)
     d_line = line;
     d_parameter = parameter;
     d_parts.data_editor->Clear_References();
-    const auto reference =
-        line >= 0 && parameter >= 0 ? d_comparison.Get_Reference_Line(line) : std::nullopt;
-    d_take_over_action->setEnabled(reference && !d_comparison.Get_Reference_Values(line).isEmpty());
-    if (!reference || reference->Number() != parameter)
+    const bool shown = line >= 0 && parameter >= 0;
+    d_take_over_action->setEnabled(shown && !d_comparison.Get_Reference_Values(line).isEmpty());
+    if (!shown)
         return;
+    if (const int reference_line = d_comparison.Get_Lossy_Reference_Line(line))
+        Show_Unread_Reference_Line(line, reference_line);
+    else
+        Show_Reference_Values(line);
+}
+
+void TComparisonControls::Show_Reference_Values(int line)
+{
+    const auto reference = d_comparison.Get_Reference_Line(line);
+    if (!reference || reference->Number() != d_parameter)
+        return;
+    const TReferenceComparison::Resolution resolution =
+        d_comparison.Get_Reference_Resolution(d_parts.data_editor->Get_Scale_Resolution());
+    const QString note =
+        resolution.Is_From_Reference()
+            ? tr("Value in the reference file; millimetres at the reference's own scale "
+                 "resolution, %1 counts per mm (its line %2)")
+                  .arg(resolution.value)
+                  .arg(resolution.line)
+            : tr("Value in the reference file; millimetres at the download file's scale "
+                 "resolution, %1 counts per mm, as the reference has no scale resolution line")
+                  .arg(resolution.value);
     const QString letters = d_comparison.Get_Differing_Letters(line);
     for (int i = 0; i < reference->fields.size(); ++i) {
         const LineSyntax::FieldReading &field = reference->fields.at(i);
         d_parts.data_editor->Set_Item_Reference(
             i, field.present ? std::optional<qint32>(field.value) : std::nullopt,
-            letters.contains(field.item.letter));
+            letters.contains(field.item.letter), resolution.value, note);
     }
+}
+
+void TComparisonControls::Show_Unread_Reference_Line(int line, int reference_line)
+{
+    // Its fields are those of the line shown: the same parameter.
+    const LineSyntax::ParameterLine shown =
+        LineSyntax::Read_Parameter_Line(d_parts.document->Get_Line(line), d_table);
+    if (shown.Number() != d_parameter)
+        return;
+    for (int i = 0; i < shown.fields.size(); ++i)
+        d_parts.data_editor->Set_Item_Reference_Note(
+            i, tr("not read whole"),
+            tr("Line %1 of the reference could not be read whole: its values are neither shown "
+               "nor taken over.")
+                .arg(reference_line));
 }
 
 void TComparisonControls::Take_Over(int line)

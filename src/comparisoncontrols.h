@@ -11,13 +11,14 @@ class QUndoStack;
 class QWidget;
 class TDataEditorWidget;
 class TDownloadDocument;
+class TElidingLabel;
 class TFileLineWidget;
 class TMessageBox;
 class TParameterTable;
 
 // The window's comparison with a reference file: the toolbar's three actions (compare,
-// take over, end) and the summary beside them, the marks in the line list, the reference
-// values beside the panels, and the take-over of those values.
+// take over, end), the summary on a line of its own, the marks in the line list, the
+// reference values beside the panels, and the take-over of those values.
 class TComparisonControls : public QObject
 {
     Q_OBJECT
@@ -39,8 +40,14 @@ public:
 
     TComparisonControls(const Window_Parts &parts, const TParameterTable &table);
 
+    // The summary, a line for the window to place where nothing pushes it out of sight. It
+    // shows while a comparison is active, elided to the width it is given, and tells all
+    // of it as its tooltip.
+    QLabel *Get_Summary_Label() const;
+
     // Compares the document with a reference file, read-only, until the comparison ends
-    // or another replaces it; false when the file cannot be read.
+    // or another replaces it. A reference that cannot be read is told as a failed open, one
+    // that cannot be kept whole as a lossy open; false when the file cannot be read.
     bool Compare_File(const QString &path);
     // Compares afresh: run after every change of the document.
     void Update();
@@ -58,13 +65,18 @@ private:
     void Create_Actions();
     void Read_Reference_File();
     void End_Comparison();
+    void Show_Summary();
+    // Beside the panels: the reference's values of line, or why it has none to show.
+    void Show_Reference_Values(int line);
+    void Show_Unread_Reference_Line(int line, int reference_line);
 
     Window_Parts d_parts;
+    const TParameterTable &d_table;
     TReferenceComparison d_comparison;
     QAction *d_compare_action = nullptr;
     QAction *d_take_over_action = nullptr;
     QAction *d_end_comparison_action = nullptr;
-    QLabel *d_comparison_label = nullptr;
+    TElidingLabel *d_summary_label = nullptr;
     int d_line = -1;
     int d_parameter = -1;
 };

@@ -319,7 +319,8 @@ QLineEdit *TDataItemWidget::Get_View(View view) const
     return d_dec_edit;
 }
 
-void TDataItemWidget::Set_Reference(const QStringList &texts, bool differs)
+void TDataItemWidget::Set_Reference(const QStringList &texts, bool differs,
+                                    const QStringList &tool_tips)
 {
     for (int row = 0; row < d_reference_labels.size(); ++row) {
         QLabel *label = d_reference_labels.at(row);
@@ -328,6 +329,13 @@ void TDataItemWidget::Set_Reference(const QStringList &texts, bool differs)
         font.setBold(differs);
         label->setFont(font);
         label->setText(text.isEmpty() ? QString() : Reference_Text(text));
+        if (!text.isEmpty()) {
+            const QString tool_tip = tool_tips.value(row).isEmpty()
+                                         ? tr("Value in the reference file")
+                                         : tool_tips.value(row);
+            if (label->toolTip() != tool_tip)
+                label->setToolTip(tool_tip);
+        }
         label->setVisible(!text.isEmpty());
     }
 }
@@ -563,7 +571,13 @@ bool TDataEditorWidget::Is_Changed() const
     return d_changed;
 }
 
-void TDataEditorWidget::Set_Item_Reference(int index, std::optional<qint32> value, bool differs)
+int TDataEditorWidget::Get_Scale_Resolution() const
+{
+    return d_scale_resolution;
+}
+
+void TDataEditorWidget::Set_Item_Reference(int index, std::optional<qint32> value, bool differs,
+                                           int counts_per_mm, const QString &millimetres_note)
 {
     assert(static_cast<unsigned int>(index) < d_data_widget_items.size());
     TDataItemWidget *item = d_data_widget_items[index];
@@ -571,12 +585,19 @@ void TDataEditorWidget::Set_Item_Reference(int index, std::optional<qint32> valu
         item->Set_Reference({tr("none")}, differs);
         return;
     }
+    // Not this file's resolution: the reference's scale line may say another.
     const QString millimetres =
-        item->Is_Scaled()
-            ? ValueFormat::Mm_Text(ValueFormat::To_Millimetres(*value, d_scale_resolution))
-            : QString();
+        item->Is_Scaled() ? ValueFormat::Mm_Text(ValueFormat::To_Millimetres(*value, counts_per_mm))
+                          : QString();
     item->Set_Reference({ValueFormat::Int_Text(*value), ValueFormat::Hex_Text(*value), millimetres},
-                        differs);
+                        differs, {QString(), QString(), millimetres_note});
+}
+
+void TDataEditorWidget::Set_Item_Reference_Note(int index, const QString &note,
+                                                const QString &tool_tip)
+{
+    assert(static_cast<unsigned int>(index) < d_data_widget_items.size());
+    d_data_widget_items[index]->Set_Reference({note}, true, {tool_tip});
 }
 
 void TDataEditorWidget::Clear_References()

@@ -60,8 +60,10 @@ public:
     QLineEdit *Get_View(View view) const;
 
     // What a reference file holds for this field, one text beside each view (integer,
-    // hexadecimal, millimetres); bold when it differs. No texts hide them.
-    void Set_Reference(const QStringList &texts, bool differs);
+    // hexadecimal, millimetres), each with its tooltip (empty: the plain one); bold when it
+    // differs. No texts hide them.
+    void Set_Reference(const QStringList &texts, bool differs,
+                       const QStringList &tool_tips = QStringList());
 
 signals:
     void Int_Edited(int id, const QString &text);
@@ -116,9 +118,17 @@ public:
     bool Is_Simple_Mode() const;
     bool Is_Changed() const;
 
+    // The millimetres that the views convert with.
+    int Get_Scale_Resolution() const;
+
     // The value of item index's field in a reference file, shown beside its views until
-    // Clear_References; none when the reference line lacks the field.
-    void Set_Item_Reference(int index, std::optional<qint32> value, bool differs);
+    // Clear_References; none when the reference line lacks the field. Its millimetres are
+    // converted at counts_per_mm, the reference's resolution, which millimetres_note (their
+    // tooltip) names.
+    void Set_Item_Reference(int index, std::optional<qint32> value, bool differs, int counts_per_mm,
+                            const QString &millimetres_note);
+    // Beside item index's views, instead of a value: note, explained by its tooltip.
+    void Set_Item_Reference_Note(int index, const QString &note, const QString &tool_tip);
     void Clear_References();
 
     // The fields the user edited since the editor was last filled, with their values;

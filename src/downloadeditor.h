@@ -39,7 +39,8 @@ public:
     // Opens the file named on the command line; one that cannot be opened is reported.
     void Open_File(const QString &path);
     // Compares the document with a reference file, read-only, until the comparison ends
-    // or another replaces it; false when the file cannot be read.
+    // or another replaces it; false when the file cannot be read, which is told as from
+    // the toolbar.
     bool Compare_File(const QString &path);
 
 private slots:

@@ -75,9 +75,8 @@ int main(int argc, char *argv[])
     const EditorCommandLine::Request request =
         EditorCommandLine::Read(QCoreApplication::arguments(), QDir::currentPath());
     window->Open_File(request.file);
-    // Like the file, a reference that cannot be read is passed over silently.
-    if (!request.compare_reference.isEmpty())
-        window->Compare_File(QDir::current().absoluteFilePath(request.compare_reference));
+    // One that cannot be read is told, as from the toolbar.
+    window->Compare_File(request.compare_reference);
 
     const int result = application->exec();
 

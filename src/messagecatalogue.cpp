@@ -42,6 +42,17 @@ const Message Lossy_File = {
     QMessageBox::Ok,
     QMessageBox::Ok,
     QT_TRANSLATE_NOOP("MessageCatalogue", "Saving over this file will ask first.")};
+// As Lossy_File, for a file that is only read: its damaged lines are what it cannot lend.
+const Message Lossy_Reference = {
+    QT_TRANSLATE_NOOP("MessageCatalogue", "Reference file cannot be kept whole"),
+    QT_TRANSLATE_NOOP("MessageCatalogue", "The editor cannot keep all of the reference file:"),
+    QMessageBox::Warning,
+    QMessageBox::Ok,
+    QMessageBox::Ok,
+    QT_TRANSLATE_NOOP("MessageCatalogue",
+                      "The reference is only read, never saved. A line that lost something in "
+                      "the reading is still compared, but its values are neither shown nor "
+                      "taken over.")};
 const Message Lossy_Save = {
     QT_TRANSLATE_NOOP("MessageCatalogue", "Save over the original file"),
     QT_TRANSLATE_NOOP("MessageCatalogue", "The editor could not keep all of the download file:"),

@@ -28,6 +28,7 @@ extern const Message Write_Failed;
 extern const Message Reference_Failed;
 extern const Message Data_Not_Saved;
 extern const Message Lossy_File;
+extern const Message Lossy_Reference;
 extern const Message Lossy_Save;
 extern const Message Changed_On_Disk;
 extern const Message Settings_Not_Saved;

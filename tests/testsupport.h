@@ -10,6 +10,7 @@
 #include <QString>
 
 #ifdef QT_WIDGETS_LIB
+#include <QAction>
 #include <QApplication>
 #include <QDropEvent>
 #include <QLineEdit>
@@ -75,6 +76,15 @@ inline QWidget *Canvas_Of(const QWidget &lines)
     for (QWidget *child : lines.findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
         if (child->metaObject() == &QWidget::staticMetaObject)
             return child;
+    return nullptr;
+}
+
+// The toolbar's action that compares with a reference file, by what it tells the user.
+inline QAction *Compare_Action(const QWidget &window)
+{
+    for (QAction *action : window.findChildren<QAction *>(QString(), Qt::FindDirectChildrenOnly))
+        if (action->toolTip() == QLatin1String("Compare with a reference file"))
+            return action;
     return nullptr;
 }
 

@@ -176,6 +176,18 @@
         <source>The last download file and the scale resolution will not be remembered.</source>
         <translation>Die letzte Download-Datei und die Maßstabsauflösung werden beim nächsten Start nicht wiederhergestellt.</translation>
     </message>
+    <message>
+        <source>Reference file cannot be kept whole</source>
+        <translation>Referenzdatei kann nicht vollständig erhalten bleiben</translation>
+    </message>
+    <message>
+        <source>The editor cannot keep all of the reference file:</source>
+        <translation>Der Editor kann die Referenzdatei nicht vollständig erhalten:</translation>
+    </message>
+    <message>
+        <source>The reference is only read, never saved. A line that lost something in the reading is still compared, but its values are neither shown nor taken over.</source>
+        <translation>Die Referenz wird nur gelesen, nie gespeichert. Eine Zeile, die beim Lesen etwas verloren hat, wird trotzdem verglichen, aber ihre Werte werden weder angezeigt noch übernommen.</translation>
+    </message>
 </context>
 <context>
     <name>TComparisonControls</name>
@@ -202,6 +214,22 @@
     <message>
         <source>Reference %1: %2</source>
         <translation>Referenz %1: %2</translation>
+    </message>
+    <message>
+        <source>Value in the reference file; millimetres at the reference&apos;s own scale resolution, %1 counts per mm (its line %2)</source>
+        <translation>Wert in der Referenzdatei; Millimeter nach der eigenen Maßstabsauflösung der Referenz, %1 Inkremente pro mm (ihre Zeile %2)</translation>
+    </message>
+    <message>
+        <source>Value in the reference file; millimetres at the download file&apos;s scale resolution, %1 counts per mm, as the reference has no scale resolution line</source>
+        <translation>Wert in der Referenzdatei; Millimeter nach der Maßstabsauflösung der Download-Datei, %1 Inkremente pro mm, da die Referenz keine Zeile mit Maßstabsauflösung hat</translation>
+    </message>
+    <message>
+        <source>not read whole</source>
+        <translation>unvollständig</translation>
+    </message>
+    <message>
+        <source>Line %1 of the reference could not be read whole: its values are neither shown nor taken over.</source>
+        <translation>Zeile %1 der Referenz ließ sich nicht vollständig lesen: Ihre Werte werden weder angezeigt noch übernommen.</translation>
     </message>
 </context>
 <context>

@@ -2,7 +2,8 @@
 # End to end: the real editor under Xvfb, driven only by X input events (xdotool).
 # Undo and redo: a committed edit, undone, redone (the close then asks), undone again (the
 # close asks nothing). Comparison: started from the command line, the reference's values
-# taken over into the first line, saved, and the bytes compared.
+# taken over into the first line, saved, and the bytes compared; a reference that cannot be
+# read is told.
 # Usage: undo_and_compare.sh PATH_TO_DOWNLOADEDITOR
 set -euo pipefail
 . "$(dirname "${BASH_SOURCE[0]}")/lib.sh" "$1"
@@ -74,3 +75,13 @@ if [ "$(od -An -tx1 "$work/output.oad")" != "$(printf "$expected" | od -An -tx1)
     exit 1
 fi
 step "saved bytes match"
+step "a reference that cannot be read is told"
+start_editor --compare "$work/missing.oad" "$work/input.oad"
+for _ in $(seq 50); do [ "$(windows_on_show)" -ge 2 ] && break; sleep 0.1; done
+[ "$(windows_on_show)" -ge 2 ] || fail "no message about the missing reference"
+box=$(xdotool search --onlyvisible --pid "$editor_pid" | grep -vx "$window" | head -n 1)
+xdotool windowfocus --sync "$box"
+xdotool key Return
+for _ in $(seq 50); do [ "$(windows_on_show)" -eq 1 ] && break; sleep 0.1; done
+[ "$(windows_on_show)" -eq 1 ] || fail "the message did not go"
+close_editor

@@ -273,12 +273,34 @@ private:
         return texts.join(QLatin1Char(' '));
     }
 
+    // The reference's millimetres beside the first two panels, then the first one's tooltip.
+    QString Panel_Reference_Millimetres() const
+    {
+        QStringList texts;
+        QString tool_tip;
+        for (int panel = 0; panel < 2; ++panel) {
+            const auto labels =
+                d_editor->findChildren<TDataItemWidget *>().at(panel)->findChildren<QLabel *>();
+            const int row = Panel_Edit(panel, 2)->geometry().center().y();
+            for (const QLabel *label : labels)
+                if (label->isVisibleTo(d_editor) &&
+                    label->text().startsWith(QLatin1String("Reference: ")) &&
+                    label->geometry().top() <= row && row <= label->geometry().bottom()) {
+                    texts << label->text().mid(11);
+                    if (tool_tip.isEmpty())
+                        tool_tip = label->toolTip();
+                }
+        }
+        return texts.join(QLatin1Char(' ')) + QStringLiteral(" | ") + tool_tip;
+    }
+
     std::unique_ptr<QTemporaryDir> d_dir;
     std::unique_ptr<TGlobalKeyEvent> d_key_filter;
     std::unique_ptr<TDownloadEditor> d_window;
     TFileLineWidget *d_lines = nullptr;
     TDataEditorWidget *d_editor = nullptr;
-    QList<QLabel *> d_labels; // caption, path, note, logo, notice
+    QList<QLabel *> d_labels; // caption, path, note, logo, notice, comparison summary
+    QLabel *d_summary = nullptr;
     QAction *d_write = nullptr;
     QAction *d_undo = nullptr;
     QAction *d_redo = nullptr;
@@ -332,7 +354,8 @@ void tst_DownloadEditor::Create_Window()
     d_editor = d_window->findChild<TDataEditorWidget *>();
     d_labels = d_window->findChildren<QLabel *>(QString(), Qt::FindDirectChildrenOnly);
     const auto actions = d_window->findChildren<QAction *>(QString(), Qt::FindDirectChildrenOnly);
-    QVERIFY(d_lines && d_editor && d_labels.size() == 5 && actions.size() == 7);
+    QVERIFY(d_lines && d_editor && d_labels.size() == 6 && actions.size() == 7);
+    d_summary = d_labels.last();
     d_write = actions.at(1);
     d_undo = actions.at(2);
     d_redo = actions.at(3);
@@ -716,7 +739,7 @@ void tst_DownloadEditor::commandLineFile()
     arguments.prepend(QStringLiteral("downloadeditor"));
     const EditorCommandLine::Request request = EditorCommandLine::Read(arguments, d_dir->path());
     QCOMPARE(request.file, expected.isEmpty() ? QString() : d_dir->filePath(expected));
-    QCOMPARE(request.compare_reference, compare);
+    QCOMPARE(request.compare_reference, compare.isEmpty() ? QString() : d_dir->filePath(compare));
 }
 
 void tst_DownloadEditor::commandLineOpen_data()
@@ -959,23 +982,29 @@ void tst_DownloadEditor::undoRedo()
 
 void tst_DownloadEditor::comparison_data()
 {
-    QTest::addColumn<QString>("script");     // see Run
-    QTest::addColumn<QString>("lines");      // joined by '|'
-    QTest::addColumn<QString>("marks");      // lines marked as differing from the reference
-    QTest::addColumn<QString>("summary");    // the toolbar's summary
-    QTest::addColumn<QString>("references"); // beside the first two panels
-    QTest::addColumn<bool>("take_over");     // the action is enabled
+    QTest::addColumn<QString>("script");      // see Run
+    QTest::addColumn<QString>("lines");       // joined by '|'
+    QTest::addColumn<QString>("marks");       // lines marked as differing from the reference
+    QTest::addColumn<QString>("summary");     // the line under the toolbar
+    QTest::addColumn<QString>("references");  // beside the first two panels
+    QTest::addColumn<bool>("take_over");      // the action is enabled
+    QTest::addColumn<QString>("message");     // shown on the way
+    QTest::addColumn<QString>("millimetres"); // see Panel_Reference_Millimetres; null: unchecked
 
     const auto row = [](const char *name, const char *script, const char *lines, const char *marks,
-                        const char *summary, const char *references, bool take_over) {
-        QTest::newRow(name) << script << lines << marks << summary << references << take_over;
+                        const char *summary, const char *references, bool take_over,
+                        const char *message = "", const char *millimetres = nullptr) {
+        QTest::newRow(name) << script << lines << marks << summary << references << take_over
+                            << message << QString(millimetres);
     };
     const char *file = "S1 X3E8 Y7D0|S2 Q10|S5 V1|N1000";
     const char *both = "Reference b.oad: 1 parameter differs \u00b7 only here: S5 \u00b7 only "
                        "in the reference: S9";
     const char *taken = "Reference b.oad: no parameters differ \u00b7 only here: S5 \u00b7 "
                         "only in the reference: S9";
-    row("marks, summary and reference values", "", file, "0 2", both, "1000 1*", true);
+    row("marks, summary and reference values", "", file, "0 2", both, "1000 1*", true, "",
+        "1.0000 0.0010 | Value in the reference file; millimetres at the reference's own scale "
+        "resolution, 1000 counts per mm (its line 4)");
     row("taken over as one step", "take", "S1 X3E8 Y1|S2 Q10|S5 V1|N1000", "2", taken, "", false);
     row("take-over undone", "take ^z", file, "0 2", both, "1000 1*", true);
     row("typed value the same as the reference", "j:1 down up", "S1 X3E8 Y1|S2 Q10|S5 V1|N1000",
@@ -986,31 +1015,60 @@ void tst_DownloadEditor::comparison_data()
     row("another comparison replaces it", "cmp:c.oad", file, "",
         "Reference c.oad: no parameters differ", "", false);
     row("unreadable reference: told, comparison kept", "cmp:missing.oad", file, "0 2", both,
-        "1000 1*", true);
+        "1000 1*", true, "Open reference file");
+    // A line cut in the reading lends nothing, and says why beside every panel.
+    row("damaged reference: told, its line has no values", "cmp:d.oad", file, "0 2",
+        "Reference d.oad: 1 parameter differs \u00b7 only here: S5 \u00b7 only in the "
+        "reference: S9",
+        "not read whole* not read whole*", false, "Reference file cannot be kept whole");
+    // Millimetres at the reference's own resolution, as oadtool diff converts; without one,
+    // at the document's, and the tooltip says so.
+    row("reference's own scale line", "cmp:e.oad", file, "0 2",
+        "Reference e.oad: 1 parameter differs \u00b7 only here: S5 \u00b7 only in the "
+        "reference: S9 \u00b7 scale resolution differs",
+        "1000 1*", true, "",
+        "10.0000 0.0100 | Value in the reference file; millimetres at the reference's own scale "
+        "resolution, 100 counts per mm (its line 4)");
+    row("reference without a scale line", "down down down s:N2000 up up up cmp:f.oad",
+        "S1 X3E8 Y7D0|S2 Q10|S5 V1|N2000", "0 2",
+        "Reference f.oad: 1 parameter differs \u00b7 only here: S5 \u00b7 only in the "
+        "reference: S9 \u00b7 scale resolution differs",
+        "1000 1*", true, "",
+        "0.5000 0.0005 | Value in the reference file; millimetres at the download file's scale "
+        "resolution, 2000 counts per mm, as the reference has no scale resolution line");
     row("ended", "end", file, "", "", "", false);
 }
 
 void tst_DownloadEditor::comparison()
 {
     QFETCH(QString, script);
+    QFETCH(QString, summary);
+    QFETCH(QString, message);
+    QFETCH(QString, millimetres);
     const QString reference =
         Write_Download(QStringLiteral("b.oad"), "S1 X3E8 Y1\nS2 Q10\nS9 U1\nN1000\n");
     Write_Download(QStringLiteral("c.oad"), "S1 X3E8 Y7D0\r\nS2 Q10\r\nS5 V1\r\nN1000\r\n");
+    Write_Download(QStringLiteral("d.oad"), QByteArray("S1 X3E8 Y1\0\nS2 Q10\nS9 U1\nN1000\n", 31));
+    Write_Download(QStringLiteral("e.oad"), "S1 X3E8 Y1\nS2 Q10\nS9 U1\nN100\n");
+    Write_Download(QStringLiteral("f.oad"), "S1 X3E8 Y1\nS2 Q10\nS9 U1\n");
     Open("S1 X3E8 Y7D0\nS2 Q10\nS5 V1\nN1000\n");
     QVERIFY(d_window->Compare_File(reference));
-    TDialogSeam::Set_Next_Answer(QMessageBox::Ok); // for an unreadable reference
+    if (!message.isEmpty())
+        TDialogSeam::Set_Next_Answer(QMessageBox::Ok);
     Run(script);
-    QCOMPARE(TDialogSeam::Shown_Messages(), script.contains(QLatin1String("missing"))
-                                                ? QStringList{"Open reference file"}
-                                                : QStringList());
+    QCOMPARE(TDialogSeam::Shown_Messages(),
+             message.isEmpty() ? QStringList() : QStringList{message});
     QStringList lines;
     for (int i = 0; i < 4; ++i)
         lines << d_lines->Get_Line(i);
     QTEST(lines.join(QLatin1Char('|')), "lines");
     QTEST(Reference_Marks(), "marks");
-    QTEST(d_window->findChild<QToolBar *>()->findChild<QLabel *>()->text(), "summary");
+    QCOMPARE(d_summary->text(), summary);
+    QCOMPARE(d_summary->isVisible(), !summary.isEmpty());
     QTEST(Panel_References(), "references");
     QTEST(d_take_over->isEnabled(), "take_over");
+    if (!millimetres.isNull())
+        QCOMPARE(Panel_Reference_Millimetres(), millimetres);
 }
 
 namespace {
@@ -1147,17 +1205,23 @@ void tst_DownloadEditor::windowKeepsItsSize()
     QApplication::setFont(QFont(QStringLiteral("Sans Serif"), 9));
     Create_Window();
 
-    // Every described parameter with every field at its widest value, under a long path.
+    // Every described parameter with every field at its widest value, under a long path;
+    // then compared with a reference that differs in every way, so that its summary is long.
     QByteArray bytes;
+    QByteArray reference;
     const TParameterTable table;
     for (int number = 0; number < 256; ++number) {
         const ParameterDescription description = table.Get_Description(number);
         if (description.number < 0)
             continue;
-        bytes += "S" + QByteArray::number(number, 16).toUpper();
+        QByteArray line = "S" + QByteArray::number(number, 16).toUpper();
         for (const ParameterItem &item : description.items)
-            bytes += ' ' + QString(item.letter).toLatin1() + "80000000";
-        bytes += '\n';
+            line += ' ' + QString(item.letter).toLatin1() + "80000000";
+        bytes += line + '\n';
+        const int kind = bytes.count('\n') / 10; // lacking, duplicated, then differing
+        if (kind > 0)
+            reference +=
+                (kind == 1 ? line + '\n' + line : line.replace("80000000", "7FFFFFFF")) + "\n";
     }
     const QString name = QString(230 - d_dir->path().size() - 5, QLatin1Char('p')) + ".oad";
     const QString path = Write_Download(name, bytes + "N10\n");
@@ -1175,6 +1239,19 @@ void tst_DownloadEditor::windowKeepsItsSize()
                                 .arg(d_lines->width())));
         Press(Qt::Key_Down);
     }
+    QVERIFY(d_window->Compare_File(Write_Download(QStringLiteral("r.oad"), reference + "N20\n")));
+    // The summary is a line of its own, not lost in the toolbar's overflow: shown, inside the
+    // window, elided to its width, with all of it as the tooltip.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    QCOMPARE(d_window->size(), QSize(1001, 701));
+    QVERIFY2(d_summary->fontMetrics().horizontalAdvance(d_summary->text()) > d_window->width(),
+             qPrintable(d_summary->text()));
+    QVERIFY(d_summary->isVisible());
+    const QRect summary_area(d_summary->mapTo(d_window.get(), QPoint()), d_summary->size());
+    QVERIFY(d_window->rect().contains(summary_area) && summary_area.width() > line_view_width);
+    QHelpEvent summary_help(QEvent::ToolTip, QPoint(5, 5), d_summary->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(d_summary, &summary_help);
+    QVERIFY2(QToolTip::text().contains(d_summary->text()), qPrintable(QToolTip::text()));
     // The whole path is the tooltip.
     QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), d_labels.at(1)->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(d_labels.at(1), &help);

@@ -170,7 +170,7 @@ bool tst_Faults::Mount_Full_File_System()
 
 void tst_Faults::fails_data()
 {
-    QTest::addColumn<QString>("way"); // save, or open by dialog, command line or drop
+    QTest::addColumn<QString>("way"); // save, open (dialog, command line, drop), reference
     QTest::addColumn<QString>("target");
     QTest::addColumn<QString>("reason"); // in the message's explanation
     const auto row = [](const char *way, const char *target, const char *reason) {
@@ -184,6 +184,14 @@ void tst_Faults::fails_data()
     // Why a file cannot be read is the reader's to say; the window passes it on.
     row("dialog", "fifo.oad", "It is not a regular file");
     row("dialog", "missing.oad", "No such file or directory");
+    // A reference that cannot be read is told as a failed open, from the toolbar and from
+    // --compare alike; root reads a locked file all the same.
+    for (const char *way : {"reference", "--compare"}) {
+        row(way, "missing.oad", "No such file or directory");
+        row(way, "folder.oad", "It is a folder");
+        row(way, "fifo.oad", "It is not a regular file");
+        row(way, "locked.oad", "Permission denied");
+    }
     // From the command line as from the dialog: an empty window would pass for an empty file.
     row("command line", "fifo.oad", "It is not a regular file");
     row("command line", "folder.oad", "It is a folder");
@@ -238,6 +246,22 @@ void tst_Faults::fails()
         window.Open_File(EditorCommandLine::Download_File(
             {QStringLiteral("downloadeditor"), target}, d_dir.path()));
         QCOMPARE(TDialogSeam::Shown_Messages(), QStringList{"Open download file"});
+    } else if (way == QLatin1String("reference")) {
+        TDialogSeam::Set_Next_File_Name(target);
+        TDialogSeam::Set_Next_Answer(QMessageBox::Ok);
+        QAction *const compare = Compare_Action(window);
+        QVERIFY(compare);
+        compare->trigger();
+        QCOMPARE(TDialogSeam::Shown_Messages(), QStringList{"Open reference file"});
+    } else if (way == QLatin1String("--compare")) {
+        TDialogSeam::Set_Next_Answer(QMessageBox::Ok);
+        // Named relative to the working directory, as on a command line.
+        window.Compare_File(
+            EditorCommandLine::Read({QStringLiteral("downloadeditor"), QStringLiteral("--compare"),
+                                     QDir(d_dir.path()).relativeFilePath(target)},
+                                    d_dir.path())
+                .compare_reference);
+        QCOMPARE(TDialogSeam::Shown_Messages(), QStringList{"Open reference file"});
     } else {
         // No question either: what cannot be opened is not worth one.
         TDialogSeam::Set_Next_Answer(QMessageBox::Cancel);

@@ -178,6 +178,11 @@ void tst_HostileFiles::lossyFiles_data()
                                                   "ELF\x02\x01\n\x03<\n\0\x10\n",
                                                   13)
                                     << "dialog";
+    // A reference is held to the same rules, and told in the same sentences.
+    QTest::newRow("NUL and control bytes, reference from the toolbar")
+        << QByteArray("S1 X1\0 Y2\nS2 Q\x03\n", 16) << "reference";
+    QTest::newRow("CR line ends and 200 lines, --compare")
+        << QByteArray("S1 X1\rS2 Q2\r\n") + QByteArray("S3 X1\n").repeated(200) << "--compare";
 }
 
 void tst_HostileFiles::lossyFiles()
@@ -199,6 +204,14 @@ void tst_HostileFiles::lossyFiles()
         window.Read_File();
     } else if (way == QLatin1String("drop")) {
         Drop(window, {QUrl::fromLocalFile(path)});
+    } else if (way == QLatin1String("reference")) {
+        TDialogSeam::Set_Next_File_Name(path);
+        QAction *const compare = Compare_Action(window);
+        QVERIFY(compare);
+        compare->trigger();
+    } else if (way == QLatin1String("--compare")) {
+        window.Compare_File(
+            EditorCommandLine::Read({"downloadeditor", "--compare", path}, "/").compare_reference);
     } else {
         window.Open_File(EditorCommandLine::Download_File({"downloadeditor", path}, "/"));
     }
@@ -209,6 +222,12 @@ void tst_HostileFiles::lossyFiles()
             all = all && text.contains(sentence);
         return all ? QString() : text;
     };
+    if (way == QLatin1String("reference") || way == QLatin1String("--compare")) {
+        // Nothing of it is saved, so its closing says what its losses mean for the comparison.
+        QCOMPARE(TDialogSeam::Shown_Messages(), QStringList{"Reference file cannot be kept whole"});
+        QCOMPARE(explains(), QString());
+        return;
+    }
     QCOMPARE(TDialogSeam::Shown_Messages(), QStringList{"Download file cannot be kept whole"});
     QCOMPARE(explains(), QString());
 
