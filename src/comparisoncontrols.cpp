@@ -15,6 +15,7 @@
 #include <QIcon>
 #include <QKeySequence>
 #include <QLabel>
+#include <QStyle>
 #include <QToolBar>
 
 using namespace MessageCatalogue;
@@ -61,6 +62,11 @@ void TComparisonControls::Create_Actions()
     // is missing reads as "the files are equal".
     d_summary_label = new TElidingLabel(d_parts.window);
     d_summary_label->Set_Elide_Mode(Qt::ElideRight);
+    // In line with the captions below it, which keep the style's margins.
+    QWidget *const window = d_parts.window;
+    d_summary_label->setContentsMargins(
+        window->style()->pixelMetric(QStyle::PM_LayoutLeftMargin, nullptr, window), 0,
+        window->style()->pixelMetric(QStyle::PM_LayoutRightMargin, nullptr, window), 0);
     d_summary_label->hide();
 }
 

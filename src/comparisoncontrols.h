@@ -40,9 +40,9 @@ public:
 
     TComparisonControls(const Window_Parts &parts, const TParameterTable &table);
 
-    // The summary, a line for the window to place where nothing pushes it out of sight. It
-    // shows while a comparison is active, elided to the width it is given, and tells all
-    // of it as its tooltip.
+    // The summary, a line for the window to place where nothing pushes it out of sight,
+    // with the side margins of the window's contents. It shows while a comparison is
+    // active, elided to the width it is given, and tells all of it as its tooltip.
     QLabel *Get_Summary_Label() const;
 
     // Compares the document with a reference file, read-only, until the comparison ends

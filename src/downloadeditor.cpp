@@ -96,10 +96,8 @@ TDownloadEditor::TDownloadEditor(QWidget *parent, Qt::WindowFlags flags)
         new TComparisonControls({this, tool_bar, d_file_name_label, d_document, d_file_line_widget,
                                  d_data_editor, d_message_box, d_undo_stack},
                                 d_parameter_table);
-    // A line of its own under the toolbar, in line with the captions below.
-    QLabel *summary = d_comparison->Get_Summary_Label();
-    summary->setContentsMargins(margins.left(), 0, margins.right(), 0);
-    outer_layout->insertWidget(1, summary);
+    // The comparison's summary: a line of its own under the toolbar.
+    outer_layout->insertWidget(1, d_comparison->Get_Summary_Label());
     d_undo_key_arbiter = new TUndoKeyArbiter(this, d_undo_action, d_redo_action);
     d_read_action->setEnabled(true);
     d_write_action->setEnabled(false);
