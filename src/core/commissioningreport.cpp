@@ -162,7 +162,8 @@ QString Header(const ReportInput &input, const TParameterTable &table)
                             Count(file.lines.size() - parameters, QStringLiteral("other line")))}});
 }
 
-QString Parameter_Rows(int index, const LineSyntax::ParameterLine &read, int resolution)
+QString Parameter_Rows(int index, const QString &line, const LineSyntax::ParameterLine &read,
+                       int resolution)
 {
     QString rows;
     for (int i = 0; i < read.fields.size(); ++i) {
@@ -174,6 +175,12 @@ QString Parameter_Rows(int index, const LineSyntax::ParameterLine &read, int res
                                : QStringList{QStringLiteral("not present"), QString(), QString()};
         rows += Row(cells, QStringLiteral("rlllrrr"));
     }
+    // A comment or stray text of the line is part of what the file says.
+    const QString other = LineSyntax::Other_Text(line, read);
+    if (!other.isEmpty())
+        rows += Row({QString(), QString(), QString(),
+                     QStringLiteral("<i>Also on the line:</i> ") + Html(other), QString(),
+                     QString(), QString()});
     return rows;
 }
 
@@ -184,7 +191,7 @@ QString Parameters(const ReportInput &input, const TParameterTable &table)
         const LineSyntax::ParameterLine read =
             LineSyntax::Read_Parameter_Line(input.document.lines.at(i), table);
         if (read.Is_Described())
-            rows += Parameter_Rows(i, read, input.resolution);
+            rows += Parameter_Rows(i, input.document.lines.at(i), read, input.resolution);
     }
     if (rows.isEmpty())
         return QStringLiteral("<h2>Parameters</h2>\n<p>The file holds no described parameter "

@@ -20,6 +20,9 @@ struct Query
     QChar letter;                  // "S3.U": a field of parameter number
     std::optional<qint32> integer; // "5000000"
     std::optional<qint32> hex;     // "4C4B40", "0x4C4B40"
+    // None of these: the query also finds the text of parameter lines (a comment). A number
+    // does not, or "1" would find nearly every line.
+    bool is_text = false;
 };
 
 Query Read_Query(const QString &text)
@@ -38,6 +41,7 @@ Query Read_Query(const QString &text)
     }
     query.integer = ValueFormat::Read_Int(query.text).value;
     query.hex = ValueFormat::Read_Hex(query.text).value;
+    query.is_text = query.number < 0 && !query.integer && !query.hex;
     return query;
 }
 
@@ -119,7 +123,8 @@ Result Find(const QString &text, const QStringList &lines, const TParameterTable
             hit.field = Field_Of(read, query);
             if (hit.field >= 0)
                 hit.letter = read.fields.at(hit.field).item.letter;
-            else if (result.names_field || !by_number)
+            else if (result.names_field ||
+                     (!by_number && !(query.is_text && Contains_Words(lines.at(i), query.words))))
                 continue;
         } else if (result.names_field ||
                    (!by_number && !Contains_Words(lines.at(i), query.words))) {

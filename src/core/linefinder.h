@@ -10,8 +10,9 @@
 // Finding lines as a technician names them: by parameter number ("S1B", "1B"), by field
 // ("S3.U"), by words of the help texts in any order ("software limit"), by a value in
 // integer or hexadecimal form ("5000000", "4C4B40"), and by the text of every line that
-// is no described parameter line. A line matches when any of these readings of the
-// query matches it. Lines are read with the editor's own grammar.
+// is no described parameter line; a query that is no number also finds the text of
+// parameter lines (a comment). A line matches when any of these readings of the query
+// matches it. Lines are read with the editor's own grammar.
 namespace LineFinder {
 
 // One matching line.

@@ -129,6 +129,23 @@ ParameterLine Read_Parameter_Line(const QString &line, const TParameterTable &ta
     return read;
 }
 
+QString Other_Text(const QString &line, const ParameterLine &read)
+{
+    if (!read.split.is_parameter_line)
+        return line.simplified();
+    QVector<Span> spans{{read.split.rest_start - read.split.token.size(), read.split.token.size()}};
+    for (const FieldReading &field : read.fields)
+        if (field.present)
+            spans.append(field.span);
+    // From the right, so that each cut leaves the spans before it where they are.
+    std::sort(spans.begin(), spans.end(),
+              [](const Span &a, const Span &b) { return a.start > b.start; });
+    QString other = line;
+    for (const Span &span : qAsConst(spans))
+        other.remove(span.start, span.length);
+    return other.simplified();
+}
+
 QString Field_Letters(const TParameterTable &table)
 {
     QString letters;

@@ -82,6 +82,10 @@ struct ParameterLine
 
 ParameterLine Read_Parameter_Line(const QString &line, const TParameterTable &table);
 
+// What a line holds besides its S token and its described fields, simplified: a comment,
+// stray digits, another letter. The whole line when it has no S token.
+QString Other_Text(const QString &line, const ParameterLine &read);
+
 // The letters that the table gives to the fields of any parameter, in alphabetical order.
 QString Field_Letters(const TParameterTable &table);
 

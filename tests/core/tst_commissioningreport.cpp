@@ -124,6 +124,10 @@ void tst_CommissioningReport::rows_data()
          "33", "21", ""});
     row("a missing field", "S1 X3E8\nN1000\n",
         {"", "", "Y", "Y axis maximum velocity", "not present", "", ""});
+    // What a parameter line holds besides its token and fields: a digit past the eighth, a
+    // comment.
+    row("other text on a parameter line", "S5 V123456789 ; <Eilgang>\nN1000\n",
+        {"", "", "", "Also on the line: 9 ; &lt;Eilgang&gt;", "", "", ""});
     row("comment", "", {"1", "; Machine 4711 - calibrated 2026-11-20", ""});
     row("blank line", "", {"3", "", "blank"});
     row("parameter not described", "",

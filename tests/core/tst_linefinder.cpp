@@ -52,19 +52,23 @@ void tst_LineFinder::find_data()
     QTest::addColumn<QString>("query");
     QTest::addColumn<QString>("hits");
     QTest::addColumn<bool>("names_field");
+    QTest::addColumn<QStringList>("extra"); // lines after the example's: 30, 31 ...
 
     const auto row = [](const char *name, const QString &query, const char *hits,
-                        bool names_field = false) {
-        QTest::newRow(name) << query << QString(hits) << names_field;
+                        const QStringList &extra = {}) {
+        QTest::newRow(name) << query << QString(hits) << false << extra;
+    };
+    const auto field = [](const char *name, const QString &query, const char *hits) {
+        QTest::newRow(name) << query << QString(hits) << true << QStringList();
     };
     row("parameter by token", "S1B", "20");
     row("parameter by number, and a help word", "1B", "20 26Y"); // Flexible parameter 1B
     row("parameter in lower case", "s1b", "20");
     row("parameter not described", "S30", "25");
-    row("field", "S3.U", "5U", true);
-    row("field in lower case without S", "3.u", "5U", true);
-    row("field the parameter lacks", "S1.U", "", true);
-    row("field of a parameter not in the file", "SC.X", "", true);
+    field("field", "S3.U", "5U");
+    field("field in lower case without S", "3.u", "5U");
+    field("field the parameter lacks", "S1.U", "");
+    field("field of a parameter not in the file", "SC.X", "");
     row("help words", "software limit", "12X 13X");
     row("help words in another order and case", "LIMIT Software", "12X 13X");
     row("help words name one field", "y axis positive software", "12Y");
@@ -83,6 +87,10 @@ void tst_LineFinder::find_data()
     row("raw text", "Halle", "1");
     row("raw text words in any order, Latin-1", QStringLiteral("m\u00FCller operator"), "1");
     row("raw text of a parameter not described", "X1F4", "25");
+    row("text of a parameter line", "X2DC6C0", "3");
+    row("comment on a parameter line, where the grammar reads a field", "wait", "30",
+        {"S1 X1 Y2 Z3 ;WAIT"});
+    row("a number does not find the text of parameter lines", "C6C0", "");
     row("blank query", "  ", "");
     row("nothing found", "spindle", "");
 }
@@ -90,7 +98,8 @@ void tst_LineFinder::find_data()
 void tst_LineFinder::find()
 {
     QFETCH(QString, query);
-    const LineFinder::Result result = LineFinder::Find(query, d_example, TParameterTable());
+    QFETCH(QStringList, extra);
+    const LineFinder::Result result = LineFinder::Find(query, d_example + extra, TParameterTable());
     QTEST(Hits_Text(result), "hits");
     QTEST(result.names_field, "names_field");
 }

@@ -88,12 +88,18 @@ void tst_ReportPrinting::initTestCase()
     QList<QByteArray> lines = example.split('\n');
     lines.removeLast(); // after the final line end
     const QByteArray scale = lines.takeLast();
+    // Words longer than a column, and paths that break only at their slashes and dashes.
+    lines.insert(1, "; " + QByteArray(150, 'A'));
+    lines.insert(2, "; " + QByteArray(30, 'B') + '/' + QByteArray(60, 'C') + '-' +
+                        QByteArray(60, 'D'));
     for (int i = 0; lines.size() < 127; ++i)
         lines.append(lines.at(3 + i % 26));
     d_bytes = lines.join('\n') + '\n' + scale + '\n';
 
     CommissioningReport::ReportInput input;
-    input.document.path = d_dir.filePath(QStringLiteral("machine-4711.oad"));
+    input.document.path = d_dir.filePath(
+        QStringLiteral("fleet/hall-2/a-folder-name-that-goes-on-and-on-for-quite-a-while/"
+                       "machine-4711-commissioned-after-the-spindle-was-replaced.oad"));
     input.document.disk_bytes = d_bytes;
     input.document.lines = DownloadFile::Read(d_bytes).lines;
     QCOMPARE(input.document.lines.size(), 128);
@@ -135,8 +141,8 @@ void tst_ReportPrinting::pdf()
           "Jog acceleration multiplier (1000 = 100%) 1000 3E8 "
           "0.1000",
           "Probe minimum overtravel limit -100000 FFFE7960 -10.0000",
-          "S2 Q Maximum 3D acceleration 5000000 hex 4C4B40 500.0000 mm line 5 4000000 hex 3D0900 "
-          "400.0000 mm line 5",
+          "S2 Q Maximum 3D acceleration 5000000 hex 4C4B40 500.0000 mm line 7 4000000 hex 3D0900 "
+          "400.0000 mm line 7",
           "Technician: ____", "Date: ____", "Signature: ____"})
         QVERIFY2(text.contains(Squeezed(QLatin1String(expected))), expected);
     QVERIFY(text.contains(QString::fromLatin1(
