@@ -2,6 +2,281 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE" sourcelanguage="en">
 <context>
+    <name>CommissioningReport</name>
+    <message>
+        <source>none: the file cannot be read from disk (%1)</source>
+        <translation>keine: die Datei lässt sich nicht vom Datenträger lesen (%1)</translation>
+    </message>
+    <message>
+        <source>(the bytes on disk)</source>
+        <translation>(die Bytes auf dem Datenträger)</translation>
+    </message>
+    <message>
+        <source>from line %1 of the file (%2)</source>
+        <translation>aus Zeile %1 der Datei (%2)</translation>
+    </message>
+    <message>
+        <source>from the file</source>
+        <translation>aus der Datei</translation>
+    </message>
+    <message>
+        <source>as set in the editor&apos;s Scale Resolution field</source>
+        <translation>wie im Feld Maßstabsauflösung des Editors eingestellt</translation>
+    </message>
+    <message>
+        <source>as given with --resolution</source>
+        <translation>wie mit --resolution angegeben</translation>
+    </message>
+    <message>
+        <source>the default: the file has no scale resolution line</source>
+        <translation>die Voreinstellung: Die Datei hat keine Maßstabszeile</translation>
+    </message>
+    <message>
+        <source>%1 counts per millimetre, %2</source>
+        <translation>%1 Inkremente je Millimeter, %2</translation>
+    </message>
+    <message>
+        <source>; the file&apos;s own scale resolution line says %1</source>
+        <translation>; die Maßstabszeile der Datei selbst nennt %1</translation>
+    </message>
+    <message>
+        <source>The editor holds unsaved changes:</source>
+        <translation>Der Editor enthält ungespeicherte Änderungen:</translation>
+    </message>
+    <message>
+        <source>the lines below are those shown in the editor and differ from the file on disk.</source>
+        <translation>Die Zeilen unten sind die im Editor gezeigten und weichen von der Datei auf dem Datenträger ab.</translation>
+    </message>
+    <message>
+        <source>Commissioning record: %1</source>
+        <translation>Inbetriebnahmeprotokoll: %1</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>Full path</source>
+        <translation>Vollständiger Pfad</translation>
+    </message>
+    <message>
+        <source>Date and time</source>
+        <translation>Datum und Uhrzeit</translation>
+    </message>
+    <message>
+        <source>SHA-256</source>
+        <translation>SHA-256</translation>
+    </message>
+    <message>
+        <source>Scale resolution</source>
+        <translation>Maßstabsauflösung</translation>
+    </message>
+    <message>
+        <source>Lines</source>
+        <translation>Zeilen</translation>
+    </message>
+    <message>
+        <source>not present</source>
+        <translation>nicht vorhanden</translation>
+    </message>
+    <message>
+        <source>Also on the line:</source>
+        <translation>Außerdem in der Zeile:</translation>
+    </message>
+    <message>
+        <source>Parameters</source>
+        <translation>Parameter</translation>
+    </message>
+    <message>
+        <source>The file holds no described parameter line.</source>
+        <translation>Die Datei enthält keine beschriebene Parameterzeile.</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>Zeile</translation>
+    </message>
+    <message>
+        <source>Parameter</source>
+        <translation>Parameter</translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <translation>Feld</translation>
+    </message>
+    <message>
+        <source>Help text</source>
+        <translation>Hilfetext</translation>
+    </message>
+    <message>
+        <source>Integer</source>
+        <translation>Ganzzahl</translation>
+    </message>
+    <message>
+        <source>Hex</source>
+        <translation>Hex</translation>
+    </message>
+    <message>
+        <source>mm</source>
+        <translation>mm</translation>
+    </message>
+    <message>
+        <source>blank</source>
+        <translation>leer</translation>
+    </message>
+    <message>
+        <source>scale resolution line</source>
+        <translation>Maßstabszeile</translation>
+    </message>
+    <message>
+        <source>parameter %1 (%2) is not described; edited as text</source>
+        <translation>Parameter %1 (%2) ist nicht beschrieben; wird als Text bearbeitet</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Hinweis</translation>
+    </message>
+    <message>
+        <source>Other lines</source>
+        <translation>Andere Zeilen</translation>
+    </message>
+    <message>
+        <source>Checks</source>
+        <translation>Prüfungen</translation>
+    </message>
+    <message>
+        <source>No findings: the editor reads every line as it looks, and a save keeps all of the file.</source>
+        <translation>Keine Befunde: Der Editor liest jede Zeile so, wie sie aussieht, und beim Speichern bleibt die ganze Datei erhalten.</translation>
+    </message>
+    <message>
+        <source>file</source>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>Art</translation>
+    </message>
+    <message>
+        <source>Finding</source>
+        <translation>Befund</translation>
+    </message>
+    <message>
+        <source>One finding, as %1 reports it:</source>
+        <translation>Ein Befund, wie %1 ihn meldet:</translation>
+    </message>
+    <message>
+        <source>%1 findings, as %2 reports them:</source>
+        <translation>%1 Befunde, wie %2 sie meldet:</translation>
+    </message>
+    <message>
+        <source>the parameter line, on one side only</source>
+        <translation>die Parameterzeile, nur auf einer Seite</translation>
+    </message>
+    <message>
+        <source>a line of other text, on one side only</source>
+        <translation>eine Zeile mit anderem Text, nur auf einer Seite</translation>
+    </message>
+    <message>
+        <source>other text on the line</source>
+        <translation>anderer Text in der Zeile</translation>
+    </message>
+    <message>
+        <source>the text before the S token</source>
+        <translation>der Text vor dem S-Token</translation>
+    </message>
+    <message>
+        <source>the scale resolution</source>
+        <translation>die Maßstabsauflösung</translation>
+    </message>
+    <message>
+        <source>text after a NUL byte, which the editor drops</source>
+        <translation>Text nach einem NUL-Byte, den der Editor verwirft</translation>
+    </message>
+    <message>
+        <source>the lines after line %1, which the editor drops</source>
+        <translation>die Zeilen nach Zeile %1, die der Editor verwirft</translation>
+    </message>
+    <message>
+        <source>hex %1</source>
+        <translation>hex %1</translation>
+    </message>
+    <message>
+        <source>%1 mm</source>
+        <translation>%1 mm</translation>
+    </message>
+    <message>
+        <source>missing</source>
+        <translation>fehlt</translation>
+    </message>
+    <message>
+        <source>line %1</source>
+        <translation>Zeile %1</translation>
+    </message>
+    <message>
+        <source>a field this parameter does not describe</source>
+        <translation>ein Feld, das dieser Parameter nicht beschreibt</translation>
+    </message>
+    <message>
+        <source>Comparison with the reference</source>
+        <translation>Vergleich mit der Referenz</translation>
+    </message>
+    <message>
+        <source>Reference</source>
+        <translation>Referenz</translation>
+    </message>
+    <message>
+        <source>%1, from its own scale resolution line</source>
+        <translation>%1, aus ihrer eigenen Maßstabszeile</translation>
+    </message>
+    <message>
+        <source>%1, as for this file: the reference has no scale resolution line</source>
+        <translation>%1, wie für diese Datei: Die Referenz hat keine Maßstabszeile</translation>
+    </message>
+    <message>
+        <source>No differences: the files are equal as the editor reads them.</source>
+        <translation>Keine Unterschiede: Die Dateien sind gleich, so wie der Editor sie liest.</translation>
+    </message>
+    <message>
+        <source>This file</source>
+        <translation>Diese Datei</translation>
+    </message>
+    <message>
+        <source>One difference:</source>
+        <translation>Ein Unterschied:</translation>
+    </message>
+    <message>
+        <source>%1 differences:</source>
+        <translation>%1 Unterschiede:</translation>
+    </message>
+    <message>
+        <source>Technician</source>
+        <translation>Techniker/in</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Signature</source>
+        <translation>Unterschrift</translation>
+    </message>
+    <message>
+        <source>Sign-off</source>
+        <translation>Abnahme</translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>keine reguläre Datei</translation>
+    </message>
+    <message>
+        <source>%1 (parameter lines: %2, other lines: %3)</source>
+        <translation>%1 (Parameterzeilen: %2, andere Zeilen: %3)</translation>
+    </message>
+</context>
+<context>
     <name>DownloadFile</name>
     <message>
         <source>Line %1 holds</source>

@@ -7,6 +7,7 @@
 #include "textescape.h"
 #include "valueformat.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
@@ -14,6 +15,13 @@
 namespace CommissioningReport {
 
 namespace {
+
+// The record's own texts: German in a German window, English from oadtool, which installs
+// no translator.
+struct Text
+{
+    Q_DECLARE_TR_FUNCTIONS(CommissioningReport)
+};
 
 // Text from a file or a name: control characters spelt out, then escaped for HTML.
 QString Html(const QString &text)
@@ -33,13 +41,13 @@ QString Help_Html(const QString &help)
 QString Sha256_Text(const ReportFile &file)
 {
     if (!file.disk_error.isEmpty())
-        return QStringLiteral("none: the file cannot be read from disk (%1)")
-            .arg(Html(file.disk_error));
+        return Text::tr("none: the file cannot be read from disk (%1)").arg(Html(file.disk_error));
     const QByteArray hash =
         file.disk_sha256.isEmpty()
             ? QCryptographicHash::hash(file.disk_bytes, QCryptographicHash::Sha256)
             : file.disk_sha256;
-    return QStringLiteral("<tt>%1</tt> (the bytes on disk)").arg(QString::fromLatin1(hash.toHex()));
+    return QStringLiteral("<tt>%1</tt> ").arg(QString::fromLatin1(hash.toHex())) +
+           Text::tr("(the bytes on disk)");
 }
 
 QString Date_Text(const QDateTime &when)
@@ -103,38 +111,31 @@ QStringList Value_Cells(qint32 value, bool scaled, int resolution)
                    : QString()};
 }
 
-// "1 line", "2 lines".
-QString Count(int count, const QString &noun)
-{
-    return QStringLiteral("%1 %2%3").arg(count).arg(noun,
-                                                    count == 1 ? QString() : QStringLiteral("s"));
-}
-
 QString Resolution_Text(const ReportInput &input)
 {
     const int scale_line = DownloadFile::Scale_Line_Index(input.document.lines);
     QString source;
     switch (input.resolution_source) {
     case ResolutionSource::File:
-        source = scale_line >= 0 ? QStringLiteral("from line %1 of the file (%2)")
+        source = scale_line >= 0 ? Text::tr("from line %1 of the file (%2)")
                                        .arg(scale_line + 1)
                                        .arg(Html(input.document.lines.at(scale_line)))
-                                 : QStringLiteral("from the file");
+                                 : Text::tr("from the file");
         break;
     case ResolutionSource::Editor:
-        source = QStringLiteral("as set in the editor's Scale Resolution field");
+        source = Text::tr("as set in the editor's Scale Resolution field");
         break;
     case ResolutionSource::Option:
-        source = QStringLiteral("as given with --resolution");
+        source = Text::tr("as given with --resolution");
         break;
     case ResolutionSource::Default:
-        source = QStringLiteral("the default: the file has no scale resolution line");
+        source = Text::tr("the default: the file has no scale resolution line");
         break;
     }
-    QString text = QStringLiteral("%1 counts per millimetre, %2").arg(input.resolution).arg(source);
+    QString text = Text::tr("%1 counts per millimetre, %2").arg(input.resolution).arg(source);
     const std::optional<int> own = File_Resolution(input.document.lines);
     if (own && *own != input.resolution)
-        text += QStringLiteral("; the file's own scale resolution line says %1").arg(*own);
+        text += Text::tr("; the file's own scale resolution line says %1").arg(*own);
     return text;
 }
 
@@ -143,23 +144,25 @@ QString Header(const ReportInput &input, const TParameterTable &table)
     const ReportFile &file = input.document;
     QString sha = Sha256_Text(file);
     if (input.unsaved_changes)
-        sha += QStringLiteral("<br><b>The editor holds unsaved changes:</b> the lines below are "
-                              "those shown in the editor and differ from the file on disk.");
+        sha += QStringLiteral("<br><b>%1</b> %2")
+                   .arg(Text::tr("The editor holds unsaved changes:"),
+                        Text::tr("the lines below are those shown in the editor and differ from "
+                                 "the file on disk."));
     int parameters = 0;
     for (const QString &line : file.lines)
         parameters += LineSyntax::Read_Parameter_Line(line, table).Is_Described();
     const QFileInfo info(file.path);
-    return QStringLiteral("<h1>Commissioning record: %1</h1>\n").arg(Html(info.fileName())) +
-           Facts({{QStringLiteral("File"), Html(info.fileName())},
-                  {QStringLiteral("Full path"), Html(info.absoluteFilePath())},
-                  {QStringLiteral("Date and time"), Date_Text(input.generated)},
-                  {QStringLiteral("SHA-256"), sha},
-                  {QStringLiteral("Scale resolution"), Resolution_Text(input)},
-                  {QStringLiteral("Lines"),
-                   QStringLiteral("%1: %2, %3")
-                       .arg(Count(file.lines.size(), QStringLiteral("line")),
-                            Count(parameters, QStringLiteral("parameter line")),
-                            Count(file.lines.size() - parameters, QStringLiteral("other line")))}});
+    return QStringLiteral("<h1>%1</h1>\n")
+               .arg(Text::tr("Commissioning record: %1").arg(Html(info.fileName()))) +
+           Facts({{Text::tr("File"), Html(info.fileName())},
+                  {Text::tr("Full path"), Html(info.absoluteFilePath())},
+                  {Text::tr("Date and time"), Date_Text(input.generated)},
+                  {Text::tr("SHA-256"), sha},
+                  {Text::tr("Scale resolution"), Resolution_Text(input)},
+                  {Text::tr("Lines"), Text::tr("%1 (parameter lines: %2, other lines: %3)")
+                                          .arg(file.lines.size())
+                                          .arg(parameters)
+                                          .arg(file.lines.size() - parameters)}});
 }
 
 QString Parameter_Rows(int index, const QString &line, const LineSyntax::ParameterLine &read,
@@ -172,15 +175,15 @@ QString Parameter_Rows(int index, const QString &line, const LineSyntax::Paramet
                           i == 0 ? read.split.token : QString(), QString(field.item.letter),
                           Help_Html(field.item.help)};
         cells += field.present ? Value_Cells(field.value, field.item.scaled, resolution)
-                               : QStringList{QStringLiteral("not present"), QString(), QString()};
+                               : QStringList{Text::tr("not present"), QString(), QString()};
         rows += Row(cells, QStringLiteral("rlllrrr"));
     }
     // A comment or stray text of the line is part of what the file says.
     const QString other = LineSyntax::Other_Text(line, read);
     if (!other.isEmpty())
         rows += Row({QString(), QString(), QString(),
-                     QStringLiteral("<i>Also on the line:</i> ") + Html(other), QString(),
-                     QString(), QString()});
+                     QStringLiteral("<i>%1</i> ").arg(Text::tr("Also on the line:")) + Html(other),
+                     QString(), QString(), QString()});
     return rows;
 }
 
@@ -194,13 +197,13 @@ QString Parameters(const ReportInput &input, const TParameterTable &table)
             rows += Parameter_Rows(i, input.document.lines.at(i), read, input.resolution);
     }
     if (rows.isEmpty())
-        return QStringLiteral("<h2>Parameters</h2>\n<p>The file holds no described parameter "
-                              "line.</p>\n");
-    static const Columns columns{{QStringLiteral("Line"), 6},     {QStringLiteral("Parameter"), 13},
-                                 {QStringLiteral("Field"), 7},    {QStringLiteral("Help text"), 34},
-                                 {QStringLiteral("Integer"), 14}, {QStringLiteral("Hex"), 12},
-                                 {QStringLiteral("mm"), 14}};
-    return QStringLiteral("<h2>Parameters</h2>\n") + Table(columns, rows);
+        return QStringLiteral("<h2>%1</h2>\n<p>%2</p>\n")
+            .arg(Text::tr("Parameters"), Text::tr("The file holds no described parameter line."));
+    const Columns columns{{Text::tr("Line"), 6},     {Text::tr("Parameter"), 13},
+                          {Text::tr("Field"), 7},    {Text::tr("Help text"), 34},
+                          {Text::tr("Integer"), 14}, {Text::tr("Hex"), 12},
+                          {Text::tr("mm"), 14}};
+    return QStringLiteral("<h2>%1</h2>\n").arg(Text::tr("Parameters")) + Table(columns, rows);
 }
 
 QString Other_Lines(const ReportInput &input, const TParameterTable &table)
@@ -214,42 +217,42 @@ QString Other_Lines(const ReportInput &input, const TParameterTable &table)
             continue;
         QString note;
         if (lines.at(i).isEmpty())
-            note = QStringLiteral("blank");
+            note = Text::tr("blank");
         else if (i == scale_line)
-            note = QStringLiteral("scale resolution line");
+            note = Text::tr("scale resolution line");
         else if (read.split.is_parameter_line)
-            note = QStringLiteral("parameter %1 (%2) is not described; edited as text")
+            note = Text::tr("parameter %1 (%2) is not described; edited as text")
                        .arg(read.Number())
                        .arg(read.split.token);
         rows += Row({QString::number(i + 1), Html(lines.at(i)), note}, QStringLiteral("r"));
     }
     if (rows.isEmpty())
         return QString();
-    static const Columns columns{
-        {QStringLiteral("Line"), 6}, {QStringLiteral("Text"), 60}, {QStringLiteral("Note"), 34}};
-    return QStringLiteral("<h2>Other lines</h2>\n") + Table(columns, rows);
+    const Columns columns{{Text::tr("Line"), 6}, {Text::tr("Text"), 60}, {Text::tr("Note"), 34}};
+    return QStringLiteral("<h2>%1</h2>\n").arg(Text::tr("Other lines")) + Table(columns, rows);
 }
 
 QString Checks(const ReportInput &input, const TParameterTable &table)
 {
     const QVector<FileChecks::Finding> findings = FileChecks::Check_Document(
         FileChecks::File_Of(input.document.lines, input.document.disk_bytes, table));
-    QString text = QStringLiteral("<h2>Checks</h2>\n");
+    QString text = QStringLiteral("<h2>%1</h2>\n").arg(Text::tr("Checks"));
     if (findings.isEmpty())
-        return text + QStringLiteral("<p>No findings: the editor reads every line as it "
-                                     "looks, and a save keeps all of the file.</p>\n");
+        return text + QStringLiteral("<p>%1</p>\n")
+                          .arg(Text::tr("No findings: the editor reads every line as it looks, "
+                                        "and a save keeps all of the file."));
     QString rows;
     for (const FileChecks::Finding &finding : findings)
-        rows += Row({finding.line > 0 ? QString::number(finding.line) : QStringLiteral("file"),
+        rows += Row({finding.line > 0 ? QString::number(finding.line) : Text::tr("file"),
                      finding.kind.toHtmlEscaped(), finding.message.toHtmlEscaped()},
                     QStringLiteral("r"));
-    static const Columns columns{
-        {QStringLiteral("Line"), 6}, {QStringLiteral("Kind"), 20}, {QStringLiteral("Finding"), 74}};
-    return text +
-           QStringLiteral("<p>%1 %2, as <tt>oadtool check</tt> reports them:</p>\n")
-               .arg(findings.size())
-               .arg(findings.size() == 1 ? QStringLiteral("finding") : QStringLiteral("findings")) +
-           Table(columns, rows);
+    const Columns columns{{Text::tr("Line"), 6}, {Text::tr("Kind"), 20}, {Text::tr("Finding"), 74}};
+    const QString command = QStringLiteral("<tt>oadtool check</tt>");
+    const QString count =
+        findings.size() == 1
+            ? Text::tr("One finding, as %1 reports it:").arg(command)
+            : Text::tr("%1 findings, as %2 reports them:").arg(findings.size()).arg(command);
+    return text + QStringLiteral("<p>%1</p>\n").arg(count) + Table(columns, rows);
 }
 
 // What a difference is about, for the kinds that are not a field.
@@ -260,19 +263,19 @@ QString Kind_Text(DocumentDiff::Kind kind)
     case DocumentDiff::Kind::Other_Field:
         break;
     case DocumentDiff::Kind::Parameter_Line:
-        return QStringLiteral("the parameter line, on one side only");
+        return Text::tr("the parameter line, on one side only");
     case DocumentDiff::Kind::Raw_Line:
-        return QStringLiteral("a line of other text, on one side only");
+        return Text::tr("a line of other text, on one side only");
     case DocumentDiff::Kind::Line_Text:
-        return QStringLiteral("other text on the line");
+        return Text::tr("other text on the line");
     case DocumentDiff::Kind::Before_Token:
-        return QStringLiteral("the text before the S token");
+        return Text::tr("the text before the S token");
     case DocumentDiff::Kind::Scale_Resolution:
-        return QStringLiteral("the scale resolution");
+        return Text::tr("the scale resolution");
     case DocumentDiff::Kind::After_Nul:
-        return QStringLiteral("text after a NUL byte, which the editor drops");
+        return Text::tr("text after a NUL byte, which the editor drops");
     case DocumentDiff::Kind::Beyond_Limit:
-        return QStringLiteral("the lines after line %1, which the editor drops")
+        return Text::tr("the lines after line %1, which the editor drops")
             .arg(DownloadFile::Max_Lines);
     }
     return QString();
@@ -293,18 +296,20 @@ QString Side_Cell(const DocumentDiff::Difference &difference, bool side_a, bool 
     QString cell;
     if (Is_Value_Kind(difference.kind)) {
         if (!value)
-            return QStringLiteral("not present");
+            return Text::tr("not present");
         const QStringList forms = Value_Cells(*value, scaled, resolution);
-        cell = difference.kind == DocumentDiff::Kind::Scale_Resolution
-                   ? forms.at(0)
-                   : QStringLiteral("%1<br>hex %2").arg(forms.at(0), forms.at(1));
+        cell =
+            difference.kind == DocumentDiff::Kind::Scale_Resolution
+                ? forms.at(0)
+                : QStringLiteral("%1<br>%2").arg(forms.at(0), Text::tr("hex %1").arg(forms.at(1)));
         if (!forms.at(2).isEmpty())
-            cell += QStringLiteral("<br>%1 mm").arg(forms.at(2));
+            cell += QStringLiteral("<br>") + Text::tr("%1 mm").arg(forms.at(2));
     } else {
-        cell = line > 0 ? Html(side_a ? difference.text_a : difference.text_b)
-                        : QStringLiteral("missing");
+        cell =
+            line > 0 ? Html(side_a ? difference.text_a : difference.text_b) : Text::tr("missing");
     }
-    return line > 0 ? cell + QStringLiteral("<br><i>line %1</i>").arg(line) : cell;
+    return line > 0 ? cell + QStringLiteral("<br><i>%1</i>").arg(Text::tr("line %1").arg(line))
+                    : cell;
 }
 
 QString Difference_Row(const DocumentDiff::Difference &difference, int resolution,
@@ -318,7 +323,7 @@ QString Difference_Row(const DocumentDiff::Difference &difference, int resolutio
     if (difference.kind == DocumentDiff::Kind::Field)
         about = Help_Html(item.help);
     else if (difference.kind == DocumentDiff::Kind::Other_Field)
-        about = QStringLiteral("a field this parameter does not describe");
+        about = Text::tr("a field this parameter does not describe");
     const bool scaled = item.scaled && difference.kind == DocumentDiff::Kind::Field;
     return Row({difference.number >= 0 ? LineSyntax::Token_Of(difference.number) : QString(),
                 difference.letter.isNull() ? QString() : QString(difference.letter), about,
@@ -334,14 +339,14 @@ QString Comparison(const ReportInput &input, const TParameterTable &table)
     const std::optional<int> own = File_Resolution(reference.lines);
     const int reference_resolution = own.value_or(input.resolution);
     const QFileInfo info(reference.path);
-    QString text = QStringLiteral("<h2>Comparison with the reference</h2>\n") +
-                   Facts({{QStringLiteral("Reference"), Html(info.fileName())},
-                          {QStringLiteral("Full path"), Html(info.absoluteFilePath())},
-                          {QStringLiteral("SHA-256"), Sha256_Text(reference)},
-                          {QStringLiteral("Scale resolution"),
-                           own ? QStringLiteral("%1, from its own scale resolution line").arg(*own)
-                               : QStringLiteral("%1, as for this file: the reference has no "
-                                                "scale resolution line")
+    QString text = QStringLiteral("<h2>%1</h2>\n").arg(Text::tr("Comparison with the reference")) +
+                   Facts({{Text::tr("Reference"), Html(info.fileName())},
+                          {Text::tr("Full path"), Html(info.absoluteFilePath())},
+                          {Text::tr("SHA-256"), Sha256_Text(reference)},
+                          {Text::tr("Scale resolution"),
+                           own ? Text::tr("%1, from its own scale resolution line").arg(*own)
+                               : Text::tr("%1, as for this file: the reference has no scale "
+                                          "resolution line")
                                      .arg(input.resolution)}});
     // The file as saved meets the reference as oadtool diff meets them; unsaved lines as held.
     const DocumentDiff::Side side = input.unsaved_changes || input.document.disk_bytes.isEmpty()
@@ -350,35 +355,34 @@ QString Comparison(const ReportInput &input, const TParameterTable &table)
     const QVector<DocumentDiff::Difference> differences =
         DocumentDiff::Compare(side, DocumentDiff::Side_Of(reference.disk_bytes), table);
     if (differences.isEmpty())
-        return text + QStringLiteral("<p>No differences: the files are equal as the editor "
-                                     "reads them.</p>\n");
+        return text +
+               QStringLiteral("<p>%1</p>\n")
+                   .arg(Text::tr("No differences: the files are equal as the editor reads them."));
     QString rows;
     for (const DocumentDiff::Difference &difference : differences)
         rows += Difference_Row(difference, input.resolution, reference_resolution, table);
-    static const Columns columns{{QStringLiteral("Parameter"), 13},
-                                 {QStringLiteral("Field"), 7},
-                                 {QStringLiteral("Help text"), 32},
-                                 {QStringLiteral("This file"), 24},
-                                 {QStringLiteral("Reference"), 24}};
-    return text +
-           QStringLiteral("<p>%1 %2:</p>\n")
-               .arg(differences.size())
-               .arg(differences.size() == 1 ? QStringLiteral("difference")
-                                            : QStringLiteral("differences")) +
-           Table(columns, rows);
+    const Columns columns{{Text::tr("Parameter"), 13},
+                          {Text::tr("Field"), 7},
+                          {Text::tr("Help text"), 32},
+                          {Text::tr("This file"), 24},
+                          {Text::tr("Reference"), 24}};
+    const QString count = differences.size() == 1
+                              ? Text::tr("One difference:")
+                              : Text::tr("%1 differences:").arg(differences.size());
+    return text + QStringLiteral("<p>%1</p>\n").arg(count) + Table(columns, rows);
 }
 
 QString Sign_Off()
 {
     QString rows;
-    for (const QString &label :
-         {QStringLiteral("Technician"), QStringLiteral("Date"), QStringLiteral("Signature")})
+    for (const QString &label : {Text::tr("Technician"), Text::tr("Date"), Text::tr("Signature")})
         rows += QStringLiteral("<tr><td width=\"20%\">%1:</td><td width=\"80%\">"
                                "______________________________________________</td></tr>\n")
                     .arg(label);
     // Room above each line to write on.
-    return QStringLiteral("<h2>Sign-off</h2>\n<table border=\"0\" cellspacing=\"0\" "
-                          "cellpadding=\"14\" width=\"100%\">\n") +
+    return QStringLiteral("<h2>%1</h2>\n<table border=\"0\" cellspacing=\"0\" "
+                          "cellpadding=\"14\" width=\"100%\">\n")
+               .arg(Text::tr("Sign-off")) +
            rows + QStringLiteral("</table>\n");
 }
 
@@ -390,8 +394,8 @@ bool Read_File(const QString &path, ReportFile *file, QString *error)
     QFile disk(path);
     // Only a regular file: a FIFO or a device would block or never end.
     if (!info.isFile() || !disk.open(QIODevice::ReadOnly)) {
-        *error = info.exists() && !info.isFile() ? QStringLiteral("not a regular file")
-                                                 : disk.errorString();
+        *error =
+            info.exists() && !info.isFile() ? Text::tr("not a regular file") : disk.errorString();
         return false;
     }
     QCryptographicHash hash(QCryptographicHash::Sha256);
@@ -424,9 +428,10 @@ std::optional<int> File_Resolution(const QStringList &lines)
 
 QString Build_Html(const ReportInput &input, const TParameterTable &table)
 {
-    return QStringLiteral("<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\">\n<title>"
-                          "Commissioning record: %1</title>\n</head><body>\n")
-               .arg(Html(QFileInfo(input.document.path).fileName())) +
+    return QStringLiteral("<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\">\n<title>%1"
+                          "</title>\n</head><body>\n")
+               .arg(Text::tr("Commissioning record: %1")
+                        .arg(Html(QFileInfo(input.document.path).fileName()))) +
            Header(input, table) + Parameters(input, table) + Other_Lines(input, table) +
            Checks(input, table) + Comparison(input, table) + Sign_Off() +
            QStringLiteral("</body></html>\n");

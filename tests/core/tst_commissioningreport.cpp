@@ -189,7 +189,7 @@ void tst_CommissioningReport::header_data()
         "own scale resolution line says 10000");
     row("resolution from the option", false, 10000, ResolutionSource::Option, "Scale resolution",
         "10000 counts per millimetre, as given with --resolution");
-    row("lines", false, 10000, file, "Lines", "30 lines: 25 parameter lines, 5 other lines");
+    row("lines", false, 10000, file, "Lines", "30 (parameter lines: 25, other lines: 5)");
 }
 
 void tst_CommissioningReport::header()
@@ -272,6 +272,9 @@ void tst_CommissioningReport::printable()
     input.reference->lines = DownloadFile::Read(input.reference->disk_bytes).lines;
     const QString html = Html_Of(input);
     QVERIFY(html.startsWith("<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\">"));
+    // The example's one finding (S30 is not described) and the one field changed.
+    QVERIFY(html.contains("<p>One finding, as <tt>oadtool check</tt> reports it:</p>"));
+    QVERIFY(html.contains("<p>One difference:</p>"));
     static const QRegularExpression table(
         QStringLiteral("<table border=\"1\"[^>]*>\\s*<thead><tr>(.*?)</tr></thead>"));
     static const QRegularExpression width(QStringLiteral("<th width=\"(\\d+)%\""));
