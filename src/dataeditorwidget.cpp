@@ -51,11 +51,15 @@ class THelpLabel : public QLabel
 public:
     using QLabel::QLabel;
 
+    // The help text gives way first: it asks for no more width than it needs at the least,
+    // and takes what the window has to spare, as it expands. A longer text would otherwise
+    // take width from the line list, which would change its width from line to line.
     QSize sizeHint() const override
     {
         auto found = d_size_hints.constFind(text());
         if (found == d_size_hints.constEnd())
-            found = d_size_hints.insert(text(), QLabel::sizeHint());
+            found = d_size_hints.insert(
+                text(), QSize(minimumSizeHint().width(), QLabel::sizeHint().height()));
         return *found;
     }
 
@@ -246,6 +250,25 @@ void TDataItemWidget::Set_Edit_Width(int width)
     d_int_edit->setFixedWidth(width);
     d_hex_edit->setFixedWidth(width);
     d_dec_edit->setFixedWidth(width);
+}
+
+int TDataItemWidget::Get_Item_Width_Needed() const
+{
+    // Any field letter: the widest capital.
+    const QFontMetrics metrics(d_item_label->font());
+    int widest = 0;
+    for (char letter = 'A'; letter <= 'Z'; ++letter)
+        widest = std::max(widest, metrics.horizontalAdvance(QLatin1Char(letter)));
+    return widest;
+}
+
+int TDataItemWidget::Get_Label_Width_Needed() const
+{
+    int widest = 0;
+    for (const QLabel *caption : {d_int_label, d_hex_label, d_dec_label})
+        widest = std::max({widest, caption->sizeHint().width(),
+                           caption->fontMetrics().horizontalAdvance(caption->text())});
+    return widest;
 }
 
 void TDataItemWidget::Set_Letter(QChar letter)
@@ -479,8 +502,10 @@ TDataItemWidget *TDataEditorWidget::New_Item()
 {
     const int id = static_cast<int>(d_data_widget_items.size());
     auto *item = new TDataItemWidget(id, d_items_widget);
-    item->Set_Item_Width(20);
-    item->Set_Label_Width(100);
+    // The specified widths are the floor: a larger font widens the letter and the captions to
+    // what their texts need, as the views are widened for the longest value.
+    item->Set_Item_Width(std::max(20, item->Get_Item_Width_Needed()));
+    item->Set_Label_Width(std::max(100, item->Get_Label_Width_Needed()));
     item->Set_Edit_Width(View_Width(item->Get_View(TDataItemWidget::Int_View)));
     d_items_layout->addWidget(item, 0);
     connect(item, &TDataItemWidget::Int_Edited, this, &TDataEditorWidget::Int_Edited);
@@ -559,6 +584,12 @@ void TDataEditorWidget::Set_Scale_Resolution(int counts_per_mm)
     // The millimetre views follow at once; without a resolution they show nothing.
     for (TDataItemWidget *item : d_data_widget_items)
         Show_View(item, TDataItemWidget::Dec_View);
+}
+
+QSize TDataEditorWidget::minimumSizeHint() const
+{
+    // The panels' columns have fixed widths: squeezed below them, they would overlap.
+    return QWidget::minimumSizeHint().expandedTo(QSize(400, 0));
 }
 
 bool TDataEditorWidget::Is_Simple_Mode() const

@@ -39,6 +39,9 @@ public:
     void Set_Item_Width(int width);
     void Set_Label_Width(int width);
     void Set_Edit_Width(int width);
+    // What the letter column and the captions need at their fonts to show whole.
+    int Get_Item_Width_Needed() const;
+    int Get_Label_Width_Needed() const;
     void Set_Letter(QChar letter);
     void Set_Help_Text(const QString &text);
     void Set_Int(int value);
@@ -120,6 +123,9 @@ public:
 
     // The millimetres that the views convert with.
     int Get_Scale_Resolution() const;
+
+    // At least 400 pixels wide, and as wide as the panels need at their fonts.
+    QSize minimumSizeHint() const override;
 
     // The value of item index's field in a reference file, shown beside its views until
     // Clear_References; none when the reference line lacks the field. Its millimetres are

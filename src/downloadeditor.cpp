@@ -175,14 +175,14 @@ void TDownloadEditor::Create_Panes(QGridLayout *grid_layout)
 
     grid_layout->addWidget(New_Separator(this), 1, 0, 1, 2);
 
+    // Each pane keeps its own minimum width, 100 and 400 pixels or what its contents need at
+    // a larger font, so that nothing in it is ever cut.
     d_file_line_widget = new TFileLineWidget(this);
-    d_file_line_widget->setMinimumWidth(100);
     d_file_line_widget->setMaximumWidth(320);
     grid_layout->addWidget(d_file_line_widget, 2, 0);
     d_document = d_file_line_widget->Get_Document();
 
     d_data_editor = new TDataEditorWidget(this);
-    d_data_editor->setMinimumWidth(400);
     grid_layout->addWidget(d_data_editor, 2, 1);
 
     grid_layout->addWidget(New_Separator(this), 3, 0, 1, 2);

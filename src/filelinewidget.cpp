@@ -9,6 +9,7 @@
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QHelpEvent>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,9 +18,12 @@
 #include <QPainter>
 #include <QPalette>
 #include <QPen>
+#include <QScrollBar>
 #include <QSpacerItem>
 #include <QStaticText>
+#include <QStyle>
 #include <QToolButton>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -56,6 +60,20 @@ void Fill_Outline(QPainter &painter, const QRect &area, const QColor &colour)
     painter.fillRect(QRect(area.left(), area.bottom(), area.width(), 1), colour);
     painter.fillRect(QRect(area.left(), area.top(), 1, area.height()), colour);
     painter.fillRect(QRect(area.right(), area.top(), 1, area.height()), colour);
+}
+
+// At most 80 pixels wide, or at a larger font what the longest resolution of a scale line
+// needs, with the frame, the line edit's own margins and room for the cursor.
+QLineEdit *Make_Scale_Field(QWidget *parent)
+{
+    auto *field = new QLineEdit(parent);
+    const int frame = field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, field);
+    const QString longest(DownloadFile::Max_Scale_Digits, QLatin1Char('9'));
+    const int width = field->fontMetrics().horizontalAdvance(longest) + 2 * frame + 2 * 2 + 2;
+    field->setMinimumWidth(width);
+    field->setMaximumWidth(std::max(80, width));
+    field->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    return field;
 }
 
 QToolButton *Make_Arrow_Button(QWidget *parent)
@@ -96,16 +114,20 @@ TFileLineWidget::TFileLineWidget(QWidget *parent, Qt::WindowFlags flags)
     auto *scale_label = new QLabel(tr("Scale Resolution:"), this);
     scale_label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     button_row->addWidget(scale_label);
-    d_scale_edit = new QLineEdit(this);
-    d_scale_edit->setMaximumWidth(80);
-    d_scale_edit->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    d_scale_edit = Make_Scale_Field(this);
     button_row->addWidget(d_scale_edit);
     view_layout->addLayout(button_row);
 
+    // Below the canvas, shown only while a line is wider than the canvas; the keys stay with
+    // the editor. Made first, so that the canvas stays the view's last child.
+    d_line_scroll_bar = new QScrollBar(Qt::Horizontal, this);
+    d_line_scroll_bar->setFocusPolicy(Qt::NoFocus);
+    d_line_scroll_bar->hide();
     d_line_canvas = new QWidget(this);
     d_line_canvas->setMinimumSize(100, 100);
     d_line_canvas->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     view_layout->addWidget(d_line_canvas);
+    view_layout->addWidget(d_line_scroll_bar);
 
     Set_Arrow_Icon(d_up_button, QStringLiteral(":/gui/tb_up.png"));
     Set_Arrow_Icon(d_down_button, QStringLiteral(":/gui/tb_down.png"));
@@ -137,11 +159,16 @@ void TFileLineWidget::Create_Connections()
     connect(d_scale_edit, &QLineEdit::textEdited, this, &TFileLineWidget::Scale_Resolution_Edited);
     connect(d_scale_edit, &QLineEdit::editingFinished, this,
             &TFileLineWidget::Scale_Resolution_Edit_Finished);
-    connect(d_document, &TDownloadDocument::Loaded, this, &TFileLineWidget::Show_Loaded_Document);
+    connect(d_document, &TDownloadDocument::Loaded, this, [this] {
+        Measure_Line_Width(-1);
+        Show_Loaded_Document();
+    });
     connect(d_document, &TDownloadDocument::Line_Changed, this, [this](int index) {
+        Measure_Line_Width(index);
         Repaint_Line(index);
         Fit_Scale_Field();
     });
+    connect(d_line_scroll_bar, &QScrollBar::valueChanged, this, &TFileLineWidget::Repaint_All);
     connect(d_document, &TDownloadDocument::Saved, this, &TFileLineWidget::Repaint_All);
     // Every way the field changes counts, typing as well as a load.
     connect(d_scale_edit, &QLineEdit::textChanged, this, [this](const QString &text) {
@@ -313,6 +340,12 @@ bool TFileLineWidget::eventFilter(QObject *object, QEvent *event)
                 Canvas_Clicked(canvas, pos);
         }
         return true;
+    case QEvent::ToolTip:
+        Show_Line_Tip(static_cast<QHelpEvent *>(event));
+        return true;
+    case QEvent::Resize:
+        Fit_Lines_Width();
+        return QWidget::eventFilter(object, event);
     default:
         return QWidget::eventFilter(object, event);
     }
@@ -475,9 +508,24 @@ void TFileLineWidget::Paint_Lines(QWidget *canvas, const QRegion &dirty)
         } else {
             painter.setPen(text_pen);
         }
-        painter.drawStaticText(QPointF(m, y + text_top), Row_Text(lines.at(k)));
+        Paint_Text(painter, QPointF(m - d_line_scroll_bar->value(), y + text_top), band,
+                   lines.at(k));
         Paint_Marks(painter, k, band, painter.pen().color());
     }
+}
+
+void TFileLineWidget::Paint_Text(QPainter &painter, const QPointF &position, const QRect &row,
+                                 const QString &line)
+{
+    if (d_line_scroll_bar->value() == 0) {
+        painter.drawStaticText(position, Row_Text(line));
+        return;
+    }
+    // Scrolled sideways, the text passes under neither the frame nor the left mark.
+    painter.save();
+    painter.setClipRect(row.adjusted(5, 0, 0, 0));
+    painter.drawStaticText(position, Row_Text(line));
+    painter.restore();
 }
 
 void TFileLineWidget::Measure_Font(const QFontMetrics &metrics)
@@ -543,6 +591,63 @@ void TFileLineWidget::Enable_Arrow(QToolButton *button, bool enabled)
             button->clearFocus();
     }
     button->setEnabled(enabled);
+}
+
+void TFileLineWidget::Show_Line_Tip(const QHelpEvent *event)
+{
+    // A line's whole text, however much of it the row shows.
+    const int line = Line_At(event->pos());
+    const QString text = line >= 0 ? Get_Line(line) : QString();
+    if (text.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(event->globalPos(), text, d_line_canvas, Line_Rect(line));
+}
+
+void TFileLineWidget::Measure_Line_Width(int line)
+{
+    const QFontMetrics metrics(d_line_font, d_line_canvas);
+    const int widest_before = d_widest_text;
+    if (line < 0 || d_text_widths.size() != Get_Line_Count()) {
+        d_text_widths.clear();
+        for (const QString &text : d_document->Get_Lines())
+            d_text_widths.append(metrics.horizontalAdvance(text));
+    } else {
+        d_text_widths[line] = metrics.horizontalAdvance(Get_Line(line));
+    }
+    d_widest_text = d_text_widths.isEmpty()
+                        ? 0
+                        : *std::max_element(d_text_widths.cbegin(), d_text_widths.cend());
+    if (d_widest_text != widest_before) {
+        updateGeometry();
+        Fit_Lines_Width();
+    }
+}
+
+int TFileLineWidget::Lines_Width() const
+{
+    // The text with a margin of one average character on each side, inside the frame.
+    const int margin = QFontMetrics(d_line_font, d_line_canvas).averageCharWidth();
+    return d_widest_text + 2 * margin + 2;
+}
+
+void TFileLineWidget::Fit_Lines_Width()
+{
+    const int hidden = Lines_Width() - d_line_canvas->width();
+    d_line_scroll_bar->setRange(0, std::max(0, hidden));
+    d_line_scroll_bar->setPageStep(d_line_canvas->width());
+    d_line_scroll_bar->setSingleStep(std::max(1, d_line_canvas->width() / 10));
+    d_line_scroll_bar->setVisible(hidden > 0);
+}
+
+QSize TFileLineWidget::sizeHint() const
+{
+    return QWidget::sizeHint().expandedTo(QSize(Lines_Width(), 0));
+}
+
+QSize TFileLineWidget::minimumSizeHint() const
+{
+    return QWidget::minimumSizeHint().expandedTo(QSize(100, 0));
 }
 
 void TFileLineWidget::Canvas_Clicked(QWidget *canvas, const QPoint &pos)

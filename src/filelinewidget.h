@@ -5,11 +5,14 @@
 #include <QSet>
 #include <QStaticText>
 #include <QStringList>
+#include <QVector>
 #include <QWidget>
 
 class QFontMetrics;
+class QHelpEvent;
 class QLineEdit;
 class QPainter;
+class QScrollBar;
 class QToolButton;
 class TDownloadDocument;
 
@@ -65,6 +68,11 @@ public:
 
     bool eventFilter(QObject *object, QEvent *event) override;
 
+    // Wide enough for the longest line where the window allows, else the lines scroll
+    // sideways; never narrower than 100 pixels or than the field's row needs.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
 signals:
     void Line_Activated(int line);
     void Scale_Resolution_Changed(int scale_resolution);
@@ -95,14 +103,22 @@ private:
     void Repaint_All();
     void Repaint_Line(int line);
     const QStaticText &Row_Text(const QString &line);
+    void Paint_Text(QPainter &painter, const QPointF &position, const QRect &row,
+                    const QString &line);
     void Paint_Marks(QPainter &painter, int line, const QRect &row, const QColor &colour) const;
     void Canvas_Clicked(QWidget *canvas, const QPoint &pos);
+    void Show_Line_Tip(const QHelpEvent *event);
+    // The lines' widths, of one line or (-1) of all, and the sideways scrolling they need.
+    void Measure_Line_Width(int line);
+    void Fit_Lines_Width();
+    int Lines_Width() const;
     void Enable_Arrow(QToolButton *button, bool enabled);
 
     QLineEdit *d_scale_edit = nullptr;
     QToolButton *d_down_button = nullptr;
     QToolButton *d_up_button = nullptr;
     QWidget *d_line_canvas = nullptr;
+    QScrollBar *d_line_scroll_bar = nullptr;
     QFont d_line_font;
     int d_line_height = 1;
     int d_char_width = 0;
@@ -112,6 +128,9 @@ private:
     QSet<int> d_reference_lines;
     // Each row's text, laid out for d_line_font.
     QHash<QString, QStaticText> d_row_texts;
+    // The width of each line's text, for d_line_font.
+    QVector<int> d_text_widths;
+    int d_widest_text = 0;
     int d_last_scale_resolution = 0;
     // What the canvas's pixels show, once the repaints asked for are done: the first line
     // on show (-1: unknown) and the canvas size they were painted for.

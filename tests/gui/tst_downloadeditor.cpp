@@ -4,6 +4,7 @@
 #include "dialogseam.h"
 #include "downloadeditor.h"
 #include "editorsettings.h"
+#include "elidinglabel.h"
 #include "filelineaccessible.h"
 #include "filelinewidget.h"
 #include "globalkeyevent.h"
@@ -78,7 +79,8 @@ private slots:
     void scaleResolution();
     void focus_data();
     void focus();
-    void windowKeepsItsSize();
+    void sizesFollowTheFont_data();
+    void sizesFollowTheFont();
     void noCursorWithoutFocus();
     void commandLineFile_data();
     void commandLineFile();
@@ -101,6 +103,7 @@ private slots:
 
 private:
     void Create_Window();
+    QStringList Cut_Parts() const;
 
     QString Write_Download(const QString &name, const QByteArray &bytes)
     {
@@ -1197,13 +1200,41 @@ void tst_DownloadEditor::language()
              text("&Yes", "&Ja"));
 }
 
-void tst_DownloadEditor::windowKeepsItsSize()
+void tst_DownloadEditor::sizesFollowTheFont_data()
 {
-    // On a desktop's fonts, 9 points; the offscreen platform's own are larger.
+    QTest::addColumn<QFont>("font");
+    QTest::addColumn<bool>("specified"); // letter 20, captions 100, views 100
+    QTest::addColumn<QSize>("largest");  // the window's largest size; none: any
+
+    const auto points = [](int size) {
+        return QFont(QStringLiteral("Sans Serif"), size);
+    };
+    QFont small(QStringLiteral("Sans Serif"));
+    small.setPixelSize(9);
+    // A font whose texts fit the specified sizes keeps them all, and so does the window.
+    QTest::newRow("9 pixels: the specified sizes") << small << true << QSize(1001, 701);
+    QTest::newRow("9 pt, a desktop's own") << points(9) << false << QSize(1001, 701);
+    // A 1366 x 768 screen with a panel and a title bar.
+    QTest::newRow("11 pt") << points(11) << false << QSize(1366, 704);
+    QTest::newRow("14 pt") << points(14) << false << QSize();
+}
+
+void tst_DownloadEditor::sizesFollowTheFont()
+{
+    QFETCH(QFont, font);
+    QFETCH(bool, specified);
+    QFETCH(QSize, largest);
+    // The offscreen platform's own font is larger than a desktop's.
     const QFont offscreen_font = QApplication::font();
     const auto restore = qScopeGuard([&] { QApplication::setFont(offscreen_font); });
-    QApplication::setFont(QFont(QStringLiteral("Sans Serif"), 9));
+    QApplication::setFont(font);
     Create_Window();
+    const auto fits = [&](const QSize &size) {
+        return largest == QSize(1001, 701)
+                   ? size == largest
+                   : !largest.isValid() ||
+                         (size.width() <= largest.width() && size.height() <= largest.height());
+    };
 
     // Every described parameter with every field at its widest value, under a long path;
     // then compared with a reference that differs in every way, so that its summary is long.
@@ -1226,25 +1257,39 @@ void tst_DownloadEditor::windowKeepsItsSize()
     const QString name = QString(230 - d_dir->path().size() - 5, QLatin1Char('p')) + ".oad";
     const QString path = Write_Download(name, bytes + "N10\n");
     QCOMPARE(path.size(), 230);
-    const int line_view_width = d_lines->width();
     d_window->Open_File(path);
     QCOMPARE(d_labels.at(1)->text(), QDir::toNativeSeparators(path));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    const int line_view_width = d_lines->width();
     for (int line = 0; line < bytes.count('\n'); ++line) {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-        QVERIFY2(d_window->size() == QSize(1001, 701) && d_lines->width() == line_view_width,
-                 qPrintable(QStringLiteral("%1: %2 x %3, line view %4")
+        const QSize size = d_window->size();
+        QVERIFY2(fits(size) && d_lines->width() == line_view_width && Cut_Parts().isEmpty(),
+                 qPrintable(QStringLiteral("%1: %2 x %3, line view %4, cut: %5")
                                 .arg(d_lines->Get_Line(line))
-                                .arg(d_window->width())
-                                .arg(d_window->height())
-                                .arg(d_lines->width())));
+                                .arg(size.width())
+                                .arg(size.height())
+                                .arg(d_lines->width())
+                                .arg(Cut_Parts().join(QStringLiteral(", ")))));
         Press(Qt::Key_Down);
+    }
+    if (specified) {
+        const QList<QLabel *> labels =
+            d_editor->findChildren<TDataItemWidget *>().at(0)->findChildren<QLabel *>(
+                QString(), Qt::FindDirectChildrenOnly);
+        // "Integer:", "Value (mm):", help, letter, "Hexadecimal:".
+        QCOMPARE(QList<int>({labels.at(3)->width(), labels.at(0)->width(), labels.at(1)->width(),
+                             labels.at(4)->width(), Panel_Edit(0, 0)->width()}),
+                 QList<int>({20, 100, 100, 100, 100}));
     }
     QVERIFY(d_window->Compare_File(Write_Download(QStringLiteral("r.oad"), reference + "N20\n")));
     // The summary is a line of its own, not lost in the toolbar's overflow: shown, inside the
     // window, elided to its width, with all of it as the tooltip.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-    QCOMPARE(d_window->size(), QSize(1001, 701));
-    QVERIFY2(d_summary->fontMetrics().horizontalAdvance(d_summary->text()) > d_window->width(),
+    QVERIFY(fits(d_window->size()));
+    // Longer than the window is wide, but at the smallest font.
+    QVERIFY2(specified ||
+                 d_summary->fontMetrics().horizontalAdvance(d_summary->text()) > d_window->width(),
              qPrintable(d_summary->text()));
     QVERIFY(d_summary->isVisible());
     const QRect summary_area(d_summary->mapTo(d_window.get(), QPoint()), d_summary->size());
@@ -1256,6 +1301,37 @@ void tst_DownloadEditor::windowKeepsItsSize()
     QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), d_labels.at(1)->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(d_labels.at(1), &help);
     QCOMPARE(QToolTip::text(), QDir::toNativeSeparators(path));
+    // The reference's values beside the views, and the window as narrow as it goes, still
+    // cut nothing.
+    QCOMPARE(Cut_Parts(), QStringList());
+    d_window->resize(d_window->minimumSize());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    QCOMPARE(Cut_Parts(), QStringList());
+}
+
+QStringList tst_DownloadEditor::Cut_Parts() const
+{
+    // What shows less than its text: a caption, a view's value, a push button. Paths elide and
+    // help texts wrap by design, the tool buttons show icons of a fixed size; the line list is
+    // checked on its own.
+    QStringList cut;
+    for (QWidget *widget : d_window->findChildren<QWidget *>()) {
+        if (!widget->isVisible())
+            continue;
+        const auto *label = qobject_cast<QLabel *>(widget);
+        const auto *edit = qobject_cast<QLineEdit *>(widget);
+        const auto *button = qobject_cast<QPushButton *>(widget);
+        if (label && !label->wordWrap() && !label->text().isEmpty() &&
+            !dynamic_cast<TElidingLabel *>(widget) && label->width() < label->sizeHint().width())
+            cut << label->text();
+        if (edit && edit != Simple_Editor() &&
+            edit->fontMetrics().horizontalAdvance(edit->text()) + 2 * 2 >
+                edit->contentsRect().width() - 2 * 2)
+            cut << edit->text();
+        if (button && button->width() < button->minimumSizeHint().width())
+            cut << button->text();
+    }
+    return cut;
 }
 
 QString tst_DownloadEditor::Describe(const QWidget *widget) const

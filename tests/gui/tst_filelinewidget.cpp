@@ -8,10 +8,12 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QScopeGuard>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -83,6 +85,7 @@ private slots:
     void load();
     void paintingColours();
     void darkPalette();
+    void longLines();
 
 private:
     QString Write_File(const QString &name, const QByteArray &bytes) const
@@ -398,6 +401,56 @@ void tst_FileLineWidget::darkPalette()
                                 .arg(bar)
                                 .arg(triangle)));
     }
+}
+
+void tst_FileLineWidget::longLines()
+{
+    // A line wider than the list: the list asks for its width, and where it does not get it,
+    // the lines scroll sideways until the end of the longest shows; every line tells its whole
+    // text as a tooltip.
+    const QString long_line =
+        QStringLiteral("; ") + QString(40, QLatin1Char('x')) + QStringLiteral(" the end WWW");
+    TFileLineWidget view;
+    const Parts parts = Parts_Of(view);
+    auto *scroll_bar = view.findChild<QScrollBar *>();
+    QVERIFY(scroll_bar);
+    Load_Lines(view, 3);
+    const int text_width = QFontMetrics(parts.canvas->font()).horizontalAdvance(long_line);
+    QVERIFY(view.sizeHint().width() < text_width);
+    view.Set_Line(2, long_line);
+    QVERIFY(view.sizeHint().width() > text_width);
+
+    view.resize(300, 400);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QVERIFY(scroll_bar->isVisible() && parts.canvas->width() < text_width);
+    // The rightmost pixel of a row's text, as the row's colours tell it.
+    const auto text_end = [&](int row) {
+        const QImage image = parts.canvas->grab().toImage();
+        const QColor ground = Pixel(image, image.width() / 2, row * d_row + 1);
+        int end = -1;
+        for (int x = 4; x < image.width() - 2; ++x)
+            for (int y = row * d_row + 2; y < (row + 1) * d_row - 2; ++y)
+                if (Pixel(image, x, y) != ground)
+                    end = x;
+        return end;
+    };
+    QVERIFY(text_end(2) >= parts.canvas->width() - 4); // cut at the edge
+    scroll_bar->setValue(scroll_bar->maximum());
+    const int margin = QFontMetrics(parts.canvas->font()).averageCharWidth();
+    const int end = text_end(2);
+    QVERIFY2(end < parts.canvas->width() - margin / 2 && end > parts.canvas->width() - 2 * margin,
+             qPrintable(QString::number(end)));
+
+    for (const int line : {0, 2}) {
+        QHelpEvent help(QEvent::ToolTip, QPoint(20, line * d_row + d_row / 2),
+                        parts.canvas->mapToGlobal(QPoint(20, line * d_row + d_row / 2)));
+        QApplication::sendEvent(parts.canvas, &help);
+        QCOMPARE(QToolTip::text(), view.Get_Line(line));
+    }
+    // Wide enough for all lines, nothing scrolls.
+    view.resize(text_width + 4 * margin, 400);
+    QTRY_VERIFY(!scroll_bar->isVisible());
 }
 
 QTEST_MAIN(tst_FileLineWidget)
