@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QRegExp>
 
 namespace {
 
@@ -34,7 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size)
         raw_lines.removeLast();
     FUZZ_CHECK(content.lines.size() == qMin(raw_lines.size(), DownloadFile::Max_Lines));
 
-    QString last_non_empty;
+    // The scale resolution line's grammar as first written, a regular expression, against
+    // the scanner that reads it now.
+    static const QRegExp scale_pattern(QStringLiteral("^[Nn]+([0-9]{2,6})$"));
     for (int i = 0; i < content.lines.size(); ++i) {
         const QString &line = content.lines.at(i);
         FUZZ_CHECK(line == line.simplified());
@@ -42,13 +45,28 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size)
         const QByteArray before_nul = raw_lines.at(i).left(raw_lines.at(i).indexOf('\0'));
         const QByteArray kept = raw_lines.at(i).contains('\0') ? before_nul : raw_lines.at(i);
         FUZZ_CHECK(line == QString::fromLatin1(kept).simplified());
-        if (!line.isEmpty())
-            last_non_empty = line;
+        QRegExp pattern = scale_pattern;
+        const int value = pattern.exactMatch(line) ? pattern.cap(1).toInt() : -1;
+        FUZZ_CHECK(DownloadFile::Scale_Resolution_Of(line) == value);
+        FUZZ_CHECK(!DownloadFile::Is_Near_Scale_Line(line) || value < 0);
     }
 
+    // The file's resolution is that of its last non-empty line, when that is a scale
+    // resolution line.
     const int resolution = content.scale_resolution;
+    const int last_text = DownloadFile::Last_Text_Line(content.lines);
+    const int scale_line = DownloadFile::Scale_Line_Index(content.lines);
+    FUZZ_CHECK(last_text < 0 || !content.lines.at(last_text).isEmpty());
+    for (int i = last_text + 1; i < content.lines.size(); ++i)
+        FUZZ_CHECK(content.lines.at(i).isEmpty());
+    FUZZ_CHECK(scale_line == (last_text >= 0 && DownloadFile::Scale_Resolution_Of(
+                                                    content.lines.at(last_text)) >= 0
+                                  ? last_text
+                                  : -1));
     FUZZ_CHECK(resolution == -1 || (resolution >= 0 && resolution <= 999999));
-    FUZZ_CHECK(resolution == DownloadFile::Scale_Resolution_Of(last_non_empty));
+    FUZZ_CHECK(
+        resolution ==
+        (scale_line < 0 ? -1 : DownloadFile::Scale_Resolution_Of(content.lines.at(scale_line))));
 
     int previous_line = 0;
     for (const DownloadFile::Loss &loss : content.losses) {

@@ -53,6 +53,12 @@ void Check_Against_Patterns(QChar letter, const QString &text)
     const int position = token.indexIn(text, 0);
     FUZZ_CHECK(split.is_parameter_line == (position >= 0));
     FUZZ_CHECK(position < 0 || split.token == token.cap(1));
+    // A misspelt token: one that opens the line in a form the token pattern does not take.
+    QRegExp misspelt(QStringLiteral("^[Ss] *([0-9A-Fa-f]{1,2})( |[A-Z]|$)"));
+    const LineSyntax::Span near = LineSyntax::Find_Misspelt_Token(text);
+    const bool expected = position != 0 && misspelt.indexIn(text) == 0;
+    FUZZ_CHECK(near.Is_Found() == expected);
+    FUZZ_CHECK(!expected || (near.start == 0 && near.length == misspelt.pos(2)));
 }
 
 void Check_Field(QChar letter, const QString &text)

@@ -58,17 +58,17 @@ QVector<const Line *> Carriers(const Document &document, int number, std::option
             lines.append(&line);
     if (lines.isEmpty() && only)
         *error = QStringLiteral("line %1 does not carry parameter %2")
-                     .arg(Line_Name(document.lines.at(*only - 1)), Token_Of(number));
+                     .arg(Line_Name(document.lines.at(*only - 1)), LineSyntax::Token_Of(number));
     else if (lines.isEmpty())
-        *error =
-            QStringLiteral("no line carries parameter %1%2")
-                .arg(Token_Of(number), document.content.total_lines > document.lines.size()
-                                           ? QStringLiteral(" in the %1 lines the editor reads")
-                                                 .arg(document.lines.size())
-                                           : QString());
+        *error = QStringLiteral("no line carries parameter %1%2")
+                     .arg(LineSyntax::Token_Of(number),
+                          document.content.total_lines > document.lines.size()
+                              ? QStringLiteral(" in the %1 lines the editor reads")
+                                    .arg(document.lines.size())
+                              : QString());
     else if (lines.size() > 1)
         *error = QStringLiteral("parameter %1 stands on lines %2; pick one with --line")
-                     .arg(Token_Of(number), Line_Names(lines));
+                     .arg(LineSyntax::Token_Of(number), Line_Names(lines));
     return lines;
 }
 
@@ -143,7 +143,7 @@ bool Find_Target(const Document &document, const FieldReference &reference, std:
     const ParameterDescription description = Table().Get_Description(reference.number);
     if (description.number < 0) {
         *error = QStringLiteral("parameter %1 (%2) is not described")
-                     .arg(Token_Of(reference.number))
+                     .arg(LineSyntax::Token_Of(reference.number))
                      .arg(reference.number);
         return false;
     }
@@ -152,9 +152,9 @@ bool Find_Target(const Document &document, const FieldReference &reference, std:
         if (description.items.at(i).letter == reference.letter)
             item = i;
     if (item < 0) {
-        *error =
-            QStringLiteral("parameter %1 has no field %2 (it has %3)")
-                .arg(Token_Of(reference.number), Shown(reference.letter), Letters_Of(description));
+        *error = QStringLiteral("parameter %1 has no field %2 (it has %3)")
+                     .arg(LineSyntax::Token_Of(reference.number), Shown(reference.letter),
+                          Letters_Of(description));
         return false;
     }
     const QVector<const Line *> lines = Carriers(document, reference.number, line, error);

@@ -16,7 +16,10 @@ struct FieldReference
     int number = -1; // up to FFFF; above FF no parameter has it
     QChar letter;
 
-    QString Key() const { return QStringLiteral("%1.%2").arg(Token_Of(number), letter); }
+    QString Key() const
+    {
+        return QStringLiteral("%1.%2").arg(LineSyntax::Token_Of(number), letter);
+    }
 };
 
 std::optional<FieldReference> Parse_Reference(const QString &text);

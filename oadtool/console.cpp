@@ -100,4 +100,9 @@ QString Json_Name(const QString &path)
     return Name_Text(path, false);
 }
 
+QString Clause(const QString &reason)
+{
+    return reason.endsWith(QLatin1Char('.')) ? reason.chopped(1) : reason;
+}
+
 } // namespace Oad

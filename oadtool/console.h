@@ -51,4 +51,7 @@ QString Json_Name(const QString &path);
 
 using TextEscape::Utf8_Length;
 
+// A reason given by Core, which ends its sentences with a full stop, as part of a line.
+QString Clause(const QString &reason);
+
 } // namespace Oad

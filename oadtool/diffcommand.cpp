@@ -61,7 +61,7 @@ QJsonObject Difference_Json(const Difference &difference, const Resolutions &res
         {QStringLiteral("kind"), DocumentDiff::Kind_Name(difference.kind)},
         {QStringLiteral("parameter"), parameter ? QJsonValue(difference.number) : QJsonValue()},
         {QStringLiteral("token"),
-         parameter ? QJsonValue(Token_Of(difference.number)) : QJsonValue()},
+         parameter ? QJsonValue(LineSyntax::Token_Of(difference.number)) : QJsonValue()},
         {QStringLiteral("letter"),
          difference.letter.isNull() ? QJsonValue() : QJsonValue(QString(difference.letter))},
         {QStringLiteral("help"), item.help.isEmpty() ? QJsonValue() : QJsonValue(item.help)},
@@ -84,7 +84,7 @@ QString Line_Pair(const Difference &difference)
 // The heading of a difference shown as two values or texts, "- A" and "+ B" below it.
 QString Heading(const Difference &difference)
 {
-    const QString token = Token_Of(difference.number);
+    const QString token = LineSyntax::Token_Of(difference.number);
     switch (difference.kind) {
     case Kind::Field:
         return QStringLiteral("%1.%2").arg(token, difference.letter);
@@ -114,7 +114,7 @@ QString Difference_Text(const Difference &difference, const Resolutions &resolut
         return QStringLiteral("%1 %2  line %3: %4\n")
             .arg(in_a ? QStringLiteral("-") : QStringLiteral("+"),
                  difference.kind == Kind::Raw_Line ? QStringLiteral("raw")
-                                                   : Token_Of(difference.number),
+                                                   : LineSyntax::Token_Of(difference.number),
                  QString::number(in_a ? difference.line_a : difference.line_b),
                  Shown(in_a ? difference.text_a : difference.text_b));
     }

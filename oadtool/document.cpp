@@ -7,64 +7,26 @@
 #include <QJsonObject>
 
 #include <cstdio>
-#include <cstring>
 
 namespace Oad {
 
 namespace {
 
-// Bytes as a device that QIODevice buffers, so that reading them line by line searches for
-// each LF instead of making one call per byte, as it does for QBuffer, which it never
-// buffers. Checking many files in one run spends much of its time there otherwise.
-class TByteDevice : public QIODevice
+bool Read_Any(const QString &path, QByteArray *bytes, QString *error)
 {
-public:
-    explicit TByteDevice(const QByteArray &bytes)
-        : d_bytes(bytes)
-    {
-        open(QIODevice::ReadOnly);
+    // Any file: a script may give a FIFO or a device, and standard input is one.
+    QFile file;
+    bool opened = false;
+    if (path == QLatin1String("-")) {
+        opened = file.open(stdin, QIODevice::ReadOnly);
+    } else {
+        file.setFileName(path);
+        opened = file.open(QIODevice::ReadOnly);
     }
-
-    bool isSequential() const override { return true; }
-    qint64 bytesAvailable() const override
-    {
-        return d_bytes.size() - d_position + QIODevice::bytesAvailable();
-    }
-
-protected:
-    qint64 readData(char *data, qint64 size) override
-    {
-        size = qMin(size, qint64(d_bytes.size()) - d_position);
-        std::memcpy(data, d_bytes.constData() + d_position, size_t(size));
-        d_position += size;
-        return size;
-    }
-    qint64 writeData(const char *, qint64) override { return -1; }
-
-private:
-    const QByteArray d_bytes;
-    qint64 d_position = 0;
-};
-
-bool Open(const QString &path, QFile &file)
-{
-    if (path == QLatin1String("-"))
-        return file.open(stdin, QIODevice::ReadOnly);
-    file.setFileName(path);
-    return file.open(QIODevice::ReadOnly);
-}
-
-// Reads up to one byte past the limit, so a larger file shows itself without being held.
-bool Read_Bounded(QFile &file, QByteArray *bytes)
-{
-    const qint64 limit = DownloadFile::Max_Read_Bytes + 1;
-    while (bytes->size() < limit) {
-        const QByteArray chunk = file.read(limit - bytes->size());
-        if (chunk.isEmpty())
-            break;
-        *bytes += chunk;
-    }
-    return file.error() == QFileDevice::NoError;
+    if (opened && DownloadFile::Read_Bounded(file, bytes))
+        return true;
+    *error = file.errorString();
+    return false;
 }
 
 } // namespace
@@ -75,20 +37,19 @@ const TParameterTable &Table()
     return table;
 }
 
-bool Load_Document(const QString &path, Document *document, QString *error)
+bool Load_Document(const QString &path, Document *document, QString *error, bool for_edit)
 {
-    QFile file;
     document->path = path;
     document->bytes.clear();
-    const bool opened = Open(path, file);
-    document->identity = opened ? Identity_Of(file) : FileIdentity();
-    if (!opened || !Read_Bounded(file, &document->bytes)) {
-        *error = QStringLiteral("cannot read %1: %2").arg(Shown_Name(path), file.errorString());
+    document->stamp = DownloadFile::FileStamp();
+    QString reason;
+    if (for_edit ? !DownloadFile::Read_File_Bytes(path, &document->bytes, &reason, &document->stamp)
+                 : !Read_Any(path, &document->bytes, &reason)) {
+        *error = QStringLiteral("cannot read %1: %2").arg(Shown_Name(path), Clause(reason));
         return false;
     }
     document->complete = document->bytes.size() <= DownloadFile::Max_Read_Bytes;
-    TByteDevice device(document->bytes);
-    document->content = DownloadFile::Read(device);
+    document->content = DownloadFile::Read(document->bytes);
     FileChecks::Read_Lines(*document, Table());
     return true;
 }
@@ -158,11 +119,6 @@ QString Resolution_Text(const Resolution &resolution)
         break;
     }
     return QStringLiteral("%1 (default)").arg(resolution.value);
-}
-
-QString Token_Of(int number)
-{
-    return QStringLiteral("S%1").arg(QString::number(number, 16).toUpper());
 }
 
 QString Indented_Help(const QString &help, int indent)

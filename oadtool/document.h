@@ -4,7 +4,6 @@
 #include "filechecks.h"
 #include "linesyntax.h"
 #include "parametertable.h"
-#include "safefile.h"
 
 #include <QByteArray>
 #include <QString>
@@ -26,17 +25,17 @@ using Line = FileChecks::CheckedLine;
 // The bytes and lines that the checks read, and where they came from.
 struct Document : FileChecks::CheckedFile
 {
-    QString path;          // as given; "-" is standard input
-    bool complete = false; // bytes hold the whole file
-    FileIdentity identity; // of the file as it was opened
+    QString path;                  // as given; "-" is standard input
+    bool complete = false;         // bytes hold the whole file
+    DownloadFile::FileStamp stamp; // of the file as it was opened for an edit
 };
 
 // The one parameter table every command reads with.
 const TParameterTable &Table();
 
 // Reads the file (or standard input for "-"); false with a one-line reason when it
-// cannot be read.
-bool Load_Document(const QString &path, Document *document, QString *error);
+// cannot be read. For an edit only a regular file is read, with its stamp.
+bool Load_Document(const QString &path, Document *document, QString *error, bool for_edit = false);
 
 // Loads, or reports why not on err (and, for JSON output, as {"file", "error"} on out)
 // and returns false.
@@ -65,9 +64,6 @@ Resolution Choose_Resolution(const Document &document, std::optional<int> option
 
 QString Source_Name(Resolution::Source source);        // "default", "file", "option"
 QString Resolution_Text(const Resolution &resolution); // "10000 (line 5)", "1000 (--resolution)"
-
-// The canonical spelling of a parameter number: S1, S10, S6F.
-QString Token_Of(int number);
 
 // The help text with every line after the first indented by indent spaces.
 QString Indented_Help(const QString &help, int indent);

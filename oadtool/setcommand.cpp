@@ -3,7 +3,6 @@
 #include "console.h"
 #include "valueformat.h"
 
-#include <QLockFile>
 #include <QMap>
 #include <QSet>
 
@@ -31,10 +30,10 @@ QString File_Refusal(const Document &document)
     if (!document.complete)
         return QStringLiteral("%1 is larger than %2 bytes; set cannot keep every byte of it")
             .arg(Shown_Name(document.path), QString::number(DownloadFile::Max_Read_Bytes));
-    if (document.identity.links > 1)
+    if (document.stamp.status.links > 1)
         return QStringLiteral("%1 has %2 hard links; replacing it would split them, so set "
                               "does not")
-            .arg(Shown_Name(document.path), QString::number(document.identity.links));
+            .arg(Shown_Name(document.path), QString::number(document.stamp.status.links));
     return QString();
 }
 
@@ -126,18 +125,6 @@ QByteArray Rewrite(const Document &document, const Edits &edits, QStringList *re
     return bytes;
 }
 
-bool Lock(QLockFile &lock, const QString &path, TConsole &console)
-{
-    if (lock.tryLock(Lock_Wait_Ms))
-        return true;
-    console.Complain(lock.error() == QLockFile::LockFailedError
-                         ? QStringLiteral("%1 is being edited by another oadtool; nothing written")
-                               .arg(Shown_Name(path))
-                         : QStringLiteral("cannot create the lock file %1.lock beside %1")
-                               .arg(Shown_Name(path)));
-    return false;
-}
-
 } // namespace
 
 bool Parse_Set(const Options &options, SetRequest *request, QString *error)
@@ -162,8 +149,11 @@ bool Parse_Set(const Options &options, SetRequest *request, QString *error)
 int Plan_Set(const SetRequest &request, const Options &options, TConsole &console, SetPlan *plan)
 {
     Document &document = plan->document;
-    if (!Load_Or_Report(request.path, &document, console))
+    QString error;
+    if (!Load_Document(request.path, &document, &error, true)) {
+        console.Complain(error);
         return Exit_Trouble;
+    }
     const QString refusal = File_Refusal(document);
     if (!refusal.isEmpty()) {
         console.Complain(refusal);
@@ -194,12 +184,23 @@ int Plan_Set(const SetRequest &request, const Options &options, TConsole &consol
 
 int Save_Set(const SetPlan &plan, TConsole &console)
 {
+    DownloadFile::Replacement replacement;
+    replacement.path = plan.document.path;
+    replacement.bytes = plan.bytes;
+    replacement.expected = &plan.document.stamp;
+    replacement.recreate = false;
     QString error;
-    if (plan.bytes != plan.document.bytes &&
-        !Replace_File(plan.document.path, plan.bytes, plan.document.identity, &error)) {
-        console.Complain(error);
+    const auto replaced = plan.bytes == plan.document.bytes
+                              ? DownloadFile::Replaced::Yes
+                              : DownloadFile::Replace_File(replacement, &error, nullptr);
+    if (replaced == DownloadFile::Replaced::Changed)
+        console.Complain(QStringLiteral("%1 changed while editing; nothing written")
+                             .arg(Shown_Name(plan.document.path)));
+    else if (replaced == DownloadFile::Replaced::Failed)
+        console.Complain(QStringLiteral("cannot write %1: %2")
+                             .arg(Shown_Name(plan.document.path), Clause(error)));
+    if (replaced != DownloadFile::Replaced::Yes)
         return Exit_Trouble;
-    }
     console.Out(plan.report.join(QLatin1Char('\n')) + QLatin1Char('\n'));
     return Exit_Ok;
 }
@@ -212,10 +213,14 @@ int Run_Set(const Options &options, TConsole &console)
         console.Complain(error);
         return Exit_Trouble;
     }
-    // Beside the file, so every run on the same file meets the same lock.
-    QLockFile lock(request.path + QStringLiteral(".lock"));
-    if (!Lock(lock, request.path, console))
+    // Held from the read to the write, so every run on the file reads what the one before
+    // it wrote, through whatever name it was given.
+    DownloadFile::TFileLock lock;
+    if (!lock.Lock(request.path, Lock_Wait_Ms, &error)) {
+        console.Complain(QStringLiteral("cannot edit %1: %2; nothing written")
+                             .arg(Shown_Name(request.path), Clause(error)));
         return Exit_Trouble;
+    }
     SetPlan plan;
     const int status = Plan_Set(request, options, console, &plan);
     return status == Exit_Ok ? Save_Set(plan, console) : status;

@@ -20,6 +20,13 @@ ensure_packages() {
     fi
 }
 
+# Configures build folder $2 for sources $1 as scripts/run-editor, run-tests and package all
+# build it: optimised, warnings as errors. Run every time, so that the folder is set alike
+# whichever script set it up first; on a configured folder it takes a moment.
+configure_build() {
+    cmake -S "$1" -B "$2" -DCMAKE_BUILD_TYPE=Release -DDOWNLOADEDITOR_WERROR=ON >/dev/null
+}
+
 # The packages every build needs. The German texts are compiled by lrelease and kept up to
 # date by lupdate (qttools5-dev-tools), which CMake finds through qttools5-dev; Qt's own
 # German texts come from qttranslations5-l10n.

@@ -554,9 +554,15 @@ bool TDownloadEditor::Save_Download_File()
     if (file_name.isEmpty() || !May_Overwrite(file_name))
         return false;
     QString error;
-    if (!d_document->Save_File(file_name, &error)) {
-        Show_File_Message(d_message_box, Write_Failed, file_name, {error});
-        return false;
+    // Changed by another program while it was saved, nothing was replaced: the question again.
+    while (!d_document->Save_File(file_name, &error)) {
+        if (d_document->Risk_Of_Saving_To(file_name) !=
+            TDownloadDocument::Overwrite_Risk::Changed_On_Disk) {
+            Show_File_Message(d_message_box, Write_Failed, file_name, {error});
+            return false;
+        }
+        if (!May_Overwrite(file_name))
+            return false;
     }
     d_undo_stack->setClean();
     d_file_name_label->setText(QDir::toNativeSeparators(file_name));
@@ -568,7 +574,10 @@ bool TDownloadEditor::May_Overwrite(const QString &file_name)
 {
     switch (d_document->Risk_Of_Saving_To(file_name)) {
     case TDownloadDocument::Overwrite_Risk::Changed_On_Disk:
-        return Show_File_Message(d_message_box, Changed_On_Disk, file_name) == QMessageBox::Yes;
+        if (Show_File_Message(d_message_box, Changed_On_Disk, file_name) != QMessageBox::Yes)
+            return false;
+        d_document->Accept_Disk_Version(); // only a further change stops the save now
+        return true;
     case TDownloadDocument::Overwrite_Risk::Unkept_Content:
         return Show_File_Message(d_message_box, Lossy_Save, file_name,
                                  Loss_Sentences(d_document->Get_Losses()),

@@ -326,6 +326,54 @@
         <source>It is not a regular file but a device, FIFO or socket.</source>
         <translation>Es ist keine reguläre Datei, sondern ein Gerät, eine FIFO oder ein Socket.</translation>
     </message>
+    <message>
+        <source>It cannot be looked at: %1.</source>
+        <translation>Die Datei lässt sich nicht abfragen: %1.</translation>
+    </message>
+    <message>
+        <source>Another program changed it while it was being edited; nothing was written.</source>
+        <translation>Ein anderes Programm hat die Datei während der Bearbeitung geändert; es wurde nichts geschrieben.</translation>
+    </message>
+    <message>
+        <source>Its lock file %1 cannot be read: %2.</source>
+        <translation>Ihre Sperrdatei %1 lässt sich nicht lesen: %2.</translation>
+    </message>
+    <message>
+        <source>Its lock file %1 cannot be made: %2.</source>
+        <translation>Ihre Sperrdatei %1 lässt sich nicht anlegen: %2.</translation>
+    </message>
+    <message>
+        <source>Its lock file %1 cannot be locked: %2.</source>
+        <translation>Ihre Sperrdatei %1 lässt sich nicht sperren: %2.</translation>
+    </message>
+    <message>
+        <source>It is being edited: its lock file %1 is held by a process that does not name itself.</source>
+        <translation>Die Datei wird gerade bearbeitet: Ihre Sperrdatei %1 hält ein Prozess, der sich nicht nennt.</translation>
+    </message>
+    <message>
+        <source>It is being edited by %1process %2, which holds its lock file %3.</source>
+        <translation>Die Datei wird gerade von %1Prozess %2 bearbeitet, der ihre Sperrdatei %3 hält.</translation>
+    </message>
+    <message>
+        <source>It cannot be opened for writing: %1.</source>
+        <translation>Die Datei lässt sich nicht zum Schreiben öffnen: %1.</translation>
+    </message>
+    <message>
+        <source>It cannot be written in place: %1.</source>
+        <translation>Die Datei lässt sich nicht an Ort und Stelle schreiben: %1.</translation>
+    </message>
+    <message>
+        <source>Its new copy cannot be written: %1.</source>
+        <translation>Ihre neue Kopie lässt sich nicht schreiben: %1.</translation>
+    </message>
+    <message>
+        <source>It cannot be replaced: %1.</source>
+        <translation>Die Datei lässt sich nicht ersetzen: %1.</translation>
+    </message>
+    <message>
+        <source>Its new copy cannot be made: %1.</source>
+        <translation>Ihre neue Kopie lässt sich nicht anlegen: %1.</translation>
+    </message>
 </context>
 <context>
     <name>EditorCommandLine</name>

@@ -29,11 +29,7 @@ struct Sorted
 Sorted Sort(const Side &side, const TParameterTable &table)
 {
     Sorted sorted;
-    if (side.scale_resolution >= 0) {
-        for (int i = side.lines.size() - 1; i >= 0 && sorted.scale_line == 0; --i)
-            if (!side.lines.at(i).isEmpty())
-                sorted.scale_line = i + 1;
-    }
+    sorted.scale_line = DownloadFile::Scale_Line_Index(side.lines) + 1;
     for (int i = 0; i < side.lines.size(); ++i) {
         const QString &text = side.lines.at(i);
         if (text.isEmpty() || i + 1 == sorted.scale_line)
@@ -292,12 +288,7 @@ Side Side_Of(const QStringList &lines)
 {
     Side side;
     side.lines = lines;
-    for (int i = lines.size() - 1; i >= 0; --i) {
-        if (!lines.at(i).isEmpty()) {
-            side.scale_resolution = DownloadFile::Scale_Resolution_Of(lines.at(i));
-            break;
-        }
-    }
+    side.scale_resolution = DownloadFile::Scale_Resolution_Of(lines);
     return side;
 }
 

@@ -58,8 +58,7 @@ int TDownloadDocument::Scale_Line_Index() const
 
 int TDownloadDocument::Scale_Resolution() const
 {
-    const int index = Scale_Line_Index();
-    return index < 0 ? -1 : DownloadFile::Scale_Resolution_Of(d_lines.at(index));
+    return DownloadFile::Scale_Resolution_Of(d_lines);
 }
 
 const QVector<DownloadFile::Loss> &TDownloadDocument::Get_Losses() const
@@ -91,6 +90,11 @@ TDownloadDocument::Risk_Of_Saving_To(const QString &file_name) const
     return d_losses.isEmpty() ? Overwrite_Risk::None : Overwrite_Risk::Unkept_Content;
 }
 
+void TDownloadDocument::Accept_Disk_Version()
+{
+    DownloadFile::Read_File_Bytes(d_stamp.path, nullptr, nullptr, &d_stamp);
+}
+
 bool TDownloadDocument::Load_File(const QString &file_name, QString *error)
 {
     DownloadFile::Content content;
@@ -111,7 +115,7 @@ bool TDownloadDocument::Save_File(const QString &file_name, QString *error)
 {
     // Written beside the target and swapped in only when complete, so a failed save never
     // leaves a truncated file behind.
-    DownloadFile::FileStamp stamp;
+    DownloadFile::FileStamp stamp = d_stamp;
     if (!DownloadFile::Save_File(file_name, d_lines, error, &stamp))
         return false;
     d_stamp = stamp;

@@ -47,12 +47,17 @@ public:
     // The loaded file's bytes look like UTF-8; they were read as Latin-1 all the same.
     bool Looks_Like_Utf8() const;
     Overwrite_Risk Risk_Of_Saving_To(const QString &file_name) const;
+    // The file as it is now becomes the one that a save may replace: once the user agreed
+    // to overwrite changes made on disk, only a further change stops the save.
+    void Accept_Disk_Version();
 
     // Replaces the lines with the file's. A file that cannot be read changes nothing, and
     // error says why.
     bool Load_File(const QString &file_name, QString *error = nullptr);
     // Writes the lines; on success they are the saved lines and the file holds all of the
-    // document. A failed save changes nothing, and error says why.
+    // document. A failed save changes nothing, and error says why. The file that the lines
+    // were loaded from or last saved to is not replaced once another program changed it,
+    // also while it is written (see Risk_Of_Saving_To and Accept_Disk_Version).
     bool Save_File(const QString &file_name, QString *error = nullptr);
 
 signals:

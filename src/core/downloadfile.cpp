@@ -1,20 +1,14 @@
 #include "downloadfile.h"
 
-#include <QBuffer>
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegExp>
-#include <QSaveFile>
 #include <QTextCodec>
 
 #include <algorithm>
-
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
+#include <cstring>
 
 namespace DownloadFile {
 
@@ -37,20 +31,6 @@ void Set_Error(QString *error, const QString &text)
 {
     if (error)
         *error = text;
-}
-
-// Everything a download file can be, and one byte more to tell that there is more.
-bool Read_Bounded(QFile &file, QByteArray *bytes)
-{
-    constexpr qint64 Piece = 64 * 1024;
-    bytes->clear();
-    while (bytes->size() <= Max_Read_Bytes) {
-        const QByteArray piece = file.read(qMin(Piece, Max_Read_Bytes + 1 - bytes->size()));
-        if (piece.isEmpty())
-            break;
-        *bytes += piece;
-    }
-    return file.error() == QFileDevice::NoError;
 }
 
 QByteArray Hash(const QByteArray &bytes)
@@ -96,25 +76,72 @@ QByteArray Read_Raw_Line(QIODevice &device, qint64 budget)
     return raw;
 }
 
-// The permission bits proper: QFileInfo adds the current user's access as "User" flags,
-// which setPermissions would turn into owner bits (root would make a 0444 file 0644).
-constexpr QFileDevice::Permissions Mode_Bits =
-    QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
-    QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
-    QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
-
-// The replacement of an existing file gets its owner, where this process may give it,
-// and its permission bits.
-void Keep_Attributes(QSaveFile &file, const QFileInfo &original)
+// Bytes as a device that QIODevice buffers, so that reading them line by line searches for
+// each LF instead of making one call per byte, as it does for QBuffer, which it never
+// buffers. Checking many files in one run spent much of its time there.
+class TByteDevice : public QIODevice
 {
-#ifdef Q_OS_UNIX
-    // Only root can give a file away; for anyone else the file is already theirs.
-    if (original.ownerId() != ::geteuid() || original.groupId() != ::getegid()) {
-        const int result = ::fchown(file.handle(), original.ownerId(), original.groupId());
-        Q_UNUSED(result);
+public:
+    explicit TByteDevice(const QByteArray &bytes)
+        : d_bytes(bytes)
+    {
+        open(QIODevice::ReadOnly);
     }
-#endif
-    file.setPermissions(original.permissions() & Mode_Bits);
+
+    bool isSequential() const override { return true; }
+    qint64 bytesAvailable() const override
+    {
+        return d_bytes.size() - d_position + QIODevice::bytesAvailable();
+    }
+
+protected:
+    qint64 readData(char *data, qint64 size) override
+    {
+        size = qMin(size, qint64(d_bytes.size()) - d_position);
+        std::memcpy(data, d_bytes.constData() + d_position, size_t(size));
+        d_position += size;
+        return size;
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    const QByteArray d_bytes;
+    qint64 d_position = 0;
+};
+
+// What a line holds in the shape of a scale resolution line: N or n letters, at most one
+// blank, decimal digits, and nothing else. Both the line and its near misses are read here.
+struct ScaleShape
+{
+    bool whole = false; // the line is letters, blank and digits, nothing else
+    int letters = 0;
+    bool blank = false;
+    int digits = 0;
+};
+
+ScaleShape Scale_Shape(const QString &line)
+{
+    ScaleShape shape;
+    int i = 0;
+    while (i < line.size() && (line.at(i) == QLatin1Char('N') || line.at(i) == QLatin1Char('n')))
+        ++i;
+    shape.letters = i;
+    if (i < line.size() && line.at(i) == QLatin1Char(' ')) {
+        shape.blank = true;
+        ++i;
+    }
+    const int first_digit = i;
+    while (i < line.size() && line.at(i) >= QLatin1Char('0') && line.at(i) <= QLatin1Char('9'))
+        ++i;
+    shape.digits = i - first_digit;
+    shape.whole = i == line.size() && shape.letters > 0 && shape.digits > 0;
+    return shape;
+}
+
+bool Is_Scale_Shape(const ScaleShape &shape)
+{
+    return shape.whole && !shape.blank && shape.digits >= Min_Scale_Digits &&
+           shape.digits <= Max_Scale_Digits;
 }
 
 } // namespace
@@ -236,11 +263,29 @@ QString Decode_Line(const QByteArray &raw)
 
 int Scale_Resolution_Of(const QString &line)
 {
-    QRegExp pattern(QStringLiteral("^[Nn]+([0-9]{2,%1})$").arg(Max_Scale_Digits), Qt::CaseSensitive,
-                    QRegExp::RegExp);
-    if (pattern.indexIn(line) < 0)
-        return -1;
-    return pattern.cap(1).toInt(nullptr, 10);
+    const ScaleShape shape = Scale_Shape(line);
+    return Is_Scale_Shape(shape) ? line.midRef(shape.letters).toInt(nullptr, 10) : -1;
+}
+
+bool Is_Near_Scale_Line(const QString &line)
+{
+    const ScaleShape shape = Scale_Shape(line);
+    return shape.whole && !Is_Scale_Shape(shape);
+}
+
+QString Scale_Line_Rule()
+{
+    return QStringLiteral("one or more N or n directly followed by %1 to %2 digits")
+        .arg(Min_Scale_Digits)
+        .arg(Max_Scale_Digits);
+}
+
+int Last_Text_Line(const QStringList &lines)
+{
+    int index = lines.size() - 1;
+    while (index >= 0 && lines.at(index).isEmpty())
+        --index;
+    return index;
 }
 
 QString Scale_Line_For(const QString &line, int resolution)
@@ -258,17 +303,19 @@ QString Scale_Line_For(const QString &line, int resolution)
 
 int Scale_Line_Index(const QStringList &lines)
 {
-    for (int index = lines.size() - 1; index >= 0; --index) {
-        if (!lines.at(index).isEmpty())
-            return Scale_Resolution_Of(lines.at(index)) >= 0 ? index : -1;
-    }
-    return -1;
+    const int index = Last_Text_Line(lines);
+    return index >= 0 && Scale_Resolution_Of(lines.at(index)) >= 0 ? index : -1;
+}
+
+int Scale_Resolution_Of(const QStringList &lines)
+{
+    const int index = Scale_Line_Index(lines);
+    return index < 0 ? -1 : Scale_Resolution_Of(lines.at(index));
 }
 
 Content Read(QIODevice &device)
 {
     Content content;
-    QString last_non_empty;
     bool utf8 = false;
     bool not_utf8 = false;
     qint64 budget = Max_Read_Bytes;
@@ -292,27 +339,47 @@ Content Read(QIODevice &device)
             utf8 = utf8 || look == Utf8_Look::Utf8;
             not_utf8 = not_utf8 || look == Utf8_Look::Not_Utf8;
             // A CR before the LF goes with the terminator; simplification drops it.
-            const QString line = Decode_Line(raw);
-            if (!line.isEmpty())
-                last_non_empty = line;
-            content.lines.append(line);
+            content.lines.append(Decode_Line(raw));
         }
         if (cut)
             break;
     }
     if (content.total_lines > Max_Lines)
         content.losses.append({Loss::Kind::Too_Many_Lines, Max_Lines + 1, content.total_lines});
-    content.scale_resolution = Scale_Resolution_Of(last_non_empty);
+    content.scale_resolution = Scale_Resolution_Of(content.lines);
     content.looks_like_utf8 = utf8 && !not_utf8;
     return content;
 }
 
 Content Read(const QByteArray &bytes)
 {
-    QByteArray copy(bytes);
-    QBuffer buffer(&copy);
-    buffer.open(QIODevice::ReadOnly);
-    return Read(buffer);
+    TByteDevice device(bytes);
+    return Read(device);
+}
+
+bool Read_Bounded(QIODevice &device, QByteArray *bytes)
+{
+    constexpr int Piece = 64 * 1024;
+    constexpr int Limit = int(Max_Read_Bytes) + 1;
+    bytes->clear();
+    while (bytes->size() < Limit) {
+        const int before = bytes->size();
+        bytes->resize(before + qMin(Piece, Limit - before));
+        const qint64 count = device.read(bytes->data() + before, bytes->size() - before);
+        bytes->resize(before + int(qMax<qint64>(count, 0)));
+        if (count < 0)
+            return false;
+        if (count == 0)
+            break;
+    }
+    return true;
+}
+
+FileStamp Stamp_Of(const QString &path, const FileStatus &status, const QByteArray &bytes)
+{
+    const QDateTime modified = QDateTime::fromMSecsSinceEpoch(status.modified / 1000000);
+    return {QFileInfo(path).absoluteFilePath(), status.size, modified,
+            Hash(bytes.left(int(Max_Read_Bytes) + 1)), status};
 }
 
 bool Is_Stamped_File(const FileStamp &stamp, const QString &path)
@@ -328,42 +395,40 @@ bool Is_Stamped_File(const FileStamp &stamp, const QString &path)
 
 bool Changed_Since(const FileStamp &stamp)
 {
-    QFile file(stamp.path);
-    if (stamp.path.isEmpty() || !file.exists())
+    if (stamp.path.isEmpty() || !QFileInfo::exists(stamp.path))
         return false;
     QByteArray bytes;
-    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly) || !Read_Bounded(file, &bytes))
+    if (!Read_File_Bytes(stamp.path, &bytes))
         return true;
-    return file.size() != stamp.size ||
-           file.fileTime(QFileDevice::FileModificationTime) != stamp.modified ||
+    const QFileInfo now(stamp.path);
+    return now.size() != stamp.size || now.lastModified() != stamp.modified ||
            Hash(bytes) != stamp.hash;
 }
 
 bool Read_File(const QString &file_name, Content *content, QString *error, FileStamp *stamp)
 {
-    // Opening a FIFO waits for a writer, and a device may never end: look before opening.
-    const QFileInfo info(file_name);
-    if (info.isDir()) {
-        Set_Error(error,
-                  QCoreApplication::translate("DownloadFile", "It is a folder, not a file."));
-        return false;
-    }
-    if (info.exists() && !info.isFile()) {
-        Set_Error(error,
-                  QCoreApplication::translate(
-                      "DownloadFile", "It is not a regular file but a device, FIFO or socket."));
-        return false;
-    }
-    QFile file(file_name);
     QByteArray bytes;
-    if (!file.open(QIODevice::ReadOnly) || !Read_Bounded(file, &bytes)) {
-        Set_Error(error, file.errorString());
+    if (!Read_File_Bytes(file_name, &bytes, error, stamp))
+        return false;
+    *content = Read(bytes);
+    return true;
+}
+
+bool Read_File_Bytes(const QString &file_name, QByteArray *bytes, QString *error, FileStamp *stamp)
+{
+    // Opening a FIFO waits for a writer, and a device may never end: look before opening.
+    QFile file;
+    FileStatus status;
+    QString reason;
+    QByteArray read;
+    if (!Open_Regular(file_name, &file, &status, &reason) || !Read_Bounded(file, &read)) {
+        Set_Error(error, reason.isEmpty() ? file.errorString() : reason);
         return false;
     }
-    *content = Read(bytes);
+    if (bytes)
+        *bytes = read;
     if (stamp)
-        *stamp = {info.absoluteFilePath(), file.size(),
-                  file.fileTime(QFileDevice::FileModificationTime), Hash(bytes)};
+        *stamp = Stamp_Of(file_name, status, read);
     return true;
 }
 
@@ -385,31 +450,23 @@ bool Write(QIODevice &device, const QStringList &lines)
 
 bool Save_File(const QString &file_name, const QStringList &lines, QString *error, FileStamp *stamp)
 {
-    const QFileInfo original(file_name);
-    QSaveFile file(file_name);
-    if (!file.open(QIODevice::WriteOnly)) {
-        Set_Error(error, file.errorString());
+    TFileLock lock;
+    QString reason;
+    if (!lock.Lock(file_name, Save_Lock_Wait_Ms, &reason)) {
+        Set_Error(error, reason);
         return false;
     }
-    if (original.exists())
-        Keep_Attributes(file, original);
-    // commit() was seen to report success after its own flush failed on a full disk,
-    // so every step is checked here before the target is replaced.
-    if (!Write(file, lines) || !file.flush() || file.error() != QFileDevice::NoError) {
-        Set_Error(error, file.errorString()); // before cancelling overwrites it
-        file.cancelWriting();
+    Replacement replacement;
+    replacement.path = file_name;
+    replacement.bytes = Encode(lines);
+    replacement.expected = stamp && Is_Stamped_File(*stamp, file_name) ? stamp : nullptr;
+    FileStamp written;
+    if (Replace_File(replacement, &reason, &written) != Replaced::Yes) {
+        Set_Error(error, reason);
         return false;
     }
-    if (!file.commit()) {
-        Set_Error(error, file.errorString());
-        return false;
-    }
-    if (stamp) {
-        // The hash is of the bytes meant, so a change slipped in after the commit shows.
-        const QFileInfo saved(file_name);
-        const QByteArray bytes = Encode(lines).left(static_cast<int>(Max_Read_Bytes) + 1);
-        *stamp = {saved.absoluteFilePath(), saved.size(), saved.lastModified(), Hash(bytes)};
-    }
+    if (stamp)
+        *stamp = written;
     return true;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "safereplace.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
@@ -20,8 +22,9 @@ constexpr qint64 Max_Read_Bytes = 16 * 1024 * 1024;
 // with until a resolution reaches it.
 constexpr int Default_Scale_Resolution = 10000;
 constexpr int Default_Editor_Resolution = 1000;
-// The digits that a scale resolution line holds at most, and so the largest resolution it
-// can give.
+// A scale resolution line: one or more N or n, then 2 to 6 decimal digits, nothing else. The
+// digits it holds at most give the largest resolution it can give.
+constexpr int Min_Scale_Digits = 2;
 constexpr int Max_Scale_Digits = 6;
 constexpr int Max_Scale_Resolution = 999999;
 
@@ -92,14 +95,32 @@ int Scale_Resolution_Of(const QString &line);
 // scale resolution line or the resolution does not fit one (1 to Max_Scale_Resolution).
 QString Scale_Line_For(const QString &line, int resolution);
 
+// Whether the text looks like a scale resolution line but is none: another number of
+// digits, or a blank before them ("N1", "N1234567", "N 1000").
+bool Is_Near_Scale_Line(const QString &line);
+
+// The rule in words, for messages: "one or more N or n directly followed by 2 to 6 digits".
+QString Scale_Line_Rule();
+
+// The index of the last non-empty line among stored lines, or -1: the line that gives a file
+// its scale resolution, when it is a scale resolution line.
+int Last_Text_Line(const QStringList &lines);
+
 // The index of the scale resolution line among stored lines: the last non-empty line, when
 // it is one; else -1. The one place that says which line gives a file its resolution.
 int Scale_Line_Index(const QStringList &lines);
+// The scale resolution that stored lines give a file, or -1 when they have none.
+int Scale_Resolution_Of(const QStringList &lines);
 
 // Reads at most Max_Lines lines from a device open for reading (binary mode), counts
 // the rest, and notes every loss. Holds no more than Max_Read_Bytes.
 Content Read(QIODevice &device);
+// The same from bytes in memory, through a device that finds each line end in one search.
 Content Read(const QByteArray &bytes);
+
+// Reads everything a download file can be, and one byte more to tell that there is more:
+// at most Max_Read_Bytes + 1 bytes. False on a read error (the device says which).
+bool Read_Bounded(QIODevice &device, QByteArray *bytes);
 
 // A file as this program last read or wrote it, to notice when someone else changes it.
 struct FileStamp
@@ -108,7 +129,11 @@ struct FileStamp
     qint64 size = -1;
     QDateTime modified;
     QByteArray hash; // of the first Max_Read_Bytes + 1 bytes
+    FileStatus status;
 };
+
+// The stamp of the file at path with this status that holds (or was written with) bytes.
+FileStamp Stamp_Of(const QString &path, const FileStatus &status, const QByteArray &bytes);
 
 // Whether path names the file of the stamp.
 bool Is_Stamped_File(const FileStamp &stamp, const QString &path);
@@ -121,6 +146,10 @@ bool Changed_Since(const FileStamp &stamp);
 // this never blocks. On failure content and stamp stay as they were and error says why.
 bool Read_File(const QString &file_name, Content *content, QString *error = nullptr,
                FileStamp *stamp = nullptr);
+// The same, giving the bytes as read (at most Max_Read_Bytes + 1), when asked for, instead
+// of the content.
+bool Read_File_Bytes(const QString &file_name, QByteArray *bytes, QString *error = nullptr,
+                     FileStamp *stamp = nullptr);
 
 // The bytes of the lines as written: each line as Latin-1, then CR LF.
 QByteArray Encode(const QStringList &lines);
@@ -128,9 +157,14 @@ QByteArray Encode(const QStringList &lines);
 // Writes the encoded lines to an open device; false as soon as a write falls short.
 bool Write(QIODevice &device, const QStringList &lines);
 
-// Replaces the file only once every byte has been written to a temporary file beside it;
-// on any failure the existing file stays exactly as it was, the result is false and error
-// says why. The new file keeps the old one's permission bits (and owner, where allowed).
+// How long a save waits for another program's edit of the same file to end.
+constexpr int Save_Lock_Wait_Ms = 3000;
+
+// Writes the lines under the file's lock through Replace_File: on any failure the existing
+// file stays exactly as it was, the result is false and error says why. A stamp given that
+// names this file is the file as the caller knows it: a file changed since (see Changed_Since)
+// or while saving is left alone, and error says that it changed. On success, stamp is the
+// file as written.
 bool Save_File(const QString &file_name, const QStringList &lines, QString *error = nullptr,
                FileStamp *stamp = nullptr);
 

@@ -12,8 +12,7 @@ void Read_Lines(CheckedFile &file, const TParameterTable &table)
     for (int i = 0; i < lines.size(); ++i)
         file.lines.append(
             {i + 1, lines.at(i), LineSyntax::Read_Parameter_Line(lines.at(i), table)});
-    file.resolution_line =
-        file.content.scale_resolution >= 0 ? DownloadFile::Scale_Line_Index(lines) + 1 : 0;
+    file.resolution_line = DownloadFile::Scale_Line_Index(lines) + 1;
 }
 
 CheckedFile File_Of(const QByteArray &bytes, const TParameterTable &table)
@@ -33,9 +32,7 @@ CheckedFile File_Of(const QStringList &lines, const QByteArray &bytes, const TPa
         file.content.losses = DownloadFile::Read(bytes).losses;
     file.content.lines = lines;
     file.content.total_lines = lines.size();
-    const int scale_line = DownloadFile::Scale_Line_Index(lines);
-    file.content.scale_resolution =
-        scale_line >= 0 ? DownloadFile::Scale_Resolution_Of(lines.at(scale_line)) : -1;
+    file.content.scale_resolution = DownloadFile::Scale_Resolution_Of(lines);
     Read_Lines(file, table);
     return file;
 }

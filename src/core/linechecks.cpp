@@ -2,7 +2,6 @@
 #include "textescape.h"
 
 #include <QHash>
-#include <QRegExp>
 
 namespace FileChecks {
 
@@ -55,7 +54,7 @@ void Check_Field_End(const CheckedLine &line, const FieldReading &field, QVector
                          QStringLiteral("field %1 of %2 has more than eight hexadecimal digits; "
                                         "only %3 is read")
                              .arg(Word_At(text, field.span.start), token, field_text)});
-    } else if (next >= QLatin1Char('a') && next <= QLatin1Char('f')) {
+    } else if (LineSyntax::Is_Lower_Case_Digit(next)) {
         findings.append({line.number, QStringLiteral("lower-case-digit"),
                          QStringLiteral("field %1 of %2 ends at the lower-case %3; only "
                                         "upper-case digits belong to a field, so %4 reads as %5")
@@ -128,21 +127,17 @@ void Check_Token(const CheckedLine &line, QVector<Finding> &findings)
 {
     const QString &text = line.text;
     const LineSyntax::Split &split = line.read.split;
-    if (!split.is_parameter_line || split.rest_start > split.token.size()) {
-        // A token that does not open the line may be a misspelt one that does.
-        static const QRegExp misspelt(QStringLiteral("^[Ss] *[0-9A-Fa-f]{1,2}( |[A-Z]|$)"));
-        if (misspelt.indexIn(text) == 0)
-            findings.append({line.number, QStringLiteral("token-spelling"),
-                             QStringLiteral("\"%1\" is no S token, which is an upper-case S "
-                                            "directly followed by upper-case hexadecimal digits")
-                                 .arg(Shown(misspelt.cap(0).trimmed()))});
-    }
+    const Span misspelt = LineSyntax::Find_Misspelt_Token(text);
+    if (misspelt.Is_Found())
+        findings.append({line.number, QStringLiteral("token-spelling"),
+                         QStringLiteral("\"%1\" is no S token, which is an upper-case S "
+                                        "directly followed by upper-case hexadecimal digits")
+                             .arg(Shown(text.mid(misspelt.start, misspelt.length)))});
     if (!split.is_parameter_line)
         return;
     const int after = split.rest_start;
-    if (after < text.size() &&
-        (LineSyntax::Is_Field_Digit(text.at(after)) ||
-         (text.at(after) >= QLatin1Char('a') && text.at(after) <= QLatin1Char('f'))))
+    if (after < text.size() && (LineSyntax::Is_Field_Digit(text.at(after)) ||
+                                LineSyntax::Is_Lower_Case_Digit(text.at(after))))
         findings.append({line.number, QStringLiteral("token-digit"),
                          QStringLiteral("%1 is followed by %2, which is no part of the S token: "
                                         "the editor reads parameter %3")
@@ -193,9 +188,7 @@ QVector<Finding> Check_Scale_Resolution(const CheckedFile &document)
     QVector<Finding> findings;
     const int effective = document.resolution_line;
     for (const CheckedLine &line : document.lines) {
-        if (line.number == effective ||
-            !line.text.startsWith(QLatin1Char('N'), Qt::CaseInsensitive) ||
-            DownloadFile::Scale_Resolution_Of(line.text) < 0)
+        if (line.number == effective || DownloadFile::Scale_Resolution_Of(line.text) < 0)
             continue;
         if (effective > 0)
             findings.append({line.number, QStringLiteral("several-scale-lines"),
@@ -215,17 +208,14 @@ QVector<Finding> Check_Scale_Resolution(const CheckedFile &document)
                              .arg(Shown(document.lines.at(effective - 1).text))});
     if (document.content.scale_resolution >= 0 || !findings.isEmpty())
         return findings;
-    int last = 0;
-    for (const CheckedLine &line : document.lines)
-        if (!line.text.isEmpty())
-            last = line.number;
+    const int last = DownloadFile::Last_Text_Line(document.content.lines) + 1;
     if (last == 0) {
         findings.append({0, QStringLiteral("no-scale-resolution"),
                          QStringLiteral("no scale resolution line: the file has no text")});
         return findings;
     }
     const QString text = document.lines.at(last - 1).text;
-    if (QRegExp(QStringLiteral("^[Nn]+ ?[0-9]+$")).exactMatch(text))
+    if (DownloadFile::Is_Near_Scale_Line(text))
         findings.append({last, QStringLiteral("scale-resolution"),
                          QStringLiteral("%1 is no valid scale resolution line: it needs N "
                                         "directly followed by 2 to 6 digits")

@@ -190,4 +190,36 @@ QString Token_Of(int number)
     return QStringLiteral("S") + QString::number(number, 16).toUpper();
 }
 
+bool Is_Lower_Case_Digit(QChar c)
+{
+    return c >= QLatin1Char('a') && c <= QLatin1Char('f');
+}
+
+Span Find_Misspelt_Token(const QString &line)
+{
+    Span span;
+    if (line.isEmpty() || line.at(0).toUpper() != QLatin1Char('S') || Find_Token(line).start == 0)
+        return span;
+    int first = 1;
+    while (first < line.size() && line.at(first) == QLatin1Char(' '))
+        ++first;
+    int digits = 0;
+    while (
+        digits < 2 && first + digits < line.size() &&
+        (Is_Field_Digit(line.at(first + digits)) || Is_Lower_Case_Digit(line.at(first + digits))))
+        ++digits;
+    // As many digits as may stand before a blank, a letter or the end: two, else one.
+    for (; digits > 0; --digits) {
+        const int end = first + digits;
+        const QChar next = end < line.size() ? line.at(end) : QChar();
+        if (next.isNull() || next == QLatin1Char(' ') ||
+            (next >= QLatin1Char('A') && next <= QLatin1Char('Z'))) {
+            span.start = 0;
+            span.length = end;
+            return span;
+        }
+    }
+    return span;
+}
+
 } // namespace LineSyntax

@@ -50,6 +50,17 @@ int Get_Parameter_Number(const QString &token);
 // The canonical spelling of a parameter number's S token: S1, S10, S6F.
 QString Token_Of(int number);
 
+// Near misses: what a reader takes for the grammar above but what it does not read. They
+// stand here, beside it, so that a change to the grammar changes them too.
+
+// A hexadecimal digit in lower case (a to f): no field and no S token takes it.
+bool Is_Lower_Case_Digit(QChar c);
+
+// What opens the line spelt like an S token but is none: a lower-case s, blanks after the
+// S, or lower-case digits ("s5", "S 5", "Sa"), followed by a blank, an upper-case letter or
+// the line's end. Not found when the line opens with a real S token.
+Span Find_Misspelt_Token(const QString &line);
+
 // The value of the first field with this letter in text. valid must be given; it tells
 // whether the field was found. A bare letter reads as 0.
 quint32 Get_Field_Value(QChar letter, const QString &text, bool *valid);

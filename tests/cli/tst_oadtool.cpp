@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <unistd.h>
+
 // oadtool run as a program on files made here, as a user or a script would run it.
 class TstOadtool : public QObject
 {
@@ -134,6 +136,10 @@ void TstOadtool::run_data()
         1);
     row("check: resolution 0", {"check", "a.oad"}, "S2 Q1\nN00\n", "",
         "a.oad:2: scale resolution N00 is 0; no millimetre value can be computed from it\n", 1);
+    row("check: nearly a scale resolution line", {"check", "a.oad"}, "S2 Q1\nn 1000\n\n", "",
+        "a.oad:2: n 1000 is no valid scale resolution line: it needs N directly followed by 2 "
+        "to 6 digits\n",
+        1);
     row("check: resolution line not last", {"check", "a.oad"}, "N1000\nS2 Q1\n", "",
         "a.oad:1: N1000 is not the last non-empty line, so the file has no scale resolution\n", 1);
     row("check: clean file", {"check", "a.oad"},
@@ -356,17 +362,21 @@ void TstOadtool::json()
     QVERIFY(json({"--json", "diff", "k.oad", "k.oad"}, 0).value("equal").toBool());
 }
 
-// What needs a shell: devices, odd file names, links, modes and parallel runs.
+// What needs a shell: devices, odd file names, links, modes, users and parallel runs.
 void TstOadtool::shell_data()
 {
     QTest::addColumn<QString>("script");
     QTest::addColumn<QString>("out");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("err");
+    QTest::addColumn<QString>("who"); // "root" or "user" runs the row; empty: both
 
-    QTest::newRow("full standard output")
-        << "\"$OADTOOL\" show a.oad > /dev/full"
-        << "" << 2 << "cannot write to standard output: No space left";
+    const auto row = [](const char *name, const QString &script, const QString &out, int status,
+                        const QString &err = QString(), const QString &who = QString()) {
+        QTest::newRow(name) << script << out << status << err << who;
+    };
+    row("full standard output", "\"$OADTOOL\" show a.oad > /dev/full", "", 2,
+        "cannot write to standard output: No space left");
     // Unbounded reading ran out of memory here. AddressSanitizer reserves terabytes of
     // address space at start, so the bound can only be checked in a plain build.
 #ifdef __SANITIZE_ADDRESS__
@@ -374,41 +384,79 @@ void TstOadtool::shell_data()
 #else
     const QString memory_limit = QStringLiteral("ulimit -v 600000; ");
 #endif
-    QTest::newRow("endless file")
-        << memory_limit + "\"$OADTOOL\" check /dev/zero"
-        << "/dev/zero:0: no scale resolution line: the file has no text\n/dev/zero:1: The file is "
-           "larger than 16 MiB; reading stopped in line 1, and a save drops the rest.\n"
-           "/dev/zero:1: Line 1 holds a NUL byte; a save drops the rest of that line.\n"
-        << 1 << "";
-    QTest::newRow("name not in the locale's encoding")
-        << "n=$(printf 'caf\\351.oad'); cp a.oad \"$n\"; \"$OADTOOL\" set \"$n\" S2.Q=5; s=$?; rm "
-           "\"$n\"; exit $s"
-        << "caf\\xe9.oad: scale resolution 10000 (line 2)\ncaf\\xe9.oad:1: S2.Q: Q1 -> Q5 (1 -> "
-           "5)\n"
-        << 0 << "";
-    QTest::newRow("hard link")
-        << "ln a.oad h.oad; \"$OADTOOL\" set a.oad S2.Q=5; cat h.oad; rm h.oad"
-        << "S2 Q1\nN10000\n"
-        << 0 << "a.oad has 2 hard links";
-    // Owner and group only where the test may set them (as root).
-    QTest::newRow("mode, owner and group kept")
-        << "chmod 604 a.oad; chown 12345:12345 a.oad 2>/dev/null; s='stat -c %a.%u.%g a.oad'\n"
-           "before=$($s); \"$OADTOOL\" set a.oad S2.Q=5 >/dev/null; [ \"$before\" = \"$($s)\" ] "
-           "&& echo kept"
-        << "kept\n"
-        << 0 << "";
+    row("endless file", memory_limit + "\"$OADTOOL\" check /dev/zero",
+        "/dev/zero:0: no scale resolution line: the file has no text\n/dev/zero:1: The file is "
+        "larger than 16 MiB; reading stopped in line 1, and a save drops the rest.\n"
+        "/dev/zero:1: Line 1 holds a NUL byte; a save drops the rest of that line.\n",
+        1);
+    row("name not in the locale's encoding",
+        "n=$(printf 'caf\\351.oad'); cp a.oad \"$n\"; \"$OADTOOL\" set \"$n\" S2.Q=5; s=$?; rm "
+        "\"$n\"; exit $s",
+        "caf\\xe9.oad: scale resolution 10000 (line 2)\ncaf\\xe9.oad:1: S2.Q: Q1 -> Q5 (1 -> "
+        "5)\n",
+        0);
+    row("hard link", "ln a.oad h.oad; \"$OADTOOL\" set a.oad S2.Q=5; cat h.oad; rm h.oad",
+        "S2 Q1\nN10000\n", 0, "a.oad has 2 hard links");
+    // The owner and group where the test may set them (as root); the owner goes first, as
+    // a change of owner clears the set-ID bits.
+    const QString kept = "s='stat -c %a.%u.%g a.oad'; before=$($s); \"$OADTOOL\" set a.oad "
+                         "S2.Q=$m >/dev/null && [ \"$before\" = \"$($s)\" ] && echo \"$m kept\"; ";
+    row("mode, special bits, owner and group kept",
+        "for m in 4755 2755 1644 604; do chown 12345:12345 a.oad 2>/dev/null; chmod $m a.oad; " +
+            kept + "done",
+        "4755 kept\n2755 kept\n1644 kept\n604 kept\n", 0);
+    row("read-only modes kept by root", "for m in 444 400 000; do chmod $m a.oad; " + kept + "done",
+        "444 kept\n400 kept\n000 kept\n", 0, "", "root");
+    row("read-only file refused to its owner", "chmod 444 a.oad; \"$OADTOOL\" set a.oad S2.Q=5", "",
+        2, "cannot write a.oad: Permission denied", "user");
+    // A group member may write the file but not give a copy of it the owner's name.
+    row("group member edits a shared file in place",
+        "chmod 777 .; chown 0:4321 a.oad; chmod 664 a.oad; setpriv --reuid=65534 --regid=65534 "
+        "--groups=4321 \"$OADTOOL\" set a.oad S2.Q=5 >/dev/null; stat -c %a.%u.%g a.oad; "
+        "cat a.oad; ls a.oad*",
+        "664.0.4321\nS2 Q5\nN10000\na.oad\n", 0, "", "root");
     // Every run gets the lock in turn and reads what the one before it wrote.
-    QTest::newRow("parallel set runs")
-        << "for trial in 1 2 3 4 5; do printf 'S1 X0 Y0 Z0 W0\\n' > c.oad\n"
-           "  for f in X Y Z W; do \"$OADTOOL\" set c.oad S1.$f=$trial >/dev/null & done; wait\n"
-           "  \"$OADTOOL\" get c.oad S1.X S1.Y S1.Z S1.W | tr '\\n' ' '; done"
-        << "1 1 1 1 2 2 2 2 3 3 3 3 4 4 4 4 5 5 5 5 " << 0 << "";
+    row("parallel set runs",
+        "for trial in 1 2 3 4 5; do printf 'S1 X0 Y0 Z0 W0\\n' > c.oad\n"
+        "  for f in X Y Z W; do \"$OADTOOL\" set c.oad S1.$f=$trial >/dev/null & done; wait\n"
+        "  \"$OADTOOL\" get c.oad S1.X S1.Y S1.Z S1.W | tr '\\n' ' '; done",
+        "1 1 1 1 2 2 2 2 3 3 3 3 4 4 4 4 5 5 5 5 ", 0);
+    // 70 runs at once on 70 fields, half through a symbolic link: no update is lost.
+    row("parallel set runs through a link and the real path",
+        "mkdir real; ln -s real/c.oad link.oad; fields=\n"
+        "for p in 60 61 62 63 64 65 66 67 68 69 6A 6B 6C 6D 6E 6F 1 9; do\n"
+        "  printf 'S%s X0 Y0 Z0 W0\\n' $p; for f in X Y Z W; do fields=\"$fields S$p.$f\"; done\n"
+        "done > real/c.oad; set -- $fields; shift 2; i=0\n"
+        "for f; do i=$((i + 1)); [ $((i % 2)) = 0 ] && n=link.oad || n=real/c.oad\n"
+        "  \"$OADTOOL\" set $n $f=1 >/dev/null & done; wait\n"
+        "\"$OADTOOL\" get real/c.oad \"$@\" | grep -c '^1$'; ls real",
+        "70\nc.oad\n", 0);
+    row("FIFO refused at once, no lock left",
+        "mkfifo f.oad; timeout 10 \"$OADTOOL\" set f.oad S2.Q=5; echo $?; ls f.oad*", "2\nf.oad\n",
+        0, "cannot edit f.oad: It is not a regular file but a device, FIFO or socket");
+    // Nobody holds these locks: their holders died, or never were.
+    row("lock left by a dead process taken over",
+        "printf '999999999 oadtool\\n' > a.oad.lock; \"$OADTOOL\" set a.oad S2.Q=5 >/dev/null; "
+        "echo $?; ls a.oad*",
+        "0\na.oad\n", 0);
+    row("garbage lock taken over",
+        "printf 'garbage' > a.oad.lock; \"$OADTOOL\" set a.oad S2.Q=5 >/dev/null; echo $?; "
+        "ls a.oad*",
+        "0\na.oad\n", 0);
+    row("lock file that cannot be made",
+        "mkdir d; cp a.oad d; chmod 555 d; \"$OADTOOL\" set d/a.oad S2.Q=5; s=$?; chmod 755 d; "
+        "exit $s",
+        "", 2, "d/a.oad.lock cannot be made: Permission denied; nothing written", "user");
 }
 
 void TstOadtool::shell()
 {
     QFETCH(QString, script);
     QFETCH(QString, err);
+    QFETCH(QString, who);
+    if (!who.isEmpty() && (who == QLatin1String("root")) != (::geteuid() == 0))
+        QSKIP("for the other kind of user: the tests run as root and as another user");
+    QFile::remove(Path("a.oad")); // a row before may have left it read-only
     QVERIFY(TestSupport::Write_Bytes(Path("a.oad"), "S2 Q1\nN10000\n"));
     const Result result = Run(QStringLiteral("/bin/sh"), {"-c", script}, QByteArray());
     QTEST(result.out, "out");

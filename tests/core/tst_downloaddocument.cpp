@@ -206,7 +206,16 @@ void tst_DownloadDocument::overwriteRisk()
         QVERIFY(Write_Bytes(path, bytes + "S2 Q1\n"));
     else if (meanwhile == QLatin1String("removed"))
         QVERIFY(QFile::remove(path));
-    QTEST(document.Risk_Of_Saving_To(same_name ? path : other), "risk");
+    const QString target = same_name ? path : other;
+    QTEST(document.Risk_Of_Saving_To(target), "risk");
+    // A save does not overwrite a change on disk until the document accepts it.
+    const bool changed = meanwhile == QLatin1String("changed");
+    QString error;
+    QCOMPARE(document.Save_File(target, &error), !changed);
+    QVERIFY2(!changed || error.contains(QLatin1String("changed it while")), qPrintable(error));
+    document.Accept_Disk_Version();
+    QVERIFY(document.Save_File(target));
+    QCOMPARE(Read_Bytes(target), DownloadFile::Encode(document.Get_Lines()));
 }
 
 QTEST_GUILESS_MAIN(tst_DownloadDocument)

@@ -49,6 +49,10 @@ private slots:
     void saveAndReadBack();
     void changedSince_data();
     void changedSince();
+    void changedWhileSaving_data();
+    void changedWhileSaving();
+    void lock_data();
+    void lock();
 
     void exampleSavesBackWhole();
 };
@@ -253,6 +257,11 @@ void tst_DownloadFile::saveAndReadBack_data()
     QTest::newRow("group 0640") << 0640 << false;
     QTest::newRow("executable 0755") << 0755 << false;
     QTest::newRow("another user's 0640") << 0640 << true;
+    // Root sets back exactly the bits it found; nobody may lose a special bit.
+    QTest::newRow("no bits 0000") << 0000 << false;
+    QTest::newRow("set-user-ID 04755") << 04755 << false;
+    QTest::newRow("sticky 01644") << 01644 << false;
+    QTest::newRow("another user's set-group-ID 02750") << 02750 << true;
 }
 
 void tst_DownloadFile::saveAndReadBack()
@@ -261,15 +270,16 @@ void tst_DownloadFile::saveAndReadBack()
     QFETCH(bool, given_away);
     if (given_away && ::geteuid() != 0)
         QSKIP("only root can write another user's file and give it back");
-    if (mode == 0444 && ::geteuid() != 0)
+    if ((mode == 0444 || mode == 0) && ::geteuid() != 0)
         QSKIP("a read-only file is refused, as the window's tests show");
     QTemporaryDir dir;
     const QString file_name = dir.filePath(QStringLiteral("params.oad"));
     if (mode >= 0) {
         QVERIFY(Write_Bytes(file_name, "old content, longer than the new\n"));
-        QCOMPARE(::chmod(qPrintable(file_name), static_cast<mode_t>(mode)), 0);
+        // A change of owner clears the set-group-ID bit: the owner first.
         if (given_away)
             QCOMPARE(::chown(qPrintable(file_name), 65534, 65534), 0);
+        QCOMPARE(::chmod(qPrintable(file_name), static_cast<mode_t>(mode)), 0);
     }
 
     const QStringList lines{"S1 X3E8 Y7D0", "", QString::fromLatin1("caf\xE9"), "N1000"};
@@ -355,6 +365,146 @@ void tst_DownloadFile::changedSince()
     }
     file.close();
     QTEST(DownloadFile::Changed_Since(stamp), "changed");
+}
+
+// Another program changes the file before the save or while it is written: nothing of its
+// work is overwritten, nothing of the save is left behind, and the error says so.
+void tst_DownloadFile::changedWhileSaving_data()
+{
+    QTest::addColumn<QString>("when"); // "before" the save, or "during" it (after the sync)
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("saved");
+    const auto row = [](const char *when, const char *change, bool saved) {
+        QTest::addRow("%s: %s", when, change) << when << change << saved;
+    };
+    row("before", "nothing", true);
+    row("before", "rewritten", false);
+    // The same bytes with other attributes: nothing to lose.
+    row("before", "mode changed", true);
+    row("during", "nothing", true);
+    row("during", "replaced by a rename", false);
+    row("during", "rewritten, same size and time", false);
+    row("during", "mode changed", false);
+    row("during", "deleted", false);
+}
+
+void tst_DownloadFile::changedWhileSaving()
+{
+    QFETCH(QString, when);
+    QFETCH(QString, change);
+    QFETCH(bool, saved);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("params.oad"));
+    const QByteArray other("S1 X3E9 Y7D0\nN1000\n"); // as long as Source
+    QVERIFY(Write_Bytes(path, Source));
+    DownloadFile::Content content;
+    DownloadFile::FileStamp stamp;
+    QVERIFY(DownloadFile::Read_File(path, &content, nullptr, &stamp));
+    const auto other_program = [&] {
+        const QDateTime time = QFileInfo(path).lastModified();
+        if (change == QLatin1String("replaced by a rename")) {
+            QVERIFY(Write_Bytes(path + QStringLiteral(".x"), other));
+            QCOMPARE(::rename(qPrintable(path + QStringLiteral(".x")), qPrintable(path)), 0);
+        } else if (change.startsWith(QLatin1String("rewritten"))) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadWrite) && file.write(other) == other.size());
+            QVERIFY(file.setFileTime(time, QFileDevice::FileModificationTime));
+        } else if (change == QLatin1String("mode changed")) {
+            QCOMPARE(::chmod(qPrintable(path), 0640), 0);
+        } else if (change == QLatin1String("deleted")) {
+            QVERIFY(QFile::remove(path));
+        }
+    };
+    if (when == QLatin1String("before"))
+        other_program();
+    else
+        DownloadFile::Set_Replace_Hook([&](const QString &) { other_program(); });
+    QString error;
+    const bool result = DownloadFile::Save_File(path, {QStringLiteral("S2 Q1")}, &error, &stamp);
+    DownloadFile::Set_Replace_Hook({});
+    QCOMPARE(result, saved);
+    QVERIFY2(saved == error.isEmpty(), qPrintable(error));
+    QVERIFY2(saved || error.contains(QLatin1String("changed it while")), qPrintable(error));
+    const QByteArray expected = saved                                     ? QByteArray("S2 Q1\r\n")
+                                : change == QLatin1String("mode changed") ? Source
+                                                                          : other;
+    QCOMPARE(Read_Bytes(path),
+             change == QLatin1String("deleted") ? QByteArray("<unreadable>") : expected);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
+             change == QLatin1String("deleted") ? QStringList() : QStringList{"params.oad"});
+}
+
+// The lock that the editor's save and oadtool set take, as a second editor would meet it.
+void tst_DownloadFile::lock_data()
+{
+    QTest::addColumn<QString>("held");    // what stands at params.oad.lock before
+    QTest::addColumn<QString>("through"); // the name the second lock is asked for
+    QTest::addColumn<QString>("error");   // empty: the lock is taken
+    const QString pid = QString::number(::getpid());
+    QTest::newRow("free") << ""
+                          << "params.oad"
+                          << "";
+    QTest::newRow("held") << "lock"
+                          << "params.oad"
+                          << "It is being edited by tst_downloadfile, process " + pid +
+                                 ", which holds its lock file";
+    QTest::newRow("held, through a link") << "lock"
+                                          << "link.oad"
+                                          << "It is being edited by";
+    // Nobody holds these: their holders died, or never were.
+    QTest::newRow("left by a dead process") << "999999999 oadtool"
+                                            << "link.oad"
+                                            << "";
+    QTest::newRow("garbage") << "\x01garbage"
+                             << "params.oad"
+                             << "";
+    QTest::newRow("unreadable") << "<mode 000>"
+                                << "params.oad"
+                                << "params.oad.lock cannot be read: Permission denied.";
+    QTest::newRow("folder not writable") << "<folder read-only>"
+                                         << "params.oad"
+                                         << "cannot be made: Permission denied.";
+    QTest::newRow("FIFO: refused, no lock made") << ""
+                                                 << "fifo.oad"
+                                                 << "It is not a regular file but a device, "
+                                                    "FIFO or socket.";
+}
+
+void tst_DownloadFile::lock()
+{
+    QFETCH(QString, held);
+    QFETCH(QString, through);
+    QFETCH(QString, error);
+    if (held.startsWith(QLatin1Char('<')) && ::geteuid() == 0)
+        QSKIP("file permissions do not bind root");
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("params.oad"));
+    QVERIFY(Write_Bytes(path, Source));
+    QVERIFY(QFile::link(path, dir.filePath(QStringLiteral("link.oad"))));
+    QCOMPARE(::mkfifo(qPrintable(dir.filePath(QStringLiteral("fifo.oad"))), 0644), 0);
+    DownloadFile::TFileLock first;
+    QString reason;
+    if (held == QLatin1String("lock"))
+        QVERIFY2(first.Lock(path, 0, &reason), qPrintable(reason));
+    else if (held == QLatin1String("<folder read-only>"))
+        QCOMPARE(::chmod(qPrintable(dir.path()), 0555), 0);
+    else if (!held.isEmpty())
+        QVERIFY(Write_Bytes(path + QStringLiteral(".lock"), held.toLatin1()));
+    if (held == QLatin1String("<mode 000>"))
+        QVERIFY(Write_Bytes(path + QStringLiteral(".lock"), "1 x") &&
+                ::chmod(qPrintable(path + QStringLiteral(".lock")), 0) == 0);
+
+    DownloadFile::TFileLock second;
+    const bool locked = second.Lock(dir.filePath(through), 0, &reason);
+    ::chmod(qPrintable(dir.path()), 0755);
+    QVERIFY2(locked == error.isEmpty(), qPrintable(reason));
+    QVERIFY2(reason.contains(error), qPrintable(reason));
+    if (through == QLatin1String("fifo.oad"))
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("fifo.oad.lock"))));
+    // Released, the lock goes with its file.
+    second.Unlock();
+    first.Unlock();
+    QCOMPARE(QFile::exists(path + QStringLiteral(".lock")), held == QLatin1String("<mode 000>"));
 }
 
 QTEST_GUILESS_MAIN(tst_DownloadFile)

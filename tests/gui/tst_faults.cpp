@@ -20,6 +20,7 @@
 #include <QTest>
 #include <QUrl>
 
+#include <cstdio>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -177,10 +178,10 @@ void tst_Faults::fails_data()
         QTest::addRow("%s: %s", way, target) << way << target << reason;
     };
     row("save", "missing/params.oad", "No such file or directory");
-    row("save", "folder.oad", "Filename refers to a directory");
+    row("save", "folder.oad", "It is a folder, not a file.");
     row("save", "source.oad/params.oad", "Not a directory");
     row("save", "small/params.oad", "No space left on device");
-    row("save", "readonly.oad", "is not writable");
+    row("save", "readonly.oad", "Permission denied");
     // Why a file cannot be read is the reader's to say; the window passes it on.
     row("dialog", "fifo.oad", "It is not a regular file");
     row("dialog", "missing.oad", "No such file or directory");
@@ -303,6 +304,9 @@ void tst_Faults::saveOverOwnFile_data()
     QTest::newRow("another program, no: its bytes stay") << "another program" << no << false;
     QTest::newRow("another program, yes: overwritten") << "another program" << yes << true;
     QTest::newRow("deleted meanwhile: written again") << "deleted" << none << true;
+    // Between the new copy's sync and the rename: the same question, and nothing replaced.
+    QTest::newRow("during the save, no: its bytes stay") << "during the save" << no << false;
+    QTest::newRow("during the save, yes: overwritten") << "during the save" << yes << true;
 }
 
 void tst_Faults::saveOverOwnFile()
@@ -323,12 +327,21 @@ void tst_Faults::saveOverOwnFile()
         QVERIFY(Write_Bytes(path, "S1 X1\r\n"));
     else if (change == QLatin1String("deleted"))
         QVERIFY(QFile::remove(path));
-    const QByteArray before = Read_Bytes(path);
+    QByteArray before = Read_Bytes(path);
+    if (change == QLatin1String("during the save")) {
+        before = "S1 X2\r\n";
+        DownloadFile::Set_Replace_Hook([&](const QString &target) {
+            DownloadFile::Set_Replace_Hook({}); // once
+            QVERIFY(Write_Bytes(target + QStringLiteral(".new"), before));
+            QVERIFY(::rename(qPrintable(target + QStringLiteral(".new")), qPrintable(target)) == 0);
+        });
+    }
 
     TDialogSeam::Set_Next_File_Name(path);
     if (answer != QMessageBox::NoButton)
         TDialogSeam::Set_Next_Answer(QMessageBox::StandardButton(answer));
     window.Write_File();
+    DownloadFile::Set_Replace_Hook({});
     QCOMPARE(TDialogSeam::Shown_Messages(), answer == QMessageBox::NoButton
                                                 ? QStringList()
                                                 : QStringList{"Download file changed on disk"});
