@@ -1,10 +1,11 @@
 #include "reportprinting.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QFile>
+#include <QCoreApplication>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
 #include <QTextDocument>
 
 namespace ReportPrinting {
@@ -16,7 +17,7 @@ constexpr qreal Footer_Mm = 8;
 
 } // namespace
 
-void Print(const QString &html, QPagedPaintDevice *device)
+void Print(const QString &html, QPagedPaintDevice *device, int first_page, int last_page)
 {
     QTextDocument document;
     // Laid out once, on the device itself and at its page size less the footer, before the
@@ -35,8 +36,10 @@ void Print(const QString &html, QPagedPaintDevice *device)
     QPainter painter(device);
     painter.setFont(font);
     const int count = document.pageCount();
-    for (int index = 0; index < count; ++index) {
-        if (index > 0)
+    const int first = qBound(1, first_page, count) - 1;
+    const int last = last_page > 0 ? qMin(last_page, count) - 1 : count - 1;
+    for (int index = first; index <= last; ++index) {
+        if (index > first)
             device->newPage();
         const QRectF area(0, index * page.height(), page.width(), page.height());
         painter.save();
@@ -48,31 +51,32 @@ void Print(const QString &html, QPagedPaintDevice *device)
         painter.restore();
         painter.drawText(QRectF(0, page.height(), page.width(), footer),
                          Qt::AlignRight | Qt::AlignBottom,
-                         QStringLiteral("Page %1 of %2").arg(index + 1).arg(count));
+                         QCoreApplication::translate("ReportPrinting", "Page %1 of %2")
+                             .arg(index + 1)
+                             .arg(count));
     }
 }
 
 bool Write_Pdf(const QString &html, const QString &path, const QPageSize &size, QString *error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
+    // Written beside the target and renamed over it only when complete: an earlier record
+    // stays whole when this one fails.
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly)) {
+        {
+            QPdfWriter writer(&file);
+            writer.setPageSize(size);
+            writer.setPageMargins(QMarginsF(15, 15, 15, 12), QPageLayout::Millimeter);
+            writer.setTitle(QCoreApplication::translate("ReportPrinting", "Commissioning record"));
+            Print(html, &writer);
+        }
+        if (file.error() == QFileDevice::NoError && file.commit())
+            return true;
     }
-    {
-        QPdfWriter writer(&file);
-        writer.setPageSize(size);
-        writer.setPageMargins(QMarginsF(15, 15, 15, 12), QPageLayout::Millimeter);
-        writer.setTitle(QStringLiteral("Commissioning record"));
-        Print(html, &writer);
-    }
-    if (!file.flush() || file.error() != QFileDevice::NoError) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    if (error)
+        *error = file.errorString();
+    file.cancelWriting();
+    return false;
 }
 
 } // namespace ReportPrinting

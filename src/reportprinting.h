@@ -11,11 +11,13 @@ class QPagedPaintDevice;
 namespace ReportPrinting {
 
 // Lays the record out on the device's page size within its margins, every table header
-// repeated on the pages its table continues on, and paints every page.
-void Print(const QString &html, QPagedPaintDevice *device);
+// repeated on the pages its table continues on, and paints the pages from first_page to
+// last_page (1-based; 0 for either end means from the first or to the last), each with
+// "Page n of m" at its foot. From a print dialog: printer->fromPage(), printer->toPage().
+void Print(const QString &html, QPagedPaintDevice *device, int first_page = 0, int last_page = 0);
 
-// The record as a PDF file on pages of the given size (A4, Letter); false, with the
-// reason, when the file cannot be written.
+// The record as a PDF file on pages of the given size (A4, Letter), 15 mm margins; false,
+// with the reason, when the file cannot be written, and then the target is untouched.
 bool Write_Pdf(const QString &html, const QString &path, const QPageSize &size,
                QString *error = nullptr);
 

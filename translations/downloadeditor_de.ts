@@ -513,6 +513,17 @@
     </message>
 </context>
 <context>
+    <name>ReportPrinting</name>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>Seite %1 von %2</translation>
+    </message>
+    <message>
+        <source>Commissioning record</source>
+        <translation>Inbetriebnahmeprotokoll</translation>
+    </message>
+</context>
+<context>
     <name>TComparisonControls</name>
     <message>
         <source>Compare with a reference file</source>

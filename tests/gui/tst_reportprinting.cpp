@@ -5,6 +5,7 @@
 #include "testsupport.h"
 
 #include <QCryptographicHash>
+#include <QPdfWriter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -21,6 +22,7 @@ private slots:
     void initTestCase();
     void pdf_data();
     void pdf();
+    void pagesAndFailure();
 
 private:
     QTemporaryDir d_dir;
@@ -187,6 +189,26 @@ void tst_ReportPrinting::pdf()
     }
     // 128 lines of about three fields each take several pages.
     QVERIFY2(continued >= 3, qPrintable(QString::number(continued)));
+}
+
+// The pages a print dialog asks for, and a PDF that cannot be written.
+void tst_ReportPrinting::pagesAndFailure()
+{
+    const QString pdf = d_dir.filePath(QStringLiteral("pages.pdf"));
+    {
+        QPdfWriter writer(pdf);
+        ReportPrinting::Print(d_html, &writer, 2, 3);
+    }
+    QVERIFY(QString::fromUtf8(Run(QStringLiteral("pdfinfo"), {pdf}))
+                .contains(QRegularExpression("Pages: +2\n")));
+    const QString first =
+        QString::fromUtf8(Run(QStringLiteral("pdftotext"), {"-f", "1", "-l", "1", pdf, "-"}));
+    QVERIFY2(first.contains(QRegularExpression("Page 2 of \\d+")), qPrintable(first));
+
+    QString error;
+    QVERIFY(!ReportPrinting::Write_Pdf(d_html, d_dir.filePath(QStringLiteral("no/such/r.pdf")),
+                                       QPageSize(QPageSize::A4), &error));
+    QVERIFY2(error.contains(QLatin1String("No such file or directory")), qPrintable(error));
 }
 
 QTEST_MAIN(tst_ReportPrinting)
