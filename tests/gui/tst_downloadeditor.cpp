@@ -22,6 +22,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
@@ -312,15 +313,20 @@ private:
     QAction *d_end_comparison = nullptr;
     QTimer d_watchdog;
     bool d_modal_left_open = false;
+    QPointer<QWidget> d_modal_seen;
 };
 
 void tst_DownloadEditor::initTestCase()
 {
     QApplication::setQuitOnLastWindowClosed(false);
     // A dialog that the seam did not answer would block the test; close it and fail instead.
+    // Only a dialog still up at two ticks in a row counts: one that merely happens to be up
+    // at a tick, on a loaded machine, is still being answered.
     d_watchdog.callOnTimeout(this, [this] {
-        if (QWidget *modal = QApplication::activeModalWidget())
+        QWidget *modal = QApplication::activeModalWidget();
+        if (modal && modal == d_modal_seen)
             d_modal_left_open = modal->close();
+        d_modal_seen = modal;
     });
     d_watchdog.start(3000);
 }
@@ -333,6 +339,7 @@ void tst_DownloadEditor::init()
     d_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(d_dir->isValid());
     d_modal_left_open = false;
+    d_modal_seen = nullptr;
     Create_Window();
 }
 
