@@ -390,32 +390,25 @@ QString Sign_Off()
 
 bool Read_File(const QString &path, ReportFile *file, QString *error)
 {
-    const QFileInfo info(path);
-    QFile disk(path);
-    // Only a regular file: a FIFO or a device would block or never end.
-    if (!info.isFile() || !disk.open(QIODevice::ReadOnly)) {
-        *error =
-            info.exists() && !info.isFile() ? Text::tr("not a regular file") : disk.errorString();
-        return false;
-    }
-    QCryptographicHash hash(QCryptographicHash::Sha256);
     QByteArray bytes;
-    while (!disk.atEnd()) {
-        const QByteArray piece = disk.read(64 * 1024);
-        if (piece.isEmpty())
-            break;
-        hash.addData(piece);
-        if (bytes.size() <= DownloadFile::Max_Read_Bytes)
-            bytes += piece.left(int(DownloadFile::Max_Read_Bytes + 1 - bytes.size()));
-    }
-    if (disk.error() != QFileDevice::NoError) {
-        *error = disk.errorString();
+    if (!DownloadFile::Read_File_Bytes(path, &bytes, error))
         return false;
+    QByteArray hash = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+    if (bytes.size() > DownloadFile::Max_Read_Bytes) {
+        // More than the editor reads: the hash still stands for all of the file.
+        QFile disk(path);
+        QCryptographicHash whole(QCryptographicHash::Sha256);
+        if (!disk.open(QIODevice::ReadOnly) || !whole.addData(&disk)) {
+            *error = disk.errorString();
+            return false;
+        }
+        hash = whole.result();
     }
     file->path = path;
     file->disk_bytes = bytes;
-    file->disk_sha256 = hash.result();
+    file->disk_sha256 = hash;
     file->lines = DownloadFile::Read(bytes).lines;
+    file->disk_error.clear();
     return true;
 }
 

@@ -70,6 +70,7 @@ private slots:
     void reference_data();
     void reference();
     void printable();
+    void readFile();
 };
 
 // Every field of every described line of the example, in file order, with its help text,
@@ -288,6 +289,23 @@ void tst_CommissioningReport::printable()
     // Parameters, other lines, checks and differences; no ruled table without a header.
     QCOMPARE(tables, 4);
     QCOMPARE(html.count("<table border=\"1\""), 4);
+}
+
+// The hash is of all of the file, also past what the editor reads; a folder is refused.
+void tst_CommissioningReport::readFile()
+{
+    QTemporaryDir dir;
+    const QString big = dir.filePath(QStringLiteral("big.oad"));
+    const QByteArray bytes = QByteArray("S2 Q1\n") + QByteArray(17 * 1024 * 1024, ';');
+    QVERIFY(TestSupport::Write_Bytes(big, bytes));
+    CommissioningReport::ReportFile file;
+    QString error;
+    QVERIFY2(CommissioningReport::Read_File(big, &file, &error), qPrintable(error));
+    QCOMPARE(file.disk_sha256, QCryptographicHash::hash(bytes, QCryptographicHash::Sha256));
+    QCOMPARE(file.disk_bytes.size(), DownloadFile::Max_Read_Bytes + 1);
+    QCOMPARE(file.lines.value(0), QStringLiteral("S2 Q1"));
+    QVERIFY(!CommissioningReport::Read_File(dir.path(), &file, &error));
+    QVERIFY2(!error.isEmpty(), "no reason given");
 }
 
 QTEST_GUILESS_MAIN(tst_CommissioningReport)
