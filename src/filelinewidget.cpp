@@ -468,9 +468,7 @@ void TFileLineWidget::Paint_Lines(QWidget *canvas, const QRegion &dirty)
     const QColor active_frame_colour = palette.color(group, QPalette::Dark);
     const QColor outer_frame_colour = palette.color(group, QPalette::Shadow);
     const QColor fill_colour = palette.color(group, QPalette::Highlight);
-
     painter.setFont(d_line_font);
-
     if (d_metrics_pending)
         Measure_Font(painter.fontMetrics());
 
