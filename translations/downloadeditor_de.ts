@@ -268,10 +268,6 @@
         <translation>Abnahme</translation>
     </message>
     <message>
-        <source>not a regular file</source>
-        <translation>keine reguläre Datei</translation>
-    </message>
-    <message>
         <source>%1 (parameter lines: %2, other lines: %3)</source>
         <translation>%1 (Parameterzeilen: %2, andere Zeilen: %3)</translation>
     </message>
