@@ -17,6 +17,7 @@ trap 'rm -rf "$work"' EXIT
 cd "$work"
 mkdir sub
 touch notes.dat b.txt r.html
+printf 'S2 Q1\n' >"sub/my file.oad"
 printf '; test rig\r\nS1 X3E8 Y7D0\r\nS40 X1\r\nS6F X0\r\nS1 X1\r\nN1000\r\n' >a.oad
 
 # Outside a real completion there is nothing for compopt to set.
@@ -28,11 +29,30 @@ check() {
     local line=$1 expected=$2
     COMP_LINE=$line
     COMP_POINT=${#line}
-    # Bash splits at blanks and makes each of = and : a word of its own.
-    local spaced=${line//=/ = }
-    spaced=${spaced//:/ : }
-    read -ra COMP_WORDS <<<"$spaced"
-    [[ $line == *' ' || $line == *= ]] && COMP_WORDS+=("")
+    # Bash splits at blanks and makes each of = and : a word of its own, except where they
+    # are quoted or escaped; the words keep their quotes and backslashes.
+    local word= quote= c i
+    COMP_WORDS=()
+    for ((i = 0; i < ${#line}; i++)); do
+        c=${line:i:1}
+        if [[ $c == '\' && $quote != "'" ]]; then
+            word+=$c${line:i+1:1}
+            ((i++))
+        elif [[ -n $quote ]]; then
+            word+=$c
+            [[ $c == "$quote" ]] && quote=
+        elif [[ $c == [\"\'] ]]; then
+            word+=$c
+            quote=$c
+        elif [[ $c == [\ =:] ]]; then
+            [[ -n $word ]] && COMP_WORDS+=("$word")
+            [[ $c != ' ' ]] && COMP_WORDS+=("$c")
+            word=
+        else
+            word+=$c
+        fi
+    done
+    COMP_WORDS+=("$word")
     COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
     COMPREPLY=()
     _oadtool oadtool "${COMP_WORDS[COMP_CWORD]}" "${COMP_WORDS[COMP_CWORD - 1]}"
@@ -75,6 +95,12 @@ check "oadtool set -- a.oad S1.W" "S1.W="
 check "oadtool get --mm a.oad S1" "S1.W S1.X S1.Y S1.Z"
 check "oadtool get --line 2 a.oad S1.X " "S1.W S1.X S1.Y S1.Z S6F.W S6F.X S6F.Y S6F.Z"
 check "oadtool set missing.oad " ""
+# A file name with blanks, quoted or escaped as the user types it, or under ~.
+check "oadtool show sub/my" "sub/my file.oad"
+check "oadtool set sub/my\\ file.oad " "S2.Q="
+check "oadtool get \"sub/my file.oad\" S" "S2.Q"
+check "oadtool get --line 1 'sub/my file.oad' S2.Q " "S2.Q"
+HOME=$work check "oadtool get ~/sub/my\\ file.oad " "S2.Q"
 
 echo "$failures failed"
 [ "$failures" -eq 0 ]
