@@ -19,7 +19,7 @@ QString Letters_Of(const ParameterDescription &description)
 
 QString Line_Name(const Line &line)
 {
-    return QStringLiteral("%1 (%2)").arg(line.number).arg(Shown(line.text));
+    return QStringLiteral("%1 (%2)").arg(line.number).arg(TextEscape::Excerpt(&line.text, 80));
 }
 
 // "1 (S5 V1)", "1 (S5 V1) and 3 (; S5 VALUE)", "1 (...), 3 (...) and 5 (...)".

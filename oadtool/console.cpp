@@ -42,16 +42,37 @@ TConsole::TConsole(QIODevice &out, QIODevice &err)
     , d_err(err)
 {}
 
+// Escaped and encoded in pieces, so that a long text costs a piece, not twice its size.
+void TConsole::Write(QIODevice &device, const QStringRef &text, bool shown)
+{
+    constexpr int Piece = 16 * 1024;
+    for (int start = 0; start < text.size();) {
+        int length = qMin(Piece, text.size() - start);
+        if (start + length < text.size() && text.at(start + length - 1).isHighSurrogate())
+            ++length; // a character of two halves stays whole
+        const QString piece = text.mid(start, length).toString();
+        const QString escaped =
+            shown ? Shown(piece) : TextEscape::Escape_Controls(piece, /*keep_line_feeds=*/true);
+        const QByteArray bytes = escaped.toUtf8();
+        if (device.write(bytes) != bytes.size() && &device == &d_out)
+            d_out_failed = true;
+        start += length;
+    }
+}
+
 void TConsole::Out(const QString &text)
 {
-    const QByteArray bytes = TextEscape::Escape_Controls(text, true).toUtf8();
-    if (d_out.write(bytes) != bytes.size())
-        d_out_failed = true;
+    Write(d_out, &text, false);
+}
+
+void TConsole::Out_Shown(const QString &text)
+{
+    Write(d_out, &text, true);
 }
 
 void TConsole::Err(const QString &text)
 {
-    d_err.write(TextEscape::Escape_Controls(text, true).toUtf8());
+    Write(d_err, &text, false);
 }
 
 void TConsole::Complain(const QString &message)

@@ -20,6 +20,8 @@ public:
     TConsole(QIODevice &out, QIODevice &err);
 
     void Out(const QString &text);
+    // Shown(text) on out, written piece by piece: a line may be as long as a file.
+    void Out_Shown(const QString &text);
     void Err(const QString &text);
     // One line on err: "oadtool: message".
     void Complain(const QString &message);
@@ -32,6 +34,8 @@ public:
     int Finish(int status);
 
 private:
+    void Write(QIODevice &device, const QStringRef &text, bool shown);
+
     QIODevice &d_out;
     QIODevice &d_err;
     bool d_out_failed = false;

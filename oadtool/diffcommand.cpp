@@ -107,34 +107,42 @@ QString Heading(const Difference &difference)
     return QString();
 }
 
-QString Difference_Text(const Difference &difference, const Resolutions &resolutions)
+// A difference on out; the texts of lines streamed, as a line may be long.
+void Write_Difference(const Difference &difference, const Resolutions &resolutions,
+                      TConsole &console)
 {
     if (difference.kind == Kind::Parameter_Line || difference.kind == Kind::Raw_Line) {
         const bool in_a = difference.line_a > 0;
-        return QStringLiteral("%1 %2  line %3: %4\n")
-            .arg(in_a ? QStringLiteral("-") : QStringLiteral("+"),
-                 difference.kind == Kind::Raw_Line ? QStringLiteral("raw")
-                                                   : LineSyntax::Token_Of(difference.number),
-                 QString::number(in_a ? difference.line_a : difference.line_b),
-                 Shown(in_a ? difference.text_a : difference.text_b));
+        console.Out(QStringLiteral("%1 %2  line %3: ")
+                        .arg(in_a ? QStringLiteral("-") : QStringLiteral("+"),
+                             difference.kind == Kind::Raw_Line
+                                 ? QStringLiteral("raw")
+                                 : LineSyntax::Token_Of(difference.number),
+                             QString::number(in_a ? difference.line_a : difference.line_b)));
+        console.Out_Shown(in_a ? difference.text_a : difference.text_b);
+        console.Out(QStringLiteral("\n"));
+        return;
     }
     const ParameterItem item = Item_Of(difference);
     QString heading = Heading(difference) + QStringLiteral("  ") + Line_Pair(difference);
     if (!item.help.isEmpty())
         heading += QStringLiteral("  ") + Indented_Help(item.help, heading.length() + 2);
-    const auto side = [&](int line, const QString &text, std::optional<qint32> value,
-                          int resolution) {
+    console.Out(heading);
+    const auto side = [&](const char *sign, int line, const QString &text,
+                          std::optional<qint32> value, int resolution) {
+        console.Out(QStringLiteral("\n  %1 ").arg(QLatin1String(sign)));
         if (difference.kind == Kind::Scale_Resolution)
-            return value ? QString::number(*value) : QStringLiteral("none");
-        if (Has_Values(difference))
-            return Value_Text(value, item.scaled, resolution);
-        return line > 0 ? Shown(text) : QStringLiteral("none");
+            console.Out(value ? QString::number(*value) : QStringLiteral("none"));
+        else if (Has_Values(difference))
+            console.Out(Value_Text(value, item.scaled, resolution));
+        else if (line > 0)
+            console.Out_Shown(text);
+        else
+            console.Out(QStringLiteral("none"));
     };
-    return heading + QStringLiteral("\n  - ") +
-           side(difference.line_a, difference.text_a, difference.value_a, resolutions.a) +
-           QStringLiteral("\n  + ") +
-           side(difference.line_b, difference.text_b, difference.value_b, resolutions.b) +
-           QLatin1Char('\n');
+    side("-", difference.line_a, difference.text_a, difference.value_a, resolutions.a);
+    side("+", difference.line_b, difference.text_b, difference.value_b, resolutions.b);
+    console.Out(QStringLiteral("\n"));
 }
 
 } // namespace
@@ -149,8 +157,9 @@ int Run_Diff(const Options &options, TConsole &console)
     // Each file's counts are shown in its own millimetres unless the option says otherwise.
     const Resolutions resolutions{Choose_Resolution(a, options.resolution).value,
                                   Choose_Resolution(b, options.resolution).value};
-    const QVector<Difference> differences = DocumentDiff::Compare(
-        DocumentDiff::Side_Of(a.bytes), DocumentDiff::Side_Of(b.bytes), Table());
+    const QVector<Difference> differences =
+        DocumentDiff::Compare(DocumentDiff::Side_Of(a.content, a.bytes),
+                              DocumentDiff::Side_Of(b.content, b.bytes), Table());
     if (options.json) {
         QJsonArray list;
         for (const Difference &difference : differences)
@@ -162,11 +171,9 @@ int Run_Diff(const Options &options, TConsole &console)
                                      {QStringLiteral("equal"), differences.isEmpty()},
                                      {QStringLiteral("differences"), list}});
     } else if (!differences.isEmpty()) {
-        QString text =
-            QStringLiteral("--- %1\n+++ %2\n").arg(Shown_Name(a.path), Shown_Name(b.path));
+        console.Out(QStringLiteral("--- %1\n+++ %2\n").arg(Shown_Name(a.path), Shown_Name(b.path)));
         for (const Difference &difference : differences)
-            text += Difference_Text(difference, resolutions);
-        console.Out(text);
+            Write_Difference(difference, resolutions, console);
     }
     return differences.isEmpty() ? Exit_Ok : Exit_Found;
 }

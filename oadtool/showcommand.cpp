@@ -86,20 +86,21 @@ QString Field_Rows(const Line &line, int resolution)
     return rows;
 }
 
-QString Line_Text(const Line &line, int resolution)
+// One line with its number, and its fields; the line's text streamed, as it may be long.
+void Write_Line(const Line &line, int resolution, TConsole &console)
 {
     const QString number = QStringLiteral("%1").arg(line.number, 4);
-    if (line.read.Is_Described())
-        return QStringLiteral("%1  parameter %2: %3\n")
-                   .arg(number, QString::number(line.read.Number()), Shown(line.text)) +
-               Field_Rows(line, resolution);
     QString label = QStringLiteral("raw");
-    if (line.read.split.is_parameter_line)
+    if (line.read.Is_Described())
+        label = QStringLiteral("parameter %1").arg(line.read.Number());
+    else if (line.read.split.is_parameter_line)
         label += QStringLiteral(" (parameter %1 not described)").arg(line.read.Number());
-    QString text = QStringLiteral("%1  %2: %3").arg(number, label, Shown(line.text));
-    while (text.endsWith(QLatin1Char(' ')))
-        text.chop(1); // an empty line ends at its colon
-    return text + QLatin1Char('\n');
+    // An empty line ends at its colon.
+    console.Out(QStringLiteral("%1  %2:").arg(number, label) +
+                (line.text.isEmpty() ? QString() : QStringLiteral(" ")));
+    console.Out_Shown(line.text);
+    console.Out(QStringLiteral("\n") +
+                (line.read.Is_Described() ? Field_Rows(line, resolution) : QString()));
 }
 
 // What of the file the editor does not read, when there is something; after the file's
@@ -147,9 +148,10 @@ int Run_Show(const Options &options, TConsole &console)
                         .arg(QString::number(count),
                              count == 1 ? QStringLiteral("line") : QStringLiteral("lines"),
                              Resolution_Text(resolution));
+            console.Out(text);
             for (const Line &line : qAsConst(document.lines))
-                text += Line_Text(line, resolution.value);
-            console.Out(text + Unread_Note(document, options.textconv));
+                Write_Line(line, resolution.value, console);
+            console.Out(Unread_Note(document, options.textconv));
             return Exit_Ok;
         });
 }

@@ -79,9 +79,12 @@ QVector<Finding> Check_Bytes(const CheckedFile &document)
         findings.append({loss.line, Loss_Kind(loss.kind), DownloadFile::Describe(loss)});
     const int mark = Check_Byte_Order_Mark(document.bytes, findings);
     const QVector<DownloadFile::RawLine> lines = DownloadFile::Raw_Lines(document.bytes);
-    for (int i = 0; i < lines.size(); ++i)
-        Check_Utf8(document.bytes.mid(lines.at(i).start, lines.at(i).length), i + 1,
-                   i == 0 ? mark : 0, findings);
+    for (int i = 0; i < lines.size(); ++i) {
+        // Where the line stands, not copied: a line may be all of a large file.
+        const QByteArray body = QByteArray::fromRawData(
+            document.bytes.constData() + lines.at(i).start, lines.at(i).length);
+        Check_Utf8(body, i + 1, i == 0 ? mark : 0, findings);
+    }
     return findings;
 }
 

@@ -6,6 +6,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <cstring>
 
 namespace DocumentDiff {
 
@@ -68,8 +69,9 @@ std::optional<qint32> Other_Value(QChar letter, const LineSyntax::ParameterLine 
         LineSyntax::Get_Field_Value(letter, text.mid(span->start, span->length), &valid));
 }
 
-// The text after the token with every field that is compared by value cut to its letter.
-QString Residue(const Entry &entry, const QString &text, const TParameterTable &table)
+// The text after the token with every field that is compared by value cut to its letter,
+// as pieces of the line: a long line is not copied to be compared.
+QVector<QStringRef> Residue(const Entry &entry, const QString &text, const TParameterTable &table)
 {
     QVector<LineSyntax::Span> spans;
     for (const LineSyntax::FieldReading &field : entry.read.fields)
@@ -81,12 +83,38 @@ QString Residue(const Entry &entry, const QString &text, const TParameterTable &
             spans.append(span);
     }
     std::sort(spans.begin(), spans.end(), [](const LineSyntax::Span &x, const LineSyntax::Span &y) {
-        return x.start > y.start;
+        return x.start < y.start;
     });
-    QString residue = text;
-    for (const LineSyntax::Span &span : qAsConst(spans))
-        residue.remove(span.start + 1, span.length - 1);
-    return residue.mid(entry.read.split.rest_start);
+    QVector<QStringRef> pieces;
+    int from = entry.read.split.rest_start;
+    for (const LineSyntax::Span &span : qAsConst(spans)) {
+        pieces.append(text.midRef(from, span.start + 1 - from)); // up to the letter
+        from = span.start + span.length;
+    }
+    pieces.append(text.midRef(from));
+    return pieces;
+}
+
+// Whether two lists of pieces make the same text.
+bool Same_Text(const QVector<QStringRef> &a, const QVector<QStringRef> &b)
+{
+    int i = 0;
+    int j = 0;
+    int offset_a = 0;
+    int offset_b = 0;
+    for (;;) {
+        for (; i < a.size() && offset_a == a.at(i).size(); ++i)
+            offset_a = 0;
+        for (; j < b.size() && offset_b == b.at(j).size(); ++j)
+            offset_b = 0;
+        if (i == a.size() || j == b.size())
+            return i == a.size() && j == b.size();
+        const int length = qMin(a.at(i).size() - offset_a, b.at(j).size() - offset_b);
+        if (a.at(i).mid(offset_a, length) != b.at(j).mid(offset_b, length))
+            return false;
+        offset_a += length;
+        offset_b += length;
+    }
 }
 
 class TComparison
@@ -165,12 +193,12 @@ void TComparison::Pair(const Entry &a, const Entry &b)
         add_value(Kind::Other_Field, letter, Other_Value(letter, a.read, text_a, &span),
                   Other_Value(letter, b.read, text_b, &span));
     }
-    if (Residue(a, text_a, d_table) != Residue(b, text_b, d_table))
+    if (!Same_Text(Residue(a, text_a, d_table), Residue(b, text_b, d_table)))
         Add(Kind::Line_Text, number, a.line, b.line, text_a, text_b);
-    const QString head_a = text_a.left(a.read.split.rest_start - a.read.split.token.size());
-    const QString head_b = text_b.left(b.read.split.rest_start - b.read.split.token.size());
-    if (head_a != head_b)
-        Add(Kind::Before_Token, number, a.line, b.line, head_a, head_b);
+    const int head_a = a.read.split.rest_start - a.read.split.token.size();
+    const int head_b = b.read.split.rest_start - b.read.split.token.size();
+    if (text_a.leftRef(head_a) != text_b.leftRef(head_b))
+        Add(Kind::Before_Token, number, a.line, b.line, text_a.left(head_a), text_b.left(head_b));
 }
 
 void TComparison::Parameters(const Sorted &a, const Sorted &b)
@@ -232,55 +260,83 @@ void TComparison::Scale(const Sorted &a, const Sorted &b)
 
 void TComparison::After_Nul()
 {
+    const auto text = [](const Side &side, const Place &tail) {
+        return QByteArray::fromRawData(side.bytes.constData() + tail.start, tail.length);
+    };
     const int count = qMax(d_a.after_nul.size(), d_b.after_nul.size());
     for (int i = 0; i < count; ++i) {
-        const auto tail_a = d_a.after_nul.value(i, {0, QByteArray()});
-        const auto tail_b = d_b.after_nul.value(i, {0, QByteArray()});
-        if (tail_a.first == 0 || tail_b.first == 0 || tail_a.second != tail_b.second)
-            Add(Kind::After_Nul, -1, tail_a.first, tail_b.first, QString::fromLatin1(tail_a.second),
-                QString::fromLatin1(tail_b.second));
+        const Place tail_a = d_a.after_nul.value(i);
+        const Place tail_b = d_b.after_nul.value(i);
+        const QByteArray bytes_a = text(d_a, tail_a);
+        const QByteArray bytes_b = text(d_b, tail_b);
+        if (tail_a.line == 0 || tail_b.line == 0 || bytes_a != bytes_b)
+            Add(Kind::After_Nul, -1, tail_a.line, tail_b.line, QString::fromLatin1(bytes_a),
+                QString::fromLatin1(bytes_b));
     }
+}
+
+// The next line after the limit, without its LF or CR LF, where it stands in the bytes;
+// false after the last.
+bool Next_Beyond(const Side &side, int *position, QByteArray *line)
+{
+    const QByteArray &bytes = side.bytes;
+    if (*position >= bytes.size())
+        return false;
+    int end = bytes.indexOf('\n', *position);
+    const int next = end < 0 ? bytes.size() : end + 1;
+    if (end < 0)
+        end = bytes.size();
+    else if (end > *position && bytes.at(end - 1) == '\r')
+        --end;
+    *line = QByteArray::fromRawData(bytes.constData() + *position, end - *position);
+    *position = next;
+    return true;
 }
 
 void TComparison::Beyond_Limit()
 {
-    if (d_a.beyond == d_b.beyond)
-        return;
     // Only the first line that differs: the rest is of no use to the editor anyway.
-    const QList<QByteArray> lines_a = d_a.beyond.split('\n');
-    const QList<QByteArray> lines_b = d_b.beyond.split('\n');
-    int i = 0;
-    while (i < lines_a.size() && i < lines_b.size() && lines_a.at(i) == lines_b.at(i))
-        ++i;
-    // split() leaves an empty last piece after the final LF; it stands for no line.
-    const auto line_of = [i](const QList<QByteArray> &lines) {
-        return i + 1 < lines.size() ? DownloadFile::Max_Lines + 1 + i : 0;
-    };
-    Add(Kind::Beyond_Limit, -1, line_of(lines_a), line_of(lines_b),
-        QString::fromLatin1(lines_a.value(i)), QString::fromLatin1(lines_b.value(i)));
+    int position_a = d_a.beyond;
+    int position_b = d_b.beyond;
+    for (int i = 0;; ++i) {
+        QByteArray line_a;
+        QByteArray line_b;
+        const bool in_a = Next_Beyond(d_a, &position_a, &line_a);
+        const bool in_b = Next_Beyond(d_b, &position_b, &line_b);
+        if (!in_a && !in_b)
+            return;
+        if (in_a != in_b || line_a != line_b) {
+            const int line = DownloadFile::Max_Lines + 1 + i;
+            Add(Kind::Beyond_Limit, -1, in_a ? line : 0, in_b ? line : 0,
+                QString::fromLatin1(line_a), QString::fromLatin1(line_b));
+            return;
+        }
+    }
 }
 
 } // namespace
 
 Side Side_Of(const QByteArray &bytes)
 {
+    return Side_Of(DownloadFile::Read(bytes), bytes);
+}
+
+Side Side_Of(const DownloadFile::Content &content, const QByteArray &bytes)
+{
     Side side;
-    const DownloadFile::Content content = DownloadFile::Read(bytes);
     side.lines = content.lines;
     side.scale_resolution = content.scale_resolution;
+    side.bytes = bytes;
     const QVector<DownloadFile::RawLine> raw = DownloadFile::Raw_Lines(bytes);
     for (int i = 0; i < raw.size(); ++i) {
-        const QByteArray body = bytes.mid(raw.at(i).start, raw.at(i).length);
-        const int nul = body.indexOf('\0');
-        if (nul >= 0)
-            side.after_nul.append({i + 1, body.mid(nul + 1)});
+        const char *body = bytes.constData() + raw.at(i).start;
+        const auto *nul = static_cast<const char *>(std::memchr(body, '\0', raw.at(i).length));
+        if (nul) {
+            const int start = int(nul - bytes.constData()) + 1;
+            side.after_nul.append({i + 1, start, raw.at(i).start + raw.at(i).length - start});
+        }
     }
-    if (raw.size() == DownloadFile::Max_Lines) {
-        side.beyond = bytes.mid(raw.last().End());
-        side.beyond.replace("\r\n", "\n");
-        if (!side.beyond.isEmpty() && !side.beyond.endsWith('\n'))
-            side.beyond += '\n'; // a missing final LF is a line end, no content
-    }
+    side.beyond = raw.size() == DownloadFile::Max_Lines ? raw.last().End() : bytes.size();
     return side;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "downloadfile.h"
 #include "parametertable.h"
 
 #include <QByteArray>
@@ -21,17 +22,29 @@
 // blank lines are no differences: the editor stores none of them.
 namespace DocumentDiff {
 
-// One file as compared.
+// Where a text stands in a file's bytes.
+struct Place
+{
+    int line = 0; // 1-based
+    int start = 0;
+    int length = 0;
+};
+
+// One file as compared. What the editor drops is found in the bytes, not copied out of
+// them: a file may be one long line.
 struct Side
 {
     QStringList lines;         // as stored: simplified, cut at a NUL, at most the limit
     int scale_resolution = -1; // as read; -1 when there is no scale resolution line
-    QVector<QPair<int, QByteArray>> after_nul; // 1-based line, the bytes after its first NUL
-    QByteArray beyond; // the lines after the limit, each ended by LF (CR LF taken as LF)
+    QByteArray bytes;          // as read; empty for lines held in memory
+    QVector<Place> after_nul;  // the bytes after the first NUL of a line
+    int beyond = 0; // where the lines after the limit start in bytes (CR LF is a line end)
 };
 
 // A file's bytes, read as the editor reads them.
 Side Side_Of(const QByteArray &bytes);
+// The same when the bytes have been read already: content is DownloadFile::Read(bytes).
+Side Side_Of(const DownloadFile::Content &content, const QByteArray &bytes);
 // Lines held in memory (the editor's document): nothing of them is dropped.
 Side Side_Of(const QStringList &lines);
 

@@ -8,7 +8,6 @@
 #include <QTextCodec>
 
 #include <algorithm>
-#include <cstring>
 
 namespace DownloadFile {
 
@@ -51,63 +50,16 @@ Utf8_Look Utf8_Look_Of(const QByteArray &raw)
 {
     if (std::all_of(raw.cbegin(), raw.cend(), [](char c) { return (c & 0x80) == 0; }))
         return Utf8_Look::Ascii;
+    // In pieces, the state carrying a sequence across their borders: decoding a long line
+    // whole would cost twice its size.
+    constexpr int Piece = 64 * 1024;
     QTextCodec::ConverterState state;
-    QTextCodec::codecForMib(106)->toUnicode(raw.constData(), raw.size(), &state); // UTF-8
+    const QTextCodec *utf8 = QTextCodec::codecForMib(106);
+    for (int i = 0; i < raw.size(); i += Piece)
+        utf8->toUnicode(raw.constData() + i, qMin(Piece, raw.size() - i), &state);
     return state.invalidChars == 0 && state.remainingChars == 0 ? Utf8_Look::Utf8
                                                                 : Utf8_Look::Not_Utf8;
 }
-
-// One raw line up to and including its LF, but no more than budget bytes. Read in pieces,
-// so a short line costs only its length, not the budget.
-QByteArray Read_Raw_Line(QIODevice &device, qint64 budget)
-{
-    constexpr qint64 Piece = 64 * 1024;
-    QByteArray raw;
-    while (budget > 0 && !device.atEnd()) {
-        // readLine's limit counts the terminating NUL it adds.
-        const QByteArray piece = device.readLine(qMin(Piece, budget) + 1);
-        if (piece.isEmpty())
-            break; // a read error; what was read stays
-        raw += piece;
-        budget -= piece.size();
-        if (raw.endsWith('\n'))
-            break;
-    }
-    return raw;
-}
-
-// Bytes as a device that QIODevice buffers, so that reading them line by line searches for
-// each LF instead of making one call per byte, as it does for QBuffer, which it never
-// buffers. Checking many files in one run spent much of its time there.
-class TByteDevice : public QIODevice
-{
-public:
-    explicit TByteDevice(const QByteArray &bytes)
-        : d_bytes(bytes)
-    {
-        open(QIODevice::ReadOnly);
-    }
-
-    bool isSequential() const override { return true; }
-    qint64 bytesAvailable() const override
-    {
-        return d_bytes.size() - d_position + QIODevice::bytesAvailable();
-    }
-
-protected:
-    qint64 readData(char *data, qint64 size) override
-    {
-        size = qMin(size, qint64(d_bytes.size()) - d_position);
-        std::memcpy(data, d_bytes.constData() + d_position, size_t(size));
-        d_position += size;
-        return size;
-    }
-    qint64 writeData(const char *, qint64) override { return -1; }
-
-private:
-    const QByteArray d_bytes;
-    qint64 d_position = 0;
-};
 
 // What a line holds in the shape of a scale resolution line: N or n letters, at most one
 // blank, decimal digits, and nothing else. Both the line and its near misses are read here.
@@ -197,15 +149,14 @@ QVector<Loss> Summarise(const QVector<Loss> &losses)
 QVector<Loss> Line_Losses(const QByteArray &raw, int line)
 {
     QVector<Loss> losses;
-    QByteArray body = raw;
-    if (body.endsWith('\n'))
-        body.chop(1);
+    // The body without its LF, not copied: a line may be all of a large file.
+    const int length = raw.endsWith('\n') ? raw.size() - 1 : raw.size();
     bool nul = false;
     bool cr = false;
     bool control = false;
     bool after_cr = false;
-    for (const char byte : qAsConst(body)) {
-        const auto c = static_cast<unsigned char>(byte);
+    for (int i = 0; i < length; ++i) {
+        const auto c = static_cast<unsigned char>(raw.at(i));
         if (c == 0)
             nul = true;
         else if (c == '\r')
@@ -257,8 +208,8 @@ QString Decode_Line(const QByteArray &raw)
     // The controller's files are text; a NUL ends what the line can mean, as it ends a C
     // string in the tools that write these files, so the rest is not shown or kept.
     const int nul = raw.indexOf('\0');
-    const QByteArray kept = nul < 0 ? raw : raw.left(nul);
-    return QString::fromLatin1(kept).simplified();
+    // Simplified in place: the decoded line is the one copy of its text.
+    return QString::fromLatin1(raw.constData(), nul < 0 ? raw.size() : nul).simplified();
 }
 
 int Scale_Resolution_Of(const QString &line)
@@ -315,22 +266,30 @@ int Scale_Resolution_Of(const QStringList &lines)
 
 Content Read(QIODevice &device)
 {
+    QByteArray bytes;
+    Read_Bounded(device, &bytes); // after a read error, what was read stays
+    return Read(bytes);
+}
+
+Content Read(const QByteArray &bytes)
+{
     Content content;
     bool utf8 = false;
     bool not_utf8 = false;
-    qint64 budget = Max_Read_Bytes;
-    while (!device.atEnd()) {
-        if (budget <= 0) {
+    const int limit = static_cast<int>(qMin<qint64>(bytes.size(), Max_Read_Bytes));
+    int start = 0;
+    while (start < bytes.size()) {
+        if (start >= limit) {
             content.losses.append({Loss::Kind::Too_Large, content.total_lines + 1, 1});
             break;
         }
-        const QByteArray raw = Read_Raw_Line(device, budget);
-        if (raw.isEmpty())
-            break; // a read error; what was read stays
-        budget -= raw.size();
+        const int lf = bytes.indexOf('\n', start);
+        const int end = lf >= 0 && lf < limit ? lf + 1 : limit;
+        // The line where it stands in the bytes, not copied.
+        const QByteArray raw = QByteArray::fromRawData(bytes.constData() + start, end - start);
         ++content.total_lines;
-        // The line goes on past the budget: what was read of it is all there is.
-        const bool cut = !raw.endsWith('\n') && !device.atEnd();
+        // The line goes on past the limit: what was read of it is all there is.
+        const bool cut = !raw.endsWith('\n') && end < bytes.size();
         if (cut)
             content.losses.append({Loss::Kind::Too_Large, content.total_lines, 1});
         if (content.lines.size() < Max_Lines) {
@@ -343,18 +302,13 @@ Content Read(QIODevice &device)
         }
         if (cut)
             break;
+        start = end;
     }
     if (content.total_lines > Max_Lines)
         content.losses.append({Loss::Kind::Too_Many_Lines, Max_Lines + 1, content.total_lines});
     content.scale_resolution = Scale_Resolution_Of(content.lines);
     content.looks_like_utf8 = utf8 && !not_utf8;
     return content;
-}
-
-Content Read(const QByteArray &bytes)
-{
-    TByteDevice device(bytes);
-    return Read(device);
 }
 
 bool Read_Bounded(QIODevice &device, QByteArray *bytes)

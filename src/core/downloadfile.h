@@ -113,9 +113,10 @@ int Scale_Line_Index(const QStringList &lines);
 int Scale_Resolution_Of(const QStringList &lines);
 
 // Reads at most Max_Lines lines from a device open for reading (binary mode), counts
-// the rest, and notes every loss. Holds no more than Max_Read_Bytes.
+// the rest, and notes every loss. Holds no more than Max_Read_Bytes + 1 bytes of it.
 Content Read(QIODevice &device);
-// The same from bytes in memory, through a device that finds each line end in one search.
+// The same from bytes in memory, each line read where it stands: a line costs its decoded
+// text and nothing more.
 Content Read(const QByteArray &bytes);
 
 // Reads everything a download file can be, and one byte more to tell that there is more:

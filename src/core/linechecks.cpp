@@ -22,11 +22,11 @@ QString Quoted(QChar c)
     return QStringLiteral("'%1'").arg(Shown(QString(c)));
 }
 
-// The text from position up to the next blank.
+// The text from position up to the next blank; a long word only by its start.
 QString Word_At(const QString &text, int position)
 {
     const int blank = text.indexOf(QLatin1Char(' '), position);
-    return Shown(text.mid(position, blank < 0 ? -1 : blank - position));
+    return TextEscape::Excerpt(text.midRef(position, blank < 0 ? -1 : blank - position));
 }
 
 bool Is_Item_Letter(QChar c, const CheckedLine &line)
@@ -78,7 +78,7 @@ void Check_Field(const CheckedLine &line, const FieldReading &field, QVector<Fin
         QString message =
             QStringLiteral("%1 has no field %2 (%3)")
                 .arg(token, QString(letter), field.item.help.section(QLatin1Char('\n'), 0, 0));
-        if (line.read.split.rest.contains(letter.toLower()))
+        if (text.midRef(line.read.split.rest_start).contains(letter.toLower()))
             message += QStringLiteral("; a lower-case %1 is another letter").arg(letter.toLower());
         findings.append({line.number, QStringLiteral("missing-field"), message});
         return;
@@ -99,7 +99,8 @@ void Check_Field(const CheckedLine &line, const FieldReading &field, QVector<Fin
                                   text.mid(field.span.start, field.span.length))});
     // Fields are read after the token only; the same letter before it is easy to misread.
     const int head = line.read.split.rest_start - token.size();
-    if (LineSyntax::Find_Field(letter, text.left(head)).Is_Found())
+    const int before = text.indexOf(letter);
+    if (before >= 0 && before < head)
         findings.append({line.number, QStringLiteral("letter-before-token"),
                          QStringLiteral("field letter %1 also stands before the S token %2; "
                                         "only the %1 after the token is the field")

@@ -68,7 +68,6 @@ Split Split_Line(const QString &line)
     split.token = line.mid(token.start, token.length);
     split.parameter_number = Get_Parameter_Number(split.token);
     split.rest_start = token.start + token.length;
-    split.rest = line.mid(split.rest_start);
     return split;
 }
 

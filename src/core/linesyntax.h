@@ -31,8 +31,8 @@ struct Split
     bool is_parameter_line = false; // the line carries an S token
     QString token;                  // "S1", "S10"
     int parameter_number = -1;
-    int rest_start = 0; // index of the first character after the token
-    QString rest;       // the text after the token, where the fields are read
+    int rest_start = 0; // index of the first character after the token, where the fields are
+                        // read
 };
 
 // The first S token in text at or after position from.

@@ -27,6 +27,13 @@ QString Shown(const QString &text)
     return Escape_Controls(doubled, false);
 }
 
+QString Excerpt(const QStringRef &text, int max)
+{
+    if (text.size() <= max)
+        return Shown(text.toString());
+    return Shown(text.left(max).toString()) + QStringLiteral("...");
+}
+
 int Utf8_Length(const QByteArray &bytes, int index)
 {
     const auto lead = static_cast<uchar>(bytes.at(index));

@@ -18,6 +18,10 @@ QString Escape_Controls(const QString &text, bool keep_line_feeds);
 // so the form is unambiguous.
 QString Shown(const QString &text);
 
+// A text quoted in a message, as Shown; one of more than max characters only by its first
+// max characters and "...", so that a message stays a line however long the text.
+QString Excerpt(const QStringRef &text, int max = 40);
+
 // The length of the well-formed UTF-8 multi-byte sequence that starts at index, else 0.
 int Utf8_Length(const QByteArray &bytes, int index);
 

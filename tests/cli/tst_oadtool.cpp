@@ -4,13 +4,18 @@
 #include "testsupport.h"
 
 #include <QBuffer>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 // oadtool run as a program on files made here, as a user or a script would run it.
@@ -26,6 +31,8 @@ private slots:
     void shell();
     void changedWhileEditing_data();
     void changedWhileEditing();
+    void longLineMemory_data();
+    void longLineMemory();
 
 private:
     struct Result
@@ -36,6 +43,7 @@ private:
     };
     Result Run(const QString &program, const QStringList &arguments, const QByteArray &input);
     QString Path(const QString &name) const { return d_dir.filePath(name); }
+    long Peak_Kib(const QStringList &arguments);
 
     QTemporaryDir d_dir;
 };
@@ -91,6 +99,8 @@ void TstOadtool::run_data()
     check("V0x10", "S5 V0x10", "field V0 of S5 goes on with \"x10\"; the editor reads V as 0");
     check("V1.5", "S5 V1.5", "field V1 of S5 goes on with \".5\"; the editor reads V as 1");
     check("V1G", "S5 V1G", "field V1 of S5 goes on with \"G\"; the editor reads V as 1");
+    check("long word quoted by its start", "S5 V1" + QByteArray(41, 'G'),
+          "field V1 of S5 goes on with \"" + QString(40, 'G') + "...\"; the editor reads V as 1");
     check("nine digits", "S5 V123456789",
           "field V123456789 of S5 has more than eight hexadecimal digits; only V12345678 is read");
     check("lower-case digit", "S5 V1a",
@@ -499,6 +509,78 @@ void TstOadtool::changedWhileEditing()
     QCOMPARE(QFile::exists(path), !other.isEmpty());
     if (!other.isEmpty())
         QCOMPARE(TestSupport::Read_Bytes(path), other);
+}
+
+// The peak resident memory of one oadtool run in KiB, its output discarded; -1 when it did
+// not end with status 0 or 1. wait4 gives the usage of that child alone.
+long TstOadtool::Peak_Kib(const QStringList &arguments)
+{
+    QVector<QByteArray> strings{QByteArrayLiteral(OADTOOL_PATH)};
+    for (const QString &argument : arguments)
+        strings.append(argument.toLocal8Bit());
+    QVector<char *> argv;
+    for (QByteArray &string : strings)
+        argv.append(string.data());
+    argv.append(nullptr);
+    const QByteArray directory = QFile::encodeName(d_dir.path());
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const int null = ::open("/dev/null", O_WRONLY);
+        if (::chdir(directory.constData()) == 0 && ::dup2(null, 1) >= 0 && ::dup2(null, 2) >= 0)
+            ::execv(argv.at(0), argv.data());
+        ::_exit(127);
+    }
+    int status = 0;
+    struct rusage usage = {};
+    if (pid < 0 || ::wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) ||
+        WEXITSTATUS(status) > 1)
+        return -1;
+    return usage.ru_maxrss;
+}
+
+// A line as long as a file may be costs a few times its size, not a copy for every step.
+void TstOadtool::longLineMemory_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    const QStringList commands[] = {{"show", "long.oad"},
+                                    {"check", "long.oad"},
+                                    {"get", "long.oad", "S1.Z"},
+                                    {"diff", "long.oad", "short.oad"},
+                                    {"diff", "long.oad", "other.oad"}};
+    for (const QStringList &arguments : commands)
+        QTest::newRow(qPrintable(arguments.join(' '))) << arguments;
+}
+
+void TstOadtool::longLineMemory()
+{
+#ifdef __SANITIZE_ADDRESS__
+    QSKIP("AddressSanitizer keeps freed memory in quarantine");
+#endif
+    QFETCH(QStringList, arguments);
+    if (!QFile::exists(Path("long.oad"))) {
+        // Latin-1 letters, runs of blanks and backslashes: each is decoded, simplified or
+        // escaped on the way. 15 MiB in all, under the 16 MiB that is read.
+        const QByteArray words = QByteArray("Pr\xFC"
+                                            "fstand  a\\bc ")
+                                     .repeated(15 * 1024 * 1024 / 16);
+        QVERIFY(TestSupport::Write_Bytes(Path("long.oad"), "S1 X3E8 Y7D0 ; " + words + "\n"));
+        QVERIFY(TestSupport::Write_Bytes(Path("other.oad"), "S1 X3E8 Y7D0 ; x" + words + "\n"));
+        QVERIFY(TestSupport::Write_Bytes(Path("short.oad"), "S1 X3E8 Y7D0\nN10000\n"));
+    }
+    qint64 input = 0;
+    for (const QString &argument : arguments)
+        input += QFileInfo(Path(argument)).isFile() ? QFileInfo(Path(argument)).size() : 0;
+    // Measured against the same run on short files, which is what the program itself needs.
+    QStringList short_arguments = arguments;
+    short_arguments.replaceInStrings(QRegularExpression("^(long|other)\\.oad$"), "short.oad");
+    const long base = Peak_Kib(short_arguments);
+    const long peak = Peak_Kib(arguments);
+    QVERIFY(base > 0 && peak > 0);
+    QVERIFY2(peak - base < 4 * input / 1024,
+             qPrintable(QString("%1 KiB over %2 KiB for %3 KiB of input")
+                            .arg(peak - base)
+                            .arg(base)
+                            .arg(input / 1024)));
 }
 
 QTEST_GUILESS_MAIN(TstOadtool)

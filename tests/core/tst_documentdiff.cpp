@@ -81,6 +81,8 @@ void tst_DocumentDiff::compare_data()
     row("other field", "S5 V1 X2", "S5 V1 X3", "other-field S5.X 1/1 2>3");
     row("text after the token", "S1 X1 ; fast", "S1 X1 ; slow",
         "line-text S1 1/1 S1 X1 ; fast>S1 X1 ; slow");
+    row("fields written together", "S1 X1Y2 ; a", "S1 X01 Y2 ; a",
+        "line-text S1 1/1 S1 X1Y2 ; a>S1 X01 Y2 ; a");
     row("text before the token", "X5 S1 X1", "S1 X1", "before-token S1 1/1 X5 >");
 
     row("raw line", "; a", "; b", "raw-line 1/0 ; a>; raw-line 0/1 >; b");
@@ -97,6 +99,11 @@ void tst_DocumentDiff::compare_data()
     row("NUL on one side", QByteArray("S1 X1\0 X2\n", 10), "S1 X1", "after-nul 1/0  X2>");
     row("beyond the limit", Lines(128, "; x") + "S1 X1\n", Lines(128, "; x") + "S1 X2",
         "beyond-limit 129/129 S1 X1>S1 X2");
+    row("beyond the limit: line ends are none, the first line that differs",
+        Lines(128, "; x") + "; a\r\n; b\r\n; c", Lines(128, "; x") + "; a\n; B\n; c\n",
+        "beyond-limit 130/130 ; b>; B");
+    row("beyond the limit, equal but for line ends", Lines(128, "; x") + "; a\r\n; b",
+        Lines(128, "; x") + "; a\n; b\n", "");
     row("beyond the limit on one side", Lines(128, "; x") + "S1 X1\n", Lines(128, "; x"),
         "beyond-limit 129/0 S1 X1>");
 

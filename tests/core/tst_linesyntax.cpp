@@ -83,8 +83,9 @@ void tst_LineSyntax::field()
     QFETCH(QString, new_text);
     const LineSyntax::Split split = LineSyntax::Split_Line(line);
     QTEST(split.is_parameter_line ? split.parameter_number : -1, "number");
+    QString rest = split.is_parameter_line ? line.mid(split.rest_start) : QString();
     bool valid = !found; // the operation must set it either way
-    QTEST(LineSyntax::Get_Field_Value(letter, split.rest, &valid), "value");
+    QTEST(LineSyntax::Get_Field_Value(letter, rest, &valid), "value");
     QCOMPARE(valid, found);
     // The editor's reading of the whole line finds the same field.
     for (const LineSyntax::FieldReading &field :
@@ -94,7 +95,6 @@ void tst_LineSyntax::field()
             QTEST(static_cast<quint32>(field.value), "value");
         }
     }
-    QString rest = split.rest;
     QCOMPARE(LineSyntax::Set_Field_Value(letter, new_text, rest), found);
     QTEST(split.is_parameter_line ? line.left(split.rest_start) + rest : line, "rewritten");
 }
