@@ -25,6 +25,7 @@
 #include <QToolButton>
 #include <QToolTip>
 #include <QVBoxLayout>
+#include <QtMath>
 
 #include <algorithm>
 #include <cstdlib>
@@ -604,14 +605,18 @@ void TFileLineWidget::Show_Line_Tip(const QHelpEvent *event)
 
 void TFileLineWidget::Measure_Line_Width(int line)
 {
-    const QFontMetrics metrics(d_line_font, d_line_canvas);
+    // From the row's laid-out text, which painting the row needs anyway: measured apart, every
+    // commit would lay its line out twice.
+    const auto width = [this](const QString &text) {
+        return qCeil(Row_Text(text).size().width());
+    };
     const int widest_before = d_widest_text;
     if (line < 0 || d_text_widths.size() != Get_Line_Count()) {
         d_text_widths.clear();
         for (const QString &text : d_document->Get_Lines())
-            d_text_widths.append(metrics.horizontalAdvance(text));
+            d_text_widths.append(width(text));
     } else {
-        d_text_widths[line] = metrics.horizontalAdvance(Get_Line(line));
+        d_text_widths[line] = width(Get_Line(line));
     }
     d_widest_text = d_text_widths.isEmpty()
                         ? 0
