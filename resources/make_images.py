@@ -145,6 +145,69 @@ def cross_mark(x, y):
     return None
 
 
+def change_step(down):
+    # A list of lines with one changed line (a red bar in its margin) and a blue arrow
+    # pointing down to the next change or up to the previous one.
+    def pixel(x, y):
+        yy = y if down else 31 - y
+        if 21 <= x <= 29 and 4 <= yy <= 28:
+            half = (yy - 18) * 0.9
+            if yy >= 18 and abs(x + 0.5 - 25.5) <= 4.5 - half * 0.5 + 0.0 and abs(x + 0.5 - 25.5) <= 28 - yy:
+                return (40, 90, 170, 255)
+            if yy < 20 and 24 <= x <= 26:
+                return (40, 90, 170, 255)
+        for top in (4, 10, 16, 22, 28):
+            if top <= y <= top + 2 and 2 <= x <= 17:
+                if top == (22 if down else 10) and x <= 4:
+                    return (200, 60, 40, 255)
+                if x >= 6:
+                    return (110, 110, 120, 255)
+        return CLEAR
+    return pixel
+
+
+def printer(x, y):
+    # A printer with a sheet coming out at the top.
+    if 9 <= x <= 22 and 2 <= y <= 12:
+        if x in (9, 22) or y == 2:
+            return (90, 90, 100, 255)
+        if 12 <= x <= 19 and y in (6, 9):
+            return (150, 150, 160, 255)
+        return (250, 250, 250, 255)
+    if 3 <= x <= 28 and 12 <= y <= 24:
+        if x in (3, 28) or y in (12, 24):
+            return (50, 50, 60, 255)
+        if 23 <= x <= 25 and 15 <= y <= 16:
+            return (60, 190, 70, 255)
+        return (150, 150, 165, 255)
+    if 8 <= x <= 23 and 24 <= y <= 29:
+        if x in (8, 23) or y == 29:
+            return (90, 90, 100, 255)
+        return (250, 250, 250, 255)
+    return CLEAR
+
+
+PDF_LETTERS = ("1110 1110 1111",
+               "1001 1001 1000",
+               "1001 1001 1000",
+               "1110 1001 1110",
+               "1000 1001 1000",
+               "1000 1001 1000",
+               "1000 1110 1000")
+
+
+def pdf_mark(x, y):
+    # A red band across the sheet's lower half with the letters PDF in white.
+    if 3 <= x <= 28 and 17 <= y <= 27:
+        row, column = y - 19, x - 8
+        if 0 <= row < 7 and 0 <= column < 16 and column % 6 < 4:
+            bits = PDF_LETTERS[row].replace(" ", "")
+            if bits[column // 6 * 4 + column % 6] == "1":
+                return (255, 255, 255, 255)
+        return (200, 40, 40, 255)
+    return None
+
+
 def app_icon(x, y):
     # A rounded square with a list of lines and a highlighted row.
     r = 10
@@ -219,6 +282,10 @@ def main():
     write("toolbar/compare_x32.png", 32, 32, two_sheets(arrow_mark((40, 90, 170, 255), True, True)))
     write("toolbar/take_over_x32.png", 32, 32, two_sheets(arrow_mark((30, 150, 50, 255), True, False)))
     write("toolbar/end_compare_x32.png", 32, 32, two_sheets(cross_mark))
+    write("toolbar/next_change_x32.png", 32, 32, change_step(True))
+    write("toolbar/previous_change_x32.png", 32, 32, change_step(False))
+    write("toolbar/print_x32.png", 32, 32, printer)
+    write("toolbar/export_pdf_x32.png", 32, 32, document(pdf_mark))
     icon = write("icons/downloadeditor.png", 64, 64, app_icon)
     write("images/logo.png", 100, 40, logo)
     # A Windows icon file holding the 64 x 64 PNG as its only image.

@@ -116,6 +116,7 @@ void TComparisonControls::Update()
     d_parts.line_view->Set_Reference_Lines(d_comparison.Get_Differing_Lines());
     Show_Summary();
     Show_References(d_line, d_parameter);
+    emit Updated();
 }
 
 void TComparisonControls::Show_Summary()
@@ -193,4 +194,14 @@ void TComparisonControls::Take_Over(int line)
     Push_Line_Change(d_parts.undo_stack, d_parts.document, line,
                      LineSyntax::Rewrite_Fields(d_parts.document->Get_Line(line),
                                                 d_comparison.Get_Reference_Values(line)));
+}
+
+bool TComparisonControls::Is_Active() const
+{
+    return d_comparison.Is_Active();
+}
+
+QSet<int> TComparisonControls::Get_Differing_Lines() const
+{
+    return d_comparison.Get_Differing_Lines();
 }

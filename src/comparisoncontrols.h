@@ -56,10 +56,15 @@ public:
     void Show_References(int line, int parameter);
     // The reference's values written into line, as one step.
     void Take_Over(int line);
+    bool Is_Active() const;
+    // The lines that differ from the reference; none without one.
+    QSet<int> Get_Differing_Lines() const;
 
 signals:
     // The take-over action: the window settles its editor, then calls Take_Over.
     void Take_Over_Requested();
+    // Compared afresh, begun or ended.
+    void Updated();
 
 private:
     void Create_Actions();

@@ -1,5 +1,6 @@
 #include "downloadeditor.h"
 
+#include "changestepper.h"
 #include "comparisoncontrols.h"
 #include "dataeditorwidget.h"
 #include "dialogseam.h"
@@ -8,6 +9,7 @@
 #include "editorsettings.h"
 #include "elidinglabel.h"
 #include "filelinewidget.h"
+#include "findbar.h"
 #include "globalkeyevent.h"
 #include "linesyntax.h"
 #include "messagebox.h"
@@ -89,6 +91,9 @@ TDownloadEditor::TDownloadEditor(QWidget *parent, Qt::WindowFlags flags)
     grid_layout->setContentsMargins(margins);
     Create_Panes(grid_layout);
     auto *close_button = Create_Footer(grid_layout);
+    // The search field was made after the list and the editor; Tab comes to it after Close,
+    // and goes on to the list below it.
+    d_find_bar->Follow_In_Tab_Order(close_button);
     outer_layout->addLayout(grid_layout, 0);
 
     d_message_box = new TMessageBox(this);
@@ -99,6 +104,8 @@ TDownloadEditor::TDownloadEditor(QWidget *parent, Qt::WindowFlags flags)
     // The comparison's summary: a line of its own under the toolbar.
     outer_layout->insertWidget(1, d_comparison->Get_Summary_Label());
     d_undo_key_arbiter = new TUndoKeyArbiter(this, d_undo_action, d_redo_action);
+    // Stepping through the changes goes between editing and comparing.
+    new TChangeStepper(tool_bar, d_comparison_separator, d_file_line_widget, d_comparison);
     d_read_action->setEnabled(true);
     d_write_action->setEnabled(false);
     setWindowTitle(tr("Vantor4-16 Download Editor - Version 3.0"));
@@ -155,7 +162,7 @@ QToolBar *TDownloadEditor::Create_Tool_Bar()
     tool_bar->addAction(d_undo_action);
     tool_bar->addAction(d_redo_action);
     // The comparison's actions follow.
-    tool_bar->addSeparator();
+    d_comparison_separator = tool_bar->addSeparator();
     return tool_bar;
 }
 
@@ -179,11 +186,18 @@ void TDownloadEditor::Create_Panes(QGridLayout *grid_layout)
     // a larger font, so that nothing in it is ever cut.
     d_file_line_widget = new TFileLineWidget(this);
     d_file_line_widget->setMaximumWidth(320);
-    grid_layout->addWidget(d_file_line_widget, 2, 0);
     d_document = d_file_line_widget->Get_Document();
 
     d_data_editor = new TDataEditorWidget(this);
     grid_layout->addWidget(d_data_editor, 2, 1);
+
+    // The search field sits above the list whose lines it finds, as wide as the list.
+    d_find_bar = new TFindBar(this, d_file_line_widget, d_data_editor, d_parameter_table);
+    d_find_bar->setMaximumWidth(d_file_line_widget->maximumWidth());
+    auto *list_layout = new QVBoxLayout();
+    list_layout->addWidget(d_find_bar);
+    list_layout->addWidget(d_file_line_widget);
+    grid_layout->addLayout(list_layout, 2, 0);
 
     grid_layout->addWidget(New_Separator(this), 3, 0, 1, 2);
 }
@@ -359,6 +373,9 @@ void TDownloadEditor::Line_Activated(int index)
 
 void TDownloadEditor::Key_Pressed(int key)
 {
+    // In the search field Down leaves the field instead, and Up does nothing.
+    if (d_find_bar->Has_Focus())
+        return;
     if (key == Qt::Key_Up)
         d_file_line_widget->Decrement_Active_Line();
     else if (key == Qt::Key_Down)

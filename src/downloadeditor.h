@@ -16,6 +16,7 @@ class TDataEditorWidget;
 class TDownloadDocument;
 class TEditorSettings;
 class TFileLineWidget;
+class TFindBar;
 class TGlobalKeyEvent;
 class TMessageBox;
 class TUndoKeyArbiter;
@@ -125,4 +126,7 @@ private:
     TComparisonControls *d_comparison = nullptr;
     // The keystrokes of one visit to the scale resolution field are one step.
     int d_scale_field_visit = 0;
+    // In the toolbar between the editing and the comparing actions.
+    QAction *d_comparison_separator = nullptr;
+    TFindBar *d_find_bar = nullptr;
 };

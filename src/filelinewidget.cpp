@@ -216,6 +216,15 @@ void TFileLineWidget::Set_Reference_Lines(const QSet<int> &lines)
     Repaint_All();
 }
 
+void TFileLineWidget::Set_Found_Lines(const QSet<int> &lines)
+{
+    // Called with every change of the query or the document, mostly with the same lines.
+    if (lines == d_found_lines)
+        return;
+    d_found_lines = lines;
+    Repaint_All();
+}
+
 void TFileLineWidget::Select_Line(int index)
 {
     Set_Active_Line(index);
@@ -507,6 +516,7 @@ void TFileLineWidget::Paint_Lines(QWidget *canvas, const QRegion &dirty)
         } else {
             painter.setPen(text_pen);
         }
+        Paint_Found_Mark(painter, k, band);
         Paint_Text(painter, QPointF(m - d_line_scroll_bar->value(), y + text_top), band,
                    lines.at(k));
         Paint_Marks(painter, k, band, painter.pen().color());
@@ -550,6 +560,18 @@ const QStaticText &TFileLineWidget::Row_Text(const QString &line)
     const qreal ratio = d_line_canvas->devicePixelRatioF();
     text.prepare(QTransform::fromScale(ratio, ratio), d_line_font);
     return *d_row_texts.insert(line, text);
+}
+
+void TFileLineWidget::Paint_Found_Mark(QPainter &painter, int line, const QRect &row) const
+{
+    // Under the text: the highlight, faint enough for the text to stay legible. The active
+    // line is highlighted in full anyway.
+    if (line == d_active_line || !d_found_lines.contains(line))
+        return;
+    QColor found = QGuiApplication::palette().color(
+        isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Highlight);
+    found.setAlpha(70);
+    painter.fillRect(row, found);
 }
 
 void TFileLineWidget::Paint_Marks(QPainter &painter, int line, const QRect &row,

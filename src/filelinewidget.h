@@ -37,6 +37,8 @@ public:
     void Mark_Saved();
     // Lines that differ from a reference file carry a second mark, at the right edge.
     void Set_Reference_Lines(const QSet<int> &lines);
+    // Lines that a search found are tinted with the highlight colour.
+    void Set_Found_Lines(const QSet<int> &lines);
     // Makes index the active line, as a click on it does.
     void Select_Line(int index);
 
@@ -105,6 +107,7 @@ private:
     const QStaticText &Row_Text(const QString &line);
     void Paint_Text(QPainter &painter, const QPointF &position, const QRect &row,
                     const QString &line);
+    void Paint_Found_Mark(QPainter &painter, int line, const QRect &row) const;
     void Paint_Marks(QPainter &painter, int line, const QRect &row, const QColor &colour) const;
     void Canvas_Clicked(QWidget *canvas, const QPoint &pos);
     void Show_Line_Tip(const QHelpEvent *event);
@@ -126,6 +129,7 @@ private:
     int d_active_line = 0;
     TDownloadDocument *d_document = nullptr;
     QSet<int> d_reference_lines;
+    QSet<int> d_found_lines;
     // Each row's text, laid out for d_line_font.
     QHash<QString, QStaticText> d_row_texts;
     // The width of each line's text, for d_line_font.

@@ -520,6 +520,25 @@
     </message>
 </context>
 <context>
+    <name>TChangeStepper</name>
+    <message>
+        <source>Next line that differs from the reference</source>
+        <translation>Nächste Zeile, die von der Referenz abweicht</translation>
+    </message>
+    <message>
+        <source>Next changed line</source>
+        <translation>Nächste geänderte Zeile</translation>
+    </message>
+    <message>
+        <source>Previous line that differs from the reference</source>
+        <translation>Vorherige Zeile, die von der Referenz abweicht</translation>
+    </message>
+    <message>
+        <source>Previous changed line</source>
+        <translation>Vorherige geänderte Zeile</translation>
+    </message>
+</context>
+<context>
     <name>TComparisonControls</name>
     <message>
         <source>Compare with a reference file</source>
@@ -696,6 +715,48 @@
     <message>
         <source>Counts per millimetre</source>
         <translation>Inkremente pro Millimeter</translation>
+    </message>
+</context>
+<context>
+    <name>TFindBar</name>
+    <message>
+        <source>Find (%1)</source>
+        <translation>Suchen (%1)</translation>
+    </message>
+    <message>
+        <source>Parameter (S1B), field (S3.U), words of the help texts, a value in decimal or hexadecimal, or any text of a line</source>
+        <translation>Parameter (S1B), Feld (S3.U), Wörter der Hilfetexte, ein Wert dezimal oder hexadezimal oder beliebiger Text einer Zeile</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>Suchen</translation>
+    </message>
+    <message>
+        <source>Clear the search</source>
+        <translation>Suche leeren</translation>
+    </message>
+    <message>
+        <source>No matches</source>
+        <translation>Keine Treffer</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n found</source>
+        <translation>
+            <numerusform>%n Treffer</numerusform>
+            <numerusform>%n Treffer</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 of %2, from the top</source>
+        <translation>%1 von %2, wieder von oben</translation>
+    </message>
+    <message>
+        <source>%1 of %2, from the bottom</source>
+        <translation>%1 von %2, wieder von unten</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 von %2</translation>
     </message>
 </context>
 <context>

@@ -7,6 +7,7 @@
 #include "elidinglabel.h"
 #include "filelineaccessible.h"
 #include "filelinewidget.h"
+#include "findbar.h"
 #include "globalkeyevent.h"
 #include "messagebox.h"
 #include "parametertable.h"
@@ -99,6 +100,10 @@ private slots:
     void accessibility();
     void language_data();
     void language();
+    void find_data();
+    void find();
+    void stepThroughChanges_data();
+    void stepThroughChanges();
     void screenMatchesFreshPaint_data();
     void screenMatchesFreshPaint();
 
@@ -131,6 +136,11 @@ private:
         const auto panels = d_editor->findChildren<TDataItemWidget *>();
         return panels.value(panel) ? panels.at(panel)->findChildren<QLineEdit *>().value(view)
                                    : nullptr;
+    }
+
+    QLineEdit *Find_Field() const
+    {
+        return d_window->findChild<TFindBar *>()->findChild<QLineEdit *>();
     }
 
     QLineEdit *Simple_Editor() const
@@ -192,12 +202,14 @@ private:
     }
 
     // Steps separated by blanks: i:TEXT, j:TEXT and s:TEXT type into the first and second
-    // integer views and the simple editor, NAME=TEXT into any view (see Describe), f:N
-    // focuses view N of the first panel and f:NAME any part, down, up, enter, tab and space
-    // are the keys, ^z, ^Z and ^y are Ctrl+Z, Ctrl+Shift+Z and Ctrl+Y, ^o is Ctrl+O with its
-    // question answered Cancel, undo and redo the toolbar's buttons, save saves to out.oad,
-    // open opens file, empty an empty file, take takes the reference values over, cmp:FILE
-    // compares with FILE, end ends the comparison. Gives where the focus is after each step.
+    // integer views and the simple editor, NAME=TEXT into any view (see Describe), t:TEXT
+    // types where the focus is ('_' a blank), f:N focuses view N of the first panel and f:NAME
+    // any part, down, up, enter, tab, space, esc, bs, f3 and f8 are the keys, with Shift
+    // senter, F3 and F8, ^f, ^z, ^Z and ^y are Ctrl+F, Ctrl+Z, Ctrl+Shift+Z and Ctrl+Y, ^o is
+    // Ctrl+O with its question answered Cancel, undo and redo the toolbar's buttons, save saves
+    // to out.oad, open opens file, empty an empty file, take takes the reference values over,
+    // cmp:FILE compares with FILE, end ends the comparison. Gives where the focus is after each
+    // step.
     QStringList Run(const QString &script, const QByteArray &file = QByteArray());
     void Run_Step(const QString &step, const QByteArray &file);
 
@@ -255,6 +267,24 @@ private:
             const QColor text =
                 palette.color(active ? QPalette::HighlightedText : QPalette::WindowText);
             if (QColor(image.pixel(image.width() - 4, k * h + h / 2)) == text)
+                marked << QString::number(k);
+        }
+        return marked.join(QLatin1Char(' '));
+    }
+
+    // The lines on show that carry the search's tint, the active line aside.
+    QString Found_Marks() const
+    {
+        QWidget *const canvas = Canvas_Of(*d_lines);
+        const QImage image = canvas->grab().toImage();
+        const int h = QFontMetrics(canvas->font()).height();
+        const QPalette palette = QGuiApplication::palette();
+        QStringList marked;
+        for (int k = 0; k < d_lines->Get_Line_Count() && (k + 1) * h < image.height(); ++k) {
+            // Left of the text, right of the bar that marks a changed line.
+            const QColor colour(image.pixel(4, k * h + h / 2));
+            if (colour != palette.color(QPalette::Window) &&
+                colour != palette.color(QPalette::Highlight))
                 marked << QString::number(k);
         }
         return marked.join(QLatin1Char(' '));
@@ -676,7 +706,7 @@ void tst_DownloadEditor::focus_data()
     row("Tab follows the layout", "S1X1Y2Z3W4\nS3X1Y1Z1W1U1\n",
         "open down f:up-arrow" + QString(" tab").repeated(15),
         "X.int X.int up-arrow down-arrow field X.int X.hex Y.int Y.hex Z.int Z.hex W.int W.hex "
-        "U.int U.hex close up-arrow down-arrow");
+        "U.int U.hex close find up-arrow");
 }
 
 void tst_DownloadEditor::focus()
@@ -1113,7 +1143,8 @@ void tst_DownloadEditor::accessibility()
     names << name_of(d_lines->findChild<QLineEdit *>()) << name_of(Simple_Editor());
     QCOMPARE(names, (QStringList{"Load download file", "Save download file", "Undo", "Redo",
                                  "Compare with a reference file", "Take over the reference values",
-                                 "End the comparison", "Previous line", "Next line",
+                                 "End the comparison", "Previous changed line", "Next changed line",
+                                 "Previous line", "Next line", "Clear the search",
                                  "Scale Resolution", "Line text"}));
     QCOMPARE(d_write->toolTip(), QStringLiteral("Save download file"));
 
@@ -1205,6 +1236,109 @@ void tst_DownloadEditor::language()
              QStringList{text("Data Not Saved", "Daten nicht gespeichert")});
     QCOMPARE(d_window->findChild<TMessageBox *>()->button(QMessageBox::Yes)->text(),
              text("&Yes", "&Ja"));
+}
+
+void tst_DownloadEditor::find_data()
+{
+    QTest::addColumn<QString>("script"); // see Run
+    QTest::addColumn<QString>("focus");  // after each step
+    QTest::addColumn<int>("active");
+    QTest::addColumn<QString>("count");
+    QTest::addColumn<QString>("marks"); // found lines, the active line aside
+    QTest::addColumn<QString>("first"); // line 0
+
+    const auto row = [](const char *name, const char *script, const char *focus, int active,
+                        const char *count, const char *marks, const char *first = "S1 X3E8 Y7D0") {
+        QTest::newRow(name) << script << focus << active << count << marks << first;
+    };
+    // The software limits are lines 1 and 3.
+    const char *find = "^f t:software_limit";
+    row("typing marks and counts, moves nothing", find, "find find", 0, "2 found", "1 3");
+    row("Enter steps and wraps to the top", "^f t:software_limit enter enter enter",
+        "find find find find find", 1, "1 of 2, from the top", "3");
+    row("Shift+Enter wraps to the bottom", "^f t:software_limit senter", "find find find", 3,
+        "2 of 2, from the bottom", "1");
+    row("F3 and Shift+F3 from the editor", "^f t:software_limit esc f3 f3 F3",
+        "find find X.int X.int X.int X.int", 1, "1 of 2", "3");
+    row("a field in the query: into its integer view", "^f t:s3.u enter", "find find U.int", 4,
+        "1 of 1", "");
+    row("Down leaves the field, the line stays", "^f t:software_limit down", "find find X.int", 0,
+        "2 found", "1 3");
+    row("Up in the field does nothing", "^f t:software_limit enter up", "find find find find", 1,
+        "1 of 2", "3");
+    row("Up and Down move the line from elsewhere", "^f t:software_limit esc down",
+        "find find X.int X.int", 1, "1 of 2", "3");
+    row("Escape from a found line: into its field", "^f t:software_limit enter esc",
+        "find find find X.int", 1, "1 of 2", "3");
+    row("the line left is committed", "i:2000 ^f t:software_limit enter", "X.int find find find", 1,
+        "1 of 2", "3", "S1 X7D0 Y7D0");
+    row("Ctrl+F selects the query for the next", "^f t:software_limit ^f t:s12",
+        "find find find find", 0, "1 found", "3");
+    row("marks follow the lines", "^f t:4000 esc i:4000 down", "find find X.int X.int X.int", 1,
+        "1 found", "0", "S1 XFA0 Y7D0");
+    row("nothing found", "^f t:spindle enter", "find find find", 0, "No matches", "");
+    row("an emptied field: no marks, no count", "^f t:s1 bs bs", "find find find find", 0, "", "");
+    row("F3 with an empty field asks for a query", "f3", "find", 0, "", "");
+}
+
+void tst_DownloadEditor::find()
+{
+    QFETCH(QString, script);
+    Open("S1 X3E8 Y7D0\nS11 X5ACA30 Y3C45B0 Z1DC130 W0\n; note\n"
+         "S12 XFFFFD8F0 YFFFFD8F0 ZFFFFD8F0 W0\nS3 X60 Y60 Z50 W40 U100\nN1000\n");
+    QTEST(Run(script).join(QLatin1Char(' ')), "focus");
+    QTEST(d_lines->Get_Active_Line(), "active");
+    QTEST(d_window->findChild<TFindBar *>()->findChild<QLabel *>()->text(), "count");
+    QTEST(Found_Marks(), "marks");
+    QTEST(d_lines->Get_Line(0), "first");
+    // Escape in the field never reaches the window, which it would close.
+    QVERIFY(d_window->isVisible());
+}
+
+void tst_DownloadEditor::stepThroughChanges_data()
+{
+    QTest::addColumn<QString>("script");  // see Run
+    QTest::addColumn<QString>("active");  // after each step
+    QTest::addColumn<QString>("enabled"); // previous, next
+    QTest::addColumn<QString>("tip");     // of next
+
+    const auto row = [](const char *name, const char *script, const char *active,
+                        const char *enabled, const char *tip = "Next changed line (F8)") {
+        QTest::newRow(name) << script << active << enabled << tip;
+    };
+    row("nothing changed: both off", "f8", "0", "--");
+    row("to the changes and back; no wrap", "down i:7 down down i:9 up up up f8 f8 f8 F8 F8",
+        "1 1 2 3 3 2 1 0 1 3 3 1 1", "-N");
+    row("the line left is committed", "down i:7 down down i:9 F8", "1 1 2 3 3 1", "-N");
+    row("a save leaves nothing to step to", "down i:7 up save f8", "1 1 0 0 0", "--");
+    const char *tip = "Next line that differs from the reference (F8)";
+    row("comparing: the reference's differences", "cmp:b.oad f8 f8 F8", "0 2 4 2", "-N", tip);
+    row("comparing: a change back to the reference is none", "cmp:b.oad down down i:9 up up f8 f8",
+        "0 1 2 2 1 0 4 4", "--", tip);
+}
+
+void tst_DownloadEditor::stepThroughChanges()
+{
+    QFETCH(QString, script);
+    Write_Download(QStringLiteral("b.oad"), "S1 X1\nS4 U2\nS5 V9\nS8 U4\nS13 X9\n");
+    Open("S1 X1\nS4 U2\nS5 V3\nS8 U4\nS13 X5\n");
+    QAction *next = nullptr;
+    QAction *previous = nullptr;
+    for (QAction *action : d_window->findChild<QToolBar *>()->actions()) {
+        if (action->shortcut() == QKeySequence(Qt::Key_F8))
+            next = action;
+        else if (action->shortcut() == QKeySequence(Qt::SHIFT | Qt::Key_F8))
+            previous = action;
+    }
+    QVERIFY(next && previous);
+    QStringList active;
+    for (const QString &step : script.split(QLatin1Char(' '))) {
+        Run_Step(step, QByteArray());
+        active << QString::number(d_lines->Get_Active_Line());
+    }
+    QTEST(active.join(QLatin1Char(' ')), "active");
+    QTEST(QString(previous->isEnabled() ? "P" : "-") + (next->isEnabled() ? "N" : "-"), "enabled");
+    QTEST(next->toolTip(), "tip");
 }
 
 void tst_DownloadEditor::sizesFollowTheFont_data()
@@ -1354,6 +1488,8 @@ QString tst_DownloadEditor::Describe(const QWidget *widget) const
         return QStringLiteral("field");
     if (widget == Simple_Editor())
         return QStringLiteral("simple");
+    if (widget == Find_Field())
+        return QStringLiteral("find");
     if (widget == d_window->findChild<QPushButton *>(QString(), Qt::FindDirectChildrenOnly))
         return QStringLiteral("close");
     if (const auto *panel = qobject_cast<const TDataItemWidget *>(widget->parentWidget())) {
@@ -1457,11 +1593,12 @@ QStringList tst_DownloadEditor::Run(const QString &script, const QByteArray &fil
 
 void tst_DownloadEditor::Run_Step(const QString &step, const QByteArray &file)
 {
-    const QHash<QString, Qt::Key> keys{{"down", Qt::Key_Down},
-                                       {"up", Qt::Key_Up},
-                                       {"enter", Qt::Key_Return},
-                                       {"tab", Qt::Key_Tab},
-                                       {"space", Qt::Key_Space}};
+    const QHash<QString, Qt::Key> keys{
+        {"down", Qt::Key_Down},    {"up", Qt::Key_Up},       {"enter", Qt::Key_Return},
+        {"tab", Qt::Key_Tab},      {"space", Qt::Key_Space}, {"esc", Qt::Key_Escape},
+        {"bs", Qt::Key_Backspace}, {"f3", Qt::Key_F3},       {"f8", Qt::Key_F8}};
+    const QHash<QString, Qt::Key> shifted{
+        {"senter", Qt::Key_Return}, {"F3", Qt::Key_F3}, {"F8", Qt::Key_F8}};
     const QString argument = step.mid(2);
     bool number = false;
     const int view = argument.toInt(&number);
@@ -1476,6 +1613,13 @@ void tst_DownloadEditor::Run_Step(const QString &step, const QByteArray &file)
                   step.section(QLatin1Char('='), 1));
     else if (keys.contains(step))
         Press(keys.value(step));
+    else if (shifted.contains(step))
+        Press(shifted.value(step), Qt::ShiftModifier);
+    else if (step == QLatin1String("^f"))
+        Press(Qt::Key_F, Qt::ControlModifier);
+    else if (step.startsWith(QLatin1String("t:")))
+        for (const QChar c : argument)
+            QTest::keyClick(d_window->windowHandle(), c == QLatin1Char('_') ? ' ' : c.toLatin1());
     else if (step == QLatin1String("^z") || step == QLatin1String("^Z"))
         Press(Qt::Key_Z, step == QLatin1String("^Z") ? Qt::ControlModifier | Qt::ShiftModifier
                                                      : Qt::ControlModifier);
