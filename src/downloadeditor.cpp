@@ -526,18 +526,6 @@ void TDownloadEditor::Show_Restored_Line(const QUndoCommand *command)
     d_file_line_widget->Select_Line(index);
 }
 
-QString TDownloadEditor::Changed_Lines_Text() const
-{
-    QStringList changes;
-    for (int i = 0; i < d_document->Get_Line_Count(); ++i) {
-        if (!d_document->Is_Line_Saved(i))
-            changes.append(tr("Line %1: %2 \u2192 %3")
-                               .arg(i + 1)
-                               .arg(d_document->Get_Saved_Line(i), d_document->Get_Line(i)));
-    }
-    return changes.join(QLatin1Char('\n'));
-}
-
 // -------------------- Comparison with a reference file ------------------------------------
 
 bool TDownloadEditor::Compare_File(const QString &path)
@@ -611,7 +599,7 @@ bool TDownloadEditor::Settle_Unsaved_Changes()
     Commit_Edits_And_Refill();
     if (!d_data_modified)
         return true;
-    switch (Show_Message(d_message_box, Data_Not_Saved, QString(), Changed_Lines_Text())) {
+    switch (Show_Message(d_message_box, Data_Not_Saved, QString(), Changed_Lines(*d_document))) {
     case QMessageBox::Yes:
         // Going on after a save that did not happen would lose the changes.
         return Save_Download_File();

@@ -90,7 +90,6 @@ private:
     int Write_Scale_Line(int resolution);
     void Scale_Resolution_Edit_Finished();
     void Show_Restored_Line(const QUndoCommand *command);
-    QString Changed_Lines_Text() const;
     bool Save_Download_File();
     bool May_Overwrite(const QString &file_name);
     bool Settle_Unsaved_Changes();

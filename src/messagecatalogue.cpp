@@ -1,6 +1,7 @@
 #include "messagecatalogue.h"
 
 #include "dialogseam.h"
+#include "downloaddocument.h"
 #include "messagebox.h"
 
 #include <QCoreApplication>
@@ -120,6 +121,18 @@ QStringList Loss_Sentences(const QVector<DownloadFile::Loss> &losses)
     for (const DownloadFile::Loss &loss : DownloadFile::Summarise(losses))
         sentences.append(DownloadFile::Describe(loss));
     return sentences;
+}
+
+QString Changed_Lines(const TDownloadDocument &document)
+{
+    QStringList changes;
+    for (int i = 0; i < document.Get_Line_Count(); ++i) {
+        if (!document.Is_Line_Saved(i))
+            changes.append(QCoreApplication::translate("MessageCatalogue", "Line %1: %2 \u2192 %3")
+                               .arg(i + 1)
+                               .arg(document.Get_Saved_Line(i), document.Get_Line(i)));
+    }
+    return changes.join(QLatin1Char('\n'));
 }
 
 } // namespace MessageCatalogue

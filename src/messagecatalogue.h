@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QVector>
 
+class TDownloadDocument;
 class TMessageBox;
 
 // Every message of the window: its texts, icon and buttons, and how it is shown on the
@@ -50,5 +51,8 @@ int Show_File_Message(TMessageBox *box, const Message &message, const QString &p
 
 // One sentence for each kind of loss that a read found.
 QStringList Loss_Sentences(const QVector<DownloadFile::Loss> &losses);
+
+// One line for each line of the document that differs from its saved text: old -> new.
+QString Changed_Lines(const TDownloadDocument &document);
 
 } // namespace MessageCatalogue

@@ -507,6 +507,10 @@
         <source>The reference is only read, never saved. A line that lost something in the reading is still compared, but its values are neither shown nor taken over.</source>
         <translation>Die Referenz wird nur gelesen, nie gespeichert. Eine Zeile, die beim Lesen etwas verloren hat, wird trotzdem verglichen, aber ihre Werte werden weder angezeigt noch übernommen.</translation>
     </message>
+    <message>
+        <source>Line %1: %2 → %3</source>
+        <translation>Zeile %1: %2 → %3</translation>
+    </message>
 </context>
 <context>
     <name>ReportPrinting</name>
@@ -684,10 +688,6 @@
     <message>
         <source>Open Vantor4-16 Download File</source>
         <translation>Vantor4-16-Download-Datei öffnen</translation>
-    </message>
-    <message>
-        <source>Line %1: %2 → %3</source>
-        <translation>Zeile %1: %2 → %3</translation>
     </message>
     <message>
         <source>Write Vantor4-16 Download File</source>
