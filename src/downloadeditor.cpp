@@ -130,13 +130,7 @@ TDownloadEditor::~TDownloadEditor()
 
 void TDownloadEditor::Connect_Key_Filter(TGlobalKeyEvent *filter, TDownloadEditor *window)
 {
-    qApp->installEventFilter(filter);
-    connect(filter, &TGlobalKeyEvent::Key_Pressed, window, [window](int key) {
-        // Up pressed in a question or a file dialog moves in there, not behind it.
-        const QWidget *modal = QApplication::activeModalWidget();
-        if (!modal || modal == window)
-            window->Key_Pressed(key);
-    });
+    filter->Install(window, [window](int key) { window->Key_Pressed(key); });
 }
 
 QToolBar *TDownloadEditor::Create_Tool_Bar()
@@ -189,17 +183,15 @@ void TDownloadEditor::Create_Panes(QGridLayout *grid_layout)
     d_document = d_file_line_widget->Get_Document();
 
     d_data_editor = new TDataEditorWidget(this);
-    grid_layout->addWidget(d_data_editor, 2, 1);
+    grid_layout->addWidget(d_data_editor, 2, 1, 2, 1);
 
     // The search field sits above the list whose lines it finds, as wide as the list.
     d_find_bar = new TFindBar(this, d_file_line_widget, d_data_editor, d_parameter_table);
     d_find_bar->setMaximumWidth(d_file_line_widget->maximumWidth());
-    auto *list_layout = new QVBoxLayout();
-    list_layout->addWidget(d_find_bar);
-    list_layout->addWidget(d_file_line_widget);
-    grid_layout->addLayout(list_layout, 2, 0);
+    grid_layout->addWidget(d_find_bar, 2, 0);
+    grid_layout->addWidget(d_file_line_widget, 3, 0);
 
-    grid_layout->addWidget(New_Separator(this), 3, 0, 1, 2);
+    grid_layout->addWidget(New_Separator(this), 4, 0, 1, 2);
 }
 
 QPushButton *TDownloadEditor::Create_Footer(QGridLayout *grid_layout)
@@ -224,7 +216,7 @@ QPushButton *TDownloadEditor::Create_Footer(QGridLayout *grid_layout)
     footer_layout->addWidget(notice_label);
     footer_layout->addItem(new QSpacerItem(0, 0, QSizePolicy::Expanding, QSizePolicy::Minimum));
     footer_layout->addWidget(close_button);
-    grid_layout->addLayout(footer_layout, 4, 0, 1, 2);
+    grid_layout->addLayout(footer_layout, 5, 0, 1, 2);
     return close_button;
 }
 

@@ -1,11 +1,24 @@
 #include "globalkeyevent.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QWidget>
 
 TGlobalKeyEvent::TGlobalKeyEvent(QObject *parent)
     : QObject(parent)
 {}
+
+void TGlobalKeyEvent::Install(QWidget *window, const std::function<void(int)> &receiver)
+{
+    qApp->installEventFilter(this);
+    connect(this, &TGlobalKeyEvent::Key_Pressed, window, [window, receiver](int key) {
+        // Up pressed in a question or a file dialog moves in there, not behind it.
+        const QWidget *modal = QApplication::activeModalWidget();
+        if (!modal || modal == window)
+            receiver(key);
+    });
+}
 
 bool TGlobalKeyEvent::eventFilter(QObject *watched, QEvent *event)
 {
