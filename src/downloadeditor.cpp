@@ -123,8 +123,10 @@ TDownloadEditor::TDownloadEditor(QWidget *parent, Qt::WindowFlags flags)
 TDownloadEditor::~TDownloadEditor()
 {
     // The children are deleted after the members: none of them may call back into the
-    // window then (clearing the undo history reports its new state).
+    // window then (clearing the undo history reports its new state, and hiding the window
+    // ends an edit of the scale field).
     d_undo_stack->disconnect(this);
+    d_file_line_widget->disconnect(this);
     disconnect(qApp, nullptr, d_undo_key_arbiter, nullptr);
 }
 
