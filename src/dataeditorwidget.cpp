@@ -459,8 +459,14 @@ TDataEditorWidget::TDataEditorWidget(QWidget *parent, Qt::WindowFlags flags)
     connect(d_simple_editor, &QLineEdit::returnPressed, this, &TDataEditorWidget::Commit_Requested);
 }
 
-// The panels and the spacer die with their parent widget and layout.
-TDataEditorWidget::~TDataEditorWidget() = default;
+// The panels and the spacer die with their parent widget and layout. Hiding a top-level
+// editor on deletion ends an edit in a view, after this object's own part is gone.
+TDataEditorWidget::~TDataEditorWidget()
+{
+    for (TDataItemWidget *item : d_data_widget_items)
+        for (const TDataItemWidget::View view : All_Views)
+            item->Get_View(view)->disconnect(this);
+}
 
 void TDataEditorWidget::Reset_Editor(bool simple)
 {

@@ -178,7 +178,12 @@ void TFileLineWidget::Create_Connections()
     });
 }
 
-TFileLineWidget::~TFileLineWidget() = default;
+TFileLineWidget::~TFileLineWidget()
+{
+    // Hiding a top-level view on deletion ends an edit of the scale field, after this
+    // object's own part is already gone.
+    d_scale_edit->disconnect(this);
+}
 
 TDownloadDocument *TFileLineWidget::Get_Document() const
 {
