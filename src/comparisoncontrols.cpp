@@ -201,6 +201,11 @@ bool TComparisonControls::Is_Active() const
     return d_comparison.Is_Active();
 }
 
+QString TComparisonControls::Get_Reference_Path() const
+{
+    return d_comparison.Get_Path();
+}
+
 QSet<int> TComparisonControls::Get_Differing_Lines() const
 {
     return d_comparison.Get_Differing_Lines();

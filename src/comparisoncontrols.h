@@ -57,6 +57,8 @@ public:
     // The reference's values written into line, as one step.
     void Take_Over(int line);
     bool Is_Active() const;
+    // The reference file's path while a comparison runs.
+    QString Get_Reference_Path() const;
     // The lines that differ from the reference; none without one.
     QSet<int> Get_Differing_Lines() const;
 

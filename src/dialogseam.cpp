@@ -1,9 +1,12 @@
 #include "dialogseam.h"
 
 #include <QFileDialog>
+#include <QPrintDialog>
+#include <QPrinter>
 
 QStringList TDialogSeam::d_next_file_names;
 QList<QMessageBox::StandardButton> TDialogSeam::d_next_answers;
+QList<QPair<QString, bool>> TDialogSeam::d_next_print_files;
 QStringList TDialogSeam::d_shown_messages;
 int TDialogSeam::d_file_dialog_requests = 0;
 QString TDialogSeam::d_last_dialog_directory;
@@ -30,6 +33,23 @@ int TDialogSeam::Exec_Message_Box(QMessageBox *box, const QString &text)
     if (!d_next_answers.isEmpty())
         return d_next_answers.takeFirst();
     return box->exec();
+}
+
+bool TDialogSeam::Exec_Print_Dialog(QPrinter *printer, QWidget *parent)
+{
+    if (!d_next_print_files.isEmpty()) {
+        const QPair<QString, bool> next = d_next_print_files.takeFirst();
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(next.first);
+        return next.second;
+    }
+    QPrintDialog dialog(printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void TDialogSeam::Set_Next_Print_File(const QString &file_name, bool accepted)
+{
+    d_next_print_files.append({file_name, accepted});
 }
 
 void TDialogSeam::Set_Next_File_Name(const QString &file_name)
@@ -61,6 +81,7 @@ void TDialogSeam::Clear()
 {
     d_next_file_names.clear();
     d_next_answers.clear();
+    d_next_print_files.clear();
     d_shown_messages.clear();
     d_file_dialog_requests = 0;
     d_last_dialog_directory.clear();

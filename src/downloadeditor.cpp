@@ -14,6 +14,7 @@
 #include "linesyntax.h"
 #include "messagebox.h"
 #include "messagecatalogue.h"
+#include "reportprinter.h"
 #include "undocommands.h"
 #include "undokeyarbiter.h"
 
@@ -97,15 +98,18 @@ TDownloadEditor::TDownloadEditor(QWidget *parent, Qt::WindowFlags flags)
     outer_layout->addLayout(grid_layout, 0);
 
     d_message_box = new TMessageBox(this);
-    d_comparison =
-        new TComparisonControls({this, tool_bar, d_file_name_label, d_document, d_file_line_widget,
-                                 d_data_editor, d_message_box, d_undo_stack},
-                                d_parameter_table);
+    const TComparisonControls::Window_Parts parts{
+        this,          tool_bar,      d_file_name_label, d_document, d_file_line_widget,
+        d_data_editor, d_message_box, d_undo_stack};
+    d_comparison = new TComparisonControls(parts, d_parameter_table);
     // The comparison's summary: a line of its own under the toolbar.
     outer_layout->insertWidget(1, d_comparison->Get_Summary_Label());
     d_undo_key_arbiter = new TUndoKeyArbiter(this, d_undo_action, d_redo_action);
     // Stepping through the changes goes between editing and comparing.
     new TChangeStepper(tool_bar, d_comparison_separator, d_file_line_widget, d_comparison);
+    // The record goes with the file's actions; what is typed is committed first, as for a save.
+    new TReportPrinter(parts, d_comparison, d_parameter_table, d_undo_action,
+                       [this] { Commit_Edits_And_Refill(); });
     d_read_action->setEnabled(true);
     d_write_action->setEnabled(false);
     setWindowTitle(tr("Vantor4-16 Download Editor - Version 3.0"));

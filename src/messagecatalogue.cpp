@@ -30,6 +30,10 @@ const Message Reference_Failed = {
     QT_TRANSLATE_NOOP("MessageCatalogue", "Open reference file"),
     QT_TRANSLATE_NOOP("MessageCatalogue", "Unable to open the reference file"),
     QMessageBox::Critical, QMessageBox::Ok, QMessageBox::Ok};
+const Message Export_Failed = {
+    QT_TRANSLATE_NOOP("MessageCatalogue", "Export commissioning record"),
+    QT_TRANSLATE_NOOP("MessageCatalogue", "Unable to write the PDF file"), QMessageBox::Critical,
+    QMessageBox::Ok, QMessageBox::Ok};
 const Message Data_Not_Saved = {
     QT_TRANSLATE_NOOP("MessageCatalogue", "Data Not Saved"),
     QT_TRANSLATE_NOOP("MessageCatalogue",

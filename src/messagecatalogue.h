@@ -27,6 +27,7 @@ struct Message
 extern const Message Open_Failed;
 extern const Message Write_Failed;
 extern const Message Reference_Failed;
+extern const Message Export_Failed;
 extern const Message Data_Not_Saved;
 extern const Message Lossy_File;
 extern const Message Lossy_Reference;

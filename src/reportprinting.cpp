@@ -66,7 +66,7 @@ bool Write_Pdf(const QString &html, const QString &path, const QPageSize &size, 
         {
             QPdfWriter writer(&file);
             writer.setPageSize(size);
-            writer.setPageMargins(QMarginsF(15, 15, 15, 12), QPageLayout::Millimeter);
+            writer.setPageMargins(Page_Margins_Mm, QPageLayout::Millimeter);
             writer.setTitle(QCoreApplication::translate("ReportPrinting", "Commissioning record"));
             Print(html, &writer);
         }

@@ -511,6 +511,14 @@
         <source>Line %1: %2 → %3</source>
         <translation>Zeile %1: %2 → %3</translation>
     </message>
+    <message>
+        <source>Export commissioning record</source>
+        <translation>Inbetriebnahmeprotokoll exportieren</translation>
+    </message>
+    <message>
+        <source>Unable to write the PDF file</source>
+        <translation>Die PDF-Datei lässt sich nicht schreiben</translation>
+    </message>
 </context>
 <context>
     <name>ReportPrinting</name>
@@ -1401,6 +1409,25 @@ Tastertyp (Ganzzahl): PI6 [32], TTL [33], PICS [34]</translation>
     <message>
         <source>%1 other lines differ</source>
         <translation>%1 weitere Zeilen weichen ab</translation>
+    </message>
+</context>
+<context>
+    <name>TReportPrinter</name>
+    <message>
+        <source>Print the commissioning record</source>
+        <translation>Inbetriebnahmeprotokoll drucken</translation>
+    </message>
+    <message>
+        <source>Export the commissioning record as PDF</source>
+        <translation>Inbetriebnahmeprotokoll als PDF exportieren</translation>
+    </message>
+    <message>
+        <source>Export Commissioning Record</source>
+        <translation>Inbetriebnahmeprotokoll exportieren</translation>
+    </message>
+    <message>
+        <source>PDF Files (*.pdf)</source>
+        <translation>PDF-Dateien (*.pdf)</translation>
     </message>
 </context>
 <context>

@@ -18,13 +18,17 @@
 #include <QAction>
 #include <QApplication>
 #include <QBackingStore>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPointer>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QSettings>
@@ -104,6 +108,8 @@ private slots:
     void find();
     void stepThroughChanges_data();
     void stepThroughChanges();
+    void commissioningRecord_data();
+    void commissioningRecord();
     void screenMatchesFreshPaint_data();
     void screenMatchesFreshPaint();
 
@@ -1141,11 +1147,13 @@ void tst_DownloadEditor::accessibility()
         if (button->defaultAction() || button->parentWidget() == d_lines)
             names << name_of(button);
     names << name_of(d_lines->findChild<QLineEdit *>()) << name_of(Simple_Editor());
-    QCOMPARE(names, (QStringList{"Load download file", "Save download file", "Undo", "Redo",
-                                 "Compare with a reference file", "Take over the reference values",
-                                 "End the comparison", "Previous changed line", "Next changed line",
-                                 "Previous line", "Next line", "Clear the search",
-                                 "Scale Resolution", "Line text"}));
+    QCOMPARE(names,
+             (QStringList{"Load download file", "Save download file", "Undo", "Redo",
+                          "Compare with a reference file", "Take over the reference values",
+                          "End the comparison", "Previous changed line", "Next changed line",
+                          "Print the commissioning record",
+                          "Export the commissioning record as PDF", "Previous line", "Next line",
+                          "Clear the search", "Scale Resolution", "Line text"}));
     QCOMPARE(d_write->toolTip(), QStringLiteral("Save download file"));
 
     // The lines are a list; the active one is selected and focused, and the marks are told.
@@ -1339,6 +1347,104 @@ void tst_DownloadEditor::stepThroughChanges()
     QTEST(active.join(QLatin1Char(' ')), "active");
     QTEST(QString(previous->isEnabled() ? "P" : "-") + (next->isEnabled() ? "N" : "-"), "enabled");
     QTEST(next->toolTip(), "tip");
+}
+
+void tst_DownloadEditor::commissioningRecord_data()
+{
+    QTest::addColumn<QString>("script"); // see Run
+    QTest::addColumn<QString>("route");  // export: the toolbar's PDF; print: Ctrl+P
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("pdf"); // the name given; empty: the dialog is cancelled
+    QTest::addColumn<QString>("size");
+    QTest::addColumn<QStringList>("texts"); // in the PDF, blanks aside
+    QTest::addColumn<QStringList>("message");
+
+    const auto row = [](const char *name, const char *script, const char *route, const char *locale,
+                        const char *pdf, const char *size, const QStringList &texts,
+                        const QStringList &message = {}) {
+        QTest::newRow(name) << script << route << locale << pdf << size << texts << message;
+    };
+    // Help texts, each view of a value, the raw lines, where the resolution comes from.
+    const QStringList record{"X axis positive software limit",
+                             "5950000",
+                             "5ACA30",
+                             "5950.0000",
+                             "Y axis maximum velocity",
+                             "100",
+                             "64",
+                             "; note",
+                             "N1000",
+                             "from line 4 of the file"};
+    row("exported on A4", "", "export", "C", "r.pdf", "A4", record);
+    row("on Letter where the desktop measures in inches", "", "export", "en_US", "r.pdf", "letter",
+        record);
+    row("printed through the print dialog", "", "print", "C", "r.pdf", "", record);
+    row("typing committed first, noted as unsaved", "i:2000", "export", "C", "r.pdf", "A4",
+        {"2000", "7D0", "The editor holds unsaved changes"});
+    row("typing committed before printing", "i:2000", "print", "C", "r.pdf", "", {"2000", "7D0"});
+    row("changed on disk since read: noted", "disk", "export", "C", "r.pdf", "A4",
+        {"3E8", "The editor holds unsaved changes"});
+    row("with the reference and its value", "cmp:b.oad", "export", "C", "r.pdf", "A4",
+        {"Comparison with the reference", "b.oad", "3000000", "2DC6C0"});
+    row("reference gone: told, nothing written", "cmp:b.oad rm:b.oad", "export", "C", "r.pdf", "",
+        {}, {"Open reference file"});
+    row("dialog cancelled: nothing written", "", "export", "C", "", "", {});
+    row("print dialog cancelled: nothing printed", "", "print", "C", "", "", {});
+    row("unwritable: told", "", "export", "C", "no/such/r.pdf", "", {},
+        {"Export commissioning record"});
+}
+
+void tst_DownloadEditor::commissioningRecord()
+{
+    QFETCH(QString, script);
+    QFETCH(QString, route);
+    QFETCH(QString, pdf);
+    QFETCH(QStringList, texts);
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("pdftotext is not installed (apt-get install poppler-utils)");
+    QAction *export_action = nullptr;
+    for (QAction *action : d_window->findChild<QToolBar *>()->actions())
+        if (action->text().contains(QLatin1String("PDF")))
+            export_action = action;
+    QVERIFY(export_action && !export_action->isEnabled()); // no file yet
+    Write_Download(QStringLiteral("b.oad"), "S1 X2DC6C0 Y64\nS11 X5ACA30\n");
+    const QString file = Open("S1 X3E8 Y64\nS11 X5ACA30 Y3C45B0 Z1DC130 W0\n; note\nN1000\n");
+    Run(script);
+    QFETCH(QString, locale);
+    QLocale::setDefault(QLocale(locale));
+    const auto restore = qScopeGuard([] { QLocale::setDefault(QLocale::c()); });
+    const QString target = pdf.isEmpty() ? QString() : d_dir->filePath(pdf);
+    TDialogSeam::Set_Next_Answer(QMessageBox::Ok); // for a failure
+    if (route == QLatin1String("print")) {
+        TDialogSeam::Set_Next_Print_File(d_dir->filePath(QStringLiteral("r.pdf")), !pdf.isEmpty());
+        Press(Qt::Key_P, Qt::ControlModifier);
+    } else {
+        TDialogSeam::Set_Next_File_Name(target);
+        export_action->trigger();
+    }
+    QTEST(TDialogSeam::Shown_Messages(), "message");
+    QCOMPARE(QDir(d_dir->path()).entryList({QStringLiteral("*.pdf")}).size(),
+             texts.isEmpty() ? 0 : 1);
+    if (texts.isEmpty())
+        return;
+    const auto run = [&target](const char *program, const QStringList &arguments = {}) {
+        QProcess process;
+        process.start(QString::fromLatin1(program), QStringList{target} + arguments);
+        return process.waitForFinished(60000) ? QString::fromUtf8(process.readAllStandardOutput())
+                                              : QString();
+    };
+    // Blanks and line ends aside, which the narrow columns add, and ligatures as letters.
+    QString text =
+        run("pdftotext", {QStringLiteral("-")}).normalized(QString::NormalizationForm_KC);
+    text.remove(QRegularExpression(QStringLiteral("\\s")));
+    texts << QString::fromLatin1(
+        QCryptographicHash::hash(Read_Bytes(file), QCryptographicHash::Sha256).toHex());
+    for (QString expected : texts)
+        QVERIFY2(text.contains(expected.remove(QLatin1Char(' '))), qPrintable(expected));
+    QFETCH(QString, size);
+    if (!size.isEmpty())
+        QVERIFY2(run("pdfinfo").contains(QStringLiteral("pts (%1)").arg(size)),
+                 qPrintable(run("pdfinfo")));
 }
 
 void tst_DownloadEditor::sizesFollowTheFont_data()
@@ -1634,6 +1740,10 @@ void tst_DownloadEditor::Run_Step(const QString &step, const QByteArray &file)
         Save_As(QStringLiteral("out.oad"));
     else if (step == QLatin1String("open"))
         Open(file);
+    else if (step.startsWith(QLatin1String("rm:")))
+        QFile::remove(d_dir->filePath(step.mid(3)));
+    else if (step == QLatin1String("disk")) // another program changes the open file
+        Write_Download(QStringLiteral("a.oad"), "S1 X7D0 Y64\n");
     else if (step == QLatin1String("empty"))
         Open(QByteArray());
     else if (step == QLatin1String("take"))
