@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # A fleet checked in one process against one process per file: oadtool check over FILES
 # download files of 128 lines (default 1000), each a copy of the example with its own first
-# line. Prints the wall and CPU time of both ways and how many times faster one process is.
+# line. Prints the wall and CPU time of both ways and how many times faster one process is,
+# then what check --json and show --json cost per file in one process (goal for show --json:
+# a third of a millisecond).
 #   oadtool_fleet.sh OADTOOL [FILES] [ROUNDS]
 set -euo pipefail
 oadtool=${1:?usage: oadtool_fleet.sh OADTOOL [FILES] [ROUNDS]}
@@ -27,13 +29,21 @@ measure() {
     tail -n 1 "$work/time" | awk '{ printf "%s %.3f\n", $1, $2 + $3 }'
 }
 one_process() { "$oadtool" check m*.oad; }
+check_json() { "$oadtool" check --json m*.oad; }
+show_json() { "$oadtool" show --json m*.oad; }
 per_file() { for f in m*.oad; do "$oadtool" check "$f" || true; done; }
-export -f one_process per_file
+export -f one_process per_file check_json show_json
 export oadtool
 
 one_process >/dev/null || true # warm the caches
 : >one
 for ((r = 0; r < rounds; ++r)); do measure bash -c one_process >>one; done
+: >check_json
+: >show_json
+for ((r = 0; r < rounds; ++r)); do
+    measure bash -c check_json >>check_json
+    measure bash -c show_json >>show_json
+done
 # One round only: it takes a minute per thousand files on a small machine.
 measure bash -c per_file >each
 
@@ -47,3 +57,9 @@ printf '%-24s %10.2f %10.2f %14.3f\n' "one process per file" "$each_wall" "$each
     "$(echo "$each_wall * 1000 / $files" | bc -l)"
 printf 'one process is %.0fx faster (wall), %.0fx (CPU); goal at least 50x\n' \
     "$(echo "$each_wall / $one_wall" | bc -l)" "$(echo "$each_cpu / $one_cpu" | bc -l)"
+for kind in check_json show_json; do
+    wall=$(cut -d' ' -f1 "$kind" | median)
+    cpu=$(cut -d' ' -f2 "$kind" | median)
+    printf '%-24s %10.2f %10.2f %14.3f\n' "${kind/_/ --} (median of $rounds)" "$wall" "$cpu" \
+        "$(echo "$wall * 1000 / $files" | bc -l)"
+done

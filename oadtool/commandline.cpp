@@ -23,6 +23,7 @@ enum Option_Flag : unsigned
     Reference = 16,
     Output = 32,
     Textconv = 64,
+    Quiet = 128,
 };
 
 struct Command
@@ -42,9 +43,9 @@ const Command Commands[] = {
      "every line; the fields of each described parameter\n"
      "line as integer, hexadecimal and (lengths) millimetres;\n"
      "the lines not read"},
-    {"check", Run_Check, 1, -1, Json, "check FILE...",
+    {"check", Run_Check, 1, -1, Json | Quiet, "check FILE...",
      "what the editor would drop, misread or not understand,\n"
-     "as FILE:LINE: text"},
+     "as FILE:LINE: text; with several files a summary on stderr"},
     {"diff", Run_Diff, 2, 2, Json | Resolution, "diff A B",
      "every difference: parameters by number, fields by\n"
      "value, and all other content"},
@@ -119,6 +120,10 @@ unsigned Read_Option(const QStringList &arguments, int *i, Options &options, QSt
         options.textconv = true;
         return Textconv;
     }
+    if (name == QLatin1String("--quiet")) {
+        options.quiet = true;
+        return Quiet;
+    }
     if (name == QLatin1String("--reference") || name == QLatin1String("--output"))
         return Read_Path_Option(name, value, options, error);
     if (name == QLatin1String("--hex") || name == QLatin1String("--mm")) {
@@ -158,6 +163,8 @@ QString Option_Name(unsigned flag)
         return QStringLiteral("--output");
     case Textconv:
         return QStringLiteral("--textconv");
+    case Quiet:
+        return QStringLiteral("--quiet");
     default:
         return QStringLiteral("--hex and --mm");
     }
@@ -167,11 +174,13 @@ CommandLine Check_Against(const Command &command, unsigned given, CommandLine re
 {
     const Options &options = result.options;
     const QString name = QLatin1String(command.name);
-    for (unsigned flag = Json; flag <= Textconv; flag <<= 1)
+    for (unsigned flag = Json; flag <= Quiet; flag <<= 1)
         if ((given & flag) && !(command.options & flag))
             return Failure(QStringLiteral("%1 does not apply to %2").arg(Option_Name(flag), name));
     if ((given & Textconv) && (given & Json))
         return Failure(QStringLiteral("--textconv and --json do not go together"));
+    if ((given & Quiet) && (given & Json))
+        return Failure(QStringLiteral("--quiet and --json do not go together"));
     const int count = options.arguments.size();
     if (count < command.min_arguments ||
         (command.max_arguments >= 0 && count > command.max_arguments))
@@ -247,6 +256,8 @@ QString Help_Text()
                "  --hex, --mm           get prints hexadecimal or millimetres\n"
                "  --reference REF       report compares FILE with REF\n"
                "  --output OUT          report writes OUT instead of standard output\n"
+               "  --quiet               check prints only the names of the files with\n"
+               "                        findings, one per line, for xargs; no summary\n"
                "  --textconv            show prints no file name, for git's textconv:\n"
                "                        *.oad diff=oad in .gitattributes, then\n"
                "                        git config diff.oad.textconv \"oadtool show --textconv\"\n"

@@ -3,8 +3,6 @@
 #include "textescape.h"
 
 #include <QFile>
-#include <QJsonDocument>
-#include <QJsonObject>
 
 namespace Oad {
 
@@ -85,19 +83,10 @@ void TConsole::Warn(const QString &message)
     Err(QStringLiteral("oadtool: warning: %1\n").arg(message));
 }
 
-void TConsole::Out_Json(const QJsonObject &object)
+void TConsole::Out_Raw(const QByteArray &bytes)
 {
-    // JSON escapes the C0 controls; DEL and the C1 range get the same treatment here.
-    const QString json = QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented));
-    QString text;
-    text.reserve(json.size());
-    for (const QChar c : json) {
-        if (c.unicode() >= 0x7F && c.unicode() <= 0x9F)
-            text += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
-        else
-            text += c;
-    }
-    Out(text);
+    if (d_out.write(bytes) != bytes.size())
+        d_out_failed = true;
 }
 
 int TConsole::Finish(int status)

@@ -6,7 +6,6 @@
 #include <QString>
 
 class QIODevice;
-class QJsonObject;
 
 namespace Oad {
 
@@ -26,8 +25,8 @@ public:
     // One line on err: "oadtool: message".
     void Complain(const QString &message);
     void Warn(const QString &message);
-    // Indented JSON (keys in alphabetical order) and a line feed.
-    void Out_Json(const QJsonObject &object);
+    // Bytes that are already UTF-8 with nothing left to escape: JSON from TJsonWriter.
+    void Out_Raw(const QByteArray &bytes);
 
     // Flushes out. A write to out that failed turns status into Exit_Trouble, with the
     // system's reason on err.

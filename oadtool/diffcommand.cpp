@@ -4,9 +4,7 @@
 #include "document.h"
 #include "documentdiff.h"
 #include "fieldtext.h"
-
-#include <QJsonArray>
-#include <QJsonObject>
+#include "jsonwriter.h"
 
 namespace Oad {
 
@@ -37,40 +35,46 @@ struct Resolutions
     int b = 0;
 };
 
-// A field's value as {"present", "int", "hex", "mm"}, a scale resolution as its number.
-QJsonValue Values_Json(const Difference &difference, std::optional<qint32> value, int resolution)
+// A field's value as {"hex", "int", "mm", "present"}, a scale resolution as its number.
+void Write_Values(TJsonWriter &json, const Difference &difference, std::optional<qint32> value,
+                  int resolution)
 {
     if (difference.kind == Kind::Scale_Resolution)
-        return value ? QJsonValue(*value) : QJsonValue();
-    if (!Has_Values(difference))
-        return QJsonValue();
-    return Value_Json(value, Item_Of(difference).scaled, resolution);
+        json.Number_Or_Null(value);
+    else if (Has_Values(difference))
+        Write_Value(json, value, Item_Of(difference).scaled, resolution);
+    else
+        json.Null();
 }
 
-QJsonObject Difference_Json(const Difference &difference, const Resolutions &resolutions)
+void Write_Difference_Json(TJsonWriter &json, const Difference &difference,
+                           const Resolutions &resolutions)
 {
     const ParameterItem item = Item_Of(difference);
-    const auto number = [](int line) {
-        return line > 0 ? QJsonValue(line) : QJsonValue();
+    const auto text_or_null = [&json](const char *key, bool present, const QString &text) {
+        json.Key(key);
+        if (present)
+            json.Text(text);
+        else
+            json.Null();
     };
-    const auto text = [](int line, const QString &text) {
-        return line > 0 ? QJsonValue(text) : QJsonValue();
+    const auto number_or_null = [&json](const char *key, bool present, int number) {
+        json.Key(key).Number_Or_Null(present ? std::optional<qint64>(number) : std::nullopt);
     };
     const bool parameter = difference.number >= 0;
-    return QJsonObject{
-        {QStringLiteral("kind"), DocumentDiff::Kind_Name(difference.kind)},
-        {QStringLiteral("parameter"), parameter ? QJsonValue(difference.number) : QJsonValue()},
-        {QStringLiteral("token"),
-         parameter ? QJsonValue(LineSyntax::Token_Of(difference.number)) : QJsonValue()},
-        {QStringLiteral("letter"),
-         difference.letter.isNull() ? QJsonValue() : QJsonValue(QString(difference.letter))},
-        {QStringLiteral("help"), item.help.isEmpty() ? QJsonValue() : QJsonValue(item.help)},
-        {QStringLiteral("line_a"), number(difference.line_a)},
-        {QStringLiteral("line_b"), number(difference.line_b)},
-        {QStringLiteral("text_a"), text(difference.line_a, difference.text_a)},
-        {QStringLiteral("text_b"), text(difference.line_b, difference.text_b)},
-        {QStringLiteral("a"), Values_Json(difference, difference.value_a, resolutions.a)},
-        {QStringLiteral("b"), Values_Json(difference, difference.value_b, resolutions.b)}};
+    json.Begin_Object();
+    Write_Values(json.Key("a"), difference, difference.value_a, resolutions.a);
+    Write_Values(json.Key("b"), difference, difference.value_b, resolutions.b);
+    text_or_null("help", !item.help.isEmpty(), item.help);
+    json.Key("kind").Text(DocumentDiff::Kind_Name(difference.kind));
+    text_or_null("letter", !difference.letter.isNull(), QString(difference.letter));
+    number_or_null("line_a", difference.line_a > 0, difference.line_a);
+    number_or_null("line_b", difference.line_b > 0, difference.line_b);
+    number_or_null("parameter", parameter, difference.number);
+    text_or_null("text_a", difference.line_a > 0, difference.text_a);
+    text_or_null("text_b", difference.line_b > 0, difference.text_b);
+    text_or_null("token", parameter, LineSyntax::Token_Of(difference.number));
+    json.End_Object();
 }
 
 QString Line_Pair(const Difference &difference)
@@ -161,15 +165,18 @@ int Run_Diff(const Options &options, TConsole &console)
         DocumentDiff::Compare(DocumentDiff::Side_Of(a.content, a.bytes),
                               DocumentDiff::Side_Of(b.content, b.bytes), Table());
     if (options.json) {
-        QJsonArray list;
+        TJsonWriter json(console);
+        json.Begin_Object();
+        json.Key("a").Text(Json_Name(a.path));
+        json.Key("b").Text(Json_Name(b.path));
+        json.Key("differences").Begin_Array();
         for (const Difference &difference : differences)
-            list.append(Difference_Json(difference, resolutions));
-        console.Out_Json(QJsonObject{{QStringLiteral("a"), Json_Name(a.path)},
-                                     {QStringLiteral("b"), Json_Name(b.path)},
-                                     {QStringLiteral("resolution_a"), resolutions.a},
-                                     {QStringLiteral("resolution_b"), resolutions.b},
-                                     {QStringLiteral("equal"), differences.isEmpty()},
-                                     {QStringLiteral("differences"), list}});
+            Write_Difference_Json(json, difference, resolutions);
+        json.End_Array();
+        json.Key("equal").Boolean(differences.isEmpty());
+        json.Key("resolution_a").Number(resolutions.a);
+        json.Key("resolution_b").Number(resolutions.b);
+        json.End_Object();
     } else if (!differences.isEmpty()) {
         console.Out(QStringLiteral("--- %1\n+++ %2\n").arg(Shown_Name(a.path), Shown_Name(b.path)));
         for (const Difference &difference : differences)

@@ -1,10 +1,10 @@
 #include "document.h"
 
 #include "console.h"
+#include "jsonwriter.h"
 #include "options.h"
 
 #include <QFile>
-#include <QJsonObject>
 
 #include <cstdio>
 
@@ -60,9 +60,13 @@ bool Load_Or_Report(const QString &path, Document *document, TConsole &console, 
     if (Load_Document(path, document, &error))
         return true;
     console.Complain(error);
-    if (json)
-        console.Out_Json(QJsonObject{{QStringLiteral("file"), Json_Name(path)},
-                                     {QStringLiteral("error"), error}});
+    if (json) {
+        TJsonWriter writer(console);
+        writer.Begin_Object();
+        writer.Key("error").Text(error);
+        writer.Key("file").Text(Json_Name(path));
+        writer.End_Object();
+    }
     return false;
 }
 

@@ -1,8 +1,7 @@
 #include "fieldtext.h"
 
+#include "jsonwriter.h"
 #include "valueformat.h"
-
-#include <QJsonValue>
 
 namespace Oad {
 
@@ -30,25 +29,45 @@ QString Value_Text(std::optional<qint32> value, bool scaled, int resolution)
     return text;
 }
 
-QJsonObject Value_Json(std::optional<qint32> value, bool scaled, int resolution)
+namespace {
+
+// The members of a value, and of a field when one is given, in alphabetical order.
+void Write_Members(TJsonWriter &json, std::optional<qint32> value, bool scaled, int resolution,
+                   const LineSyntax::FieldReading *field)
 {
-    QJsonObject object;
-    object.insert(QStringLiteral("present"), value.has_value());
-    object.insert(QStringLiteral("int"), value ? QJsonValue(*value) : QJsonValue());
-    object.insert(QStringLiteral("hex"),
-                  value ? QJsonValue(ValueFormat::Hex_Text(*value)) : QJsonValue());
+    json.Begin_Object();
+    if (field)
+        json.Key("help").Text(field->item.help);
+    json.Key("hex");
+    if (value)
+        json.Text(ValueFormat::Hex_Text(*value));
+    else
+        json.Null();
+    json.Key("int").Number_Or_Null(value);
+    if (field)
+        json.Key("letter").Text(QString(field->item.letter));
     const QString mm = Mm_Of(value, scaled, resolution);
-    object.insert(QStringLiteral("mm"), mm.isEmpty() ? QJsonValue() : QJsonValue(mm));
-    return object;
+    json.Key("mm");
+    if (mm.isEmpty())
+        json.Null();
+    else
+        json.Text(mm);
+    json.Key("present").Boolean(value.has_value());
+    if (field)
+        json.Key("scaled").Boolean(field->item.scaled);
+    json.End_Object();
 }
 
-QJsonObject Field_Json(const LineSyntax::FieldReading &field, int resolution)
+} // namespace
+
+void Write_Value(TJsonWriter &json, std::optional<qint32> value, bool scaled, int resolution)
 {
-    QJsonObject object = Value_Json(Value_Of(field), field.item.scaled, resolution);
-    object.insert(QStringLiteral("letter"), QString(field.item.letter));
-    object.insert(QStringLiteral("scaled"), field.item.scaled);
-    object.insert(QStringLiteral("help"), field.item.help);
-    return object;
+    Write_Members(json, value, scaled, resolution, nullptr);
+}
+
+void Write_Field(TJsonWriter &json, const LineSyntax::FieldReading &field, int resolution)
+{
+    Write_Members(json, Value_Of(field), field.item.scaled, resolution, &field);
 }
 
 } // namespace Oad

@@ -30,6 +30,7 @@ struct Options
     QString reference;       // report: the file to compare with
     QString output;          // report: the file to write; empty for standard output
     bool textconv = false;   // show: no file name anywhere, for git's textconv
+    bool quiet = false;      // check: only the names of files with findings, for xargs
 };
 
 } // namespace Oad

@@ -3,45 +3,52 @@
 #include "console.h"
 #include "document.h"
 #include "fieldtext.h"
+#include "jsonwriter.h"
 #include "valueformat.h"
-
-#include <QJsonArray>
-#include <QJsonObject>
 
 namespace Oad {
 
 namespace {
 
-QJsonObject Line_Json(const Line &line, int resolution)
+void Write_Line_Json(TJsonWriter &json, const Line &line, int resolution)
 {
     const bool has_token = line.read.split.is_parameter_line;
-    QJsonArray fields;
+    json.Begin_Object();
+    json.Key("fields").Begin_Array();
     for (const LineSyntax::FieldReading &field : line.read.fields)
-        fields.append(Field_Json(field, resolution));
-    return QJsonObject{
-        {QStringLiteral("line"), line.number},
-        {QStringLiteral("text"), line.text},
-        {QStringLiteral("kind"),
-         line.read.Is_Described() ? QStringLiteral("parameter") : QStringLiteral("raw")},
-        {QStringLiteral("parameter"), has_token ? QJsonValue(line.read.Number()) : QJsonValue()},
-        {QStringLiteral("token"), has_token ? QJsonValue(line.read.split.token) : QJsonValue()},
-        {QStringLiteral("fields"), fields}};
+        Write_Field(json, field, resolution);
+    json.End_Array();
+    json.Key("kind").Text(line.read.Is_Described() ? QStringLiteral("parameter")
+                                                   : QStringLiteral("raw"));
+    json.Key("line").Number(line.number);
+    json.Key("parameter")
+        .Number_Or_Null(has_token ? std::optional<qint64>(line.read.Number()) : std::nullopt);
+    json.Key("text").Text(line.text);
+    json.Key("token");
+    if (has_token)
+        json.Text(line.read.split.token);
+    else
+        json.Null();
+    json.End_Object();
 }
 
 void Write_Json(const Document &document, const Resolution &resolution, TConsole &console)
 {
-    QJsonArray lines;
+    TJsonWriter json(console);
+    json.Begin_Object();
+    json.Key("complete").Boolean(document.complete);
+    json.Key("file").Text(Json_Name(document.path));
+    json.Key("lines").Begin_Array();
     for (const Line &line : document.lines)
-        lines.append(Line_Json(line, resolution.value));
-    console.Out_Json(
-        QJsonObject{{QStringLiteral("file"), Json_Name(document.path)},
-                    {QStringLiteral("resolution"), resolution.value},
-                    {QStringLiteral("resolution_source"), Source_Name(resolution.source)},
-                    {QStringLiteral("resolution_line"),
-                     resolution.line > 0 ? QJsonValue(resolution.line) : QJsonValue()},
-                    {QStringLiteral("total_lines"), document.content.total_lines},
-                    {QStringLiteral("complete"), document.complete},
-                    {QStringLiteral("lines"), lines}});
+        Write_Line_Json(json, line, resolution.value);
+    json.End_Array();
+    json.Key("resolution").Number(resolution.value);
+    json.Key("resolution_line")
+        .Number_Or_Null(resolution.line > 0 ? std::optional<qint64>(resolution.line)
+                                            : std::nullopt);
+    json.Key("resolution_source").Text(Source_Name(resolution.source));
+    json.Key("total_lines").Number(document.content.total_lines);
+    json.End_Object();
 }
 
 // The rows of a described parameter line: letter, integer (right-aligned), hexadecimal,

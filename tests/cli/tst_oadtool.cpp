@@ -161,11 +161,15 @@ void TstOadtool::run_data()
         good,
         "a.oad:1: field V1 of S5 goes on with \"G\"; the editor reads V as 1\n"
         "-:1: field V1 of S5 goes on with \"G\"; the editor reads V as 1\n",
-        2, "oadtool: cannot read missing.oad: No such file or directory");
+        2, "oadtool: 3 files read, 1 clean, 2 with findings, 1 unreadable\n");
+    row("check --quiet: names only, no summary",
+        {"check", "--quiet", "b.oad", "a.oad", "missing.oad", "e%1\x1b[31m.oad"}, "S5 V1G\n", good,
+        "a.oad\ne%1\\x1b[31m.oad\n", 2,
+        "oadtool: cannot read missing.oad: No such file or directory\n");
     row("check: good and faulty files", {"check", "b.oad", "a.oad"}, "S5 V1\nN1000\n", "S5 V1\n",
         "b.oad:1: no scale resolution line: the last non-empty line should be N "
         "followed by 2 to 6 digits, such as N10000\n",
-        1);
+        1, "oadtool: 2 files read, 1 clean, 1 with findings, 0 unreadable\n");
     // A % in a name stays text too.
     row("check: control bytes in a file name", {"check", "e%1\x1b[31m.oad", "m\x07.oad"}, "S5 V\n",
         "",
@@ -309,6 +313,8 @@ void TstOadtool::run_data()
     usage("set on standard input", {"set", "-", "S2.Q=1"});
     usage("missing file", {"show", "missing.oad"});
     usage("directory as file", {"check", "."});
+    usage("--quiet with --json", {"check", "--quiet", "--json", "a.oad"});
+    usage("--quiet on show", {"show", "--quiet", "a.oad"});
 }
 
 void TstOadtool::run()
@@ -405,6 +411,12 @@ void TstOadtool::shell_data()
         "caf\\xe9.oad: scale resolution 10000 (line 2)\ncaf\\xe9.oad:1: S2.Q: Q1 -> Q5 (1 -> "
         "5)\n",
         0);
+    // Blanks and quotes in names reach xargs as they are.
+    row("check --quiet to xargs",
+        "mkdir -p q && cd q && cp ../a.oad . && printf 'S5 V\\n' > \"my file.oad\" &&\n"
+        "printf 'S5 V\\n' > \"it's.oad\" && "
+        "\"$OADTOOL\" check --quiet *.oad | xargs printf '<%s>\\n'",
+        "<it's.oad>\n<my file.oad>\n", 0);
     row("hard link", "ln a.oad h.oad; \"$OADTOOL\" set a.oad S2.Q=5; cat h.oad; rm h.oad",
         "S2 Q1\nN10000\n", 0, "a.oad has 2 hard links");
     // The owner and group where the test may set them (as root); the owner goes first, as
@@ -546,7 +558,9 @@ void TstOadtool::longLineMemory_data()
                                     {"check", "long.oad"},
                                     {"get", "long.oad", "S1.Z"},
                                     {"diff", "long.oad", "short.oad"},
-                                    {"diff", "long.oad", "other.oad"}};
+                                    {"diff", "long.oad", "other.oad"},
+                                    {"show", "--json", "long.oad"},
+                                    {"diff", "--json", "long.oad", "short.oad"}};
     for (const QStringList &arguments : commands)
         QTest::newRow(qPrintable(arguments.join(' '))) << arguments;
 }
