@@ -23,11 +23,17 @@ QString Name_Text(const QString &path, bool for_terminal)
         const auto byte = static_cast<uchar>(bytes.at(i));
         const int length = byte < 0x80 ? 1 : Utf8_Length(bytes, i);
         const QString decoded = QString::fromUtf8(bytes.mid(i, qMax(length, 1)));
-        if (length == 0 || (length == 2 && TextEscape::Is_Control(decoded.at(0).unicode()))) {
-            text += Escaped(byte); // not UTF-8, or a control character spelt in it
+        const ushort code = decoded.at(0).unicode();
+        if (length == 0 ||
+            (length > 1 && (TextEscape::Is_Control(code) || TextEscape::Is_Bidi_Format(code)))) {
+            // Not UTF-8, or a control or direction mark spelt in it: each of its bytes.
+            text += Escaped(byte);
             continue;
         }
-        text += for_terminal ? Shown(decoded) : decoded;
+        if (for_terminal)
+            text += Shown(decoded);
+        else // JSON escapes the rest; the backslash is doubled to tell \xHH from the name
+            text += code == '\\' ? QStringLiteral("\\\\") : decoded;
         i += length - 1;
     }
     return text;

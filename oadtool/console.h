@@ -45,11 +45,14 @@ private:
 using TextEscape::Shown;
 
 // A file name as given (decoded one character per byte), shown: its bytes read as UTF-8
-// where they are valid, every other byte as \xHH; control characters and backslashes as
-// in Shown. The name of standard input, "-", stays as it is.
+// where they are valid, every other byte as \xHH, and so are the bytes of a control
+// character or of a direction mark (Is_Bidi_Format) spelt in UTF-8; other control
+// characters and backslashes as in Shown. The name of standard input, "-", stays as it is.
 QString Shown_Name(const QString &path);
 
-// The same name for JSON, which escapes control characters itself.
+// The same name for JSON, lossless: as Shown_Name, but the control characters of one byte
+// left to JSON's own escapes. So \\ is a backslash, \xHH the byte HH, and every other
+// character its UTF-8 bytes.
 QString Json_Name(const QString &path);
 
 using TextEscape::Utf8_Length;

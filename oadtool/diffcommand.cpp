@@ -155,8 +155,10 @@ int Run_Diff(const Options &options, TConsole &console)
 {
     Document a;
     Document b;
-    if (!Load_Or_Report(options.arguments.at(0), &a, console) ||
-        !Load_Or_Report(options.arguments.at(1), &b, console))
+    // Both are tried, so that each one that cannot be read is told.
+    const bool read_a = Load_Or_Report(options.arguments.at(0), &a, console, options.json);
+    const bool read_b = Load_Or_Report(options.arguments.at(1), &b, console, options.json);
+    if (!read_a || !read_b)
         return Exit_Trouble;
     // Each file's counts are shown in its own millimetres unless the option says otherwise.
     const Resolutions resolutions{Choose_Resolution(a, options.resolution).value,

@@ -149,7 +149,7 @@ void TJsonWriter::Text(const QString &text)
             d_buffer += "\\b";
         } else if (code == '\f') {
             d_buffer += "\\f";
-        } else if (TextEscape::Is_Control(code)) {
+        } else if (TextEscape::Is_Control(code) || TextEscape::Is_Bidi_Format(code)) {
             Append_Escaped(code);
         } else if (c->isHighSurrogate() && c + 1 != end && c[1].isLowSurrogate()) {
             Append_Utf8(QChar::surrogateToUcs4(*c, c[1]));

@@ -13,8 +13,9 @@ class TConsole;
 // JSON written as it is made, indented by four spaces with the keys of each object in
 // alphabetical order, straight to out: no document is built first, so a fleet of files
 // costs little more than reading them and a long line costs no copy of itself.
-// Strings escape what JSON requires, and also DEL and the C1 controls as \uXXXX, so that
-// none of them reaches a terminal that shows the JSON.
+// Strings escape what JSON requires, and also DEL, the C1 controls and the direction marks
+// of TextEscape::Is_Bidi_Format as \uXXXX, so that none of them reaches a terminal that
+// shows the JSON.
 class TJsonWriter
 {
 public:

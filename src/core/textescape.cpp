@@ -7,6 +7,12 @@ bool Is_Control(ushort code)
     return code < 0x20 || (code >= 0x7F && code <= 0x9F);
 }
 
+bool Is_Bidi_Format(ushort code)
+{
+    return code == 0x200E || code == 0x200F || (code >= 0x202A && code <= 0x202E) ||
+           (code >= 0x2066 && code <= 0x2069);
+}
+
 QString Escape_Controls(const QString &text, bool keep_line_feeds)
 {
     QString escaped;
@@ -14,6 +20,8 @@ QString Escape_Controls(const QString &text, bool keep_line_feeds)
     for (const QChar c : text) {
         if (Is_Control(c.unicode()) && !(keep_line_feeds && c == QLatin1Char('\n')))
             escaped += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+        else if (Is_Bidi_Format(c.unicode()))
+            escaped += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
         else
             escaped += c;
     }

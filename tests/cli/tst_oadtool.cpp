@@ -1,5 +1,6 @@
 #include "commandline.h"
 #include "console.h"
+#include "jsonwriter.h"
 #include "setcommand.h"
 #include "testsupport.h"
 
@@ -27,6 +28,8 @@ private slots:
     void run_data();
     void run();
     void json();
+    void escaping_data();
+    void escaping();
     void shell_data();
     void shell();
     void changedWhileEditing_data();
@@ -376,6 +379,48 @@ void TstOadtool::json()
     QVERIFY(!w.value("b").toObject().value("present").toBool(true));
     QCOMPARE(differences.at(1).toObject().value("kind").toString(), QString("line-text"));
     QVERIFY(json({"--json", "diff", "k.oad", "k.oad"}, 0).value("equal").toBool());
+    // A file that cannot be read is an object too, as for show and check.
+    const QJsonObject unread = json({"--json", "diff", "k.oad", "missing.oad"}, 2);
+    QCOMPARE(unread.value("file").toString(), QString("missing.oad"));
+    QVERIFY(unread.value("error").toString().startsWith("cannot read missing.oad"));
+}
+
+// Texts as a terminal gets them, and as JSON, which never hides a character either.
+void TstOadtool::escaping_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QByteArray>("json");
+    QTest::newRow("direction marks")
+        << QString::fromUtf8("a\u202Eb\u2066c\u200E\u200Fd") << "a\\u202eb\\u2066c\\u200e\\u200fd"
+        << QByteArray("\"a\\u202eb\\u2066c\\u200e\\u200fd\"");
+    QTest::newRow("controls") << QString::fromLatin1("\x1b[31m\x85\x7f") << "\\x1b[31m\\x85\\x7f"
+                              << QByteArray("\"\\u001b[31m\\u0085\\u007f\"");
+    QTest::newRow("backslash, quote, line ends")
+        << QString("a\\\"b\nc\td\r") << "a\\\\\"b\\x0ac\\x09d\\x0d"
+        << QByteArray("\"a\\\\\\\"b\\nc\\td\\r\"");
+    QTest::newRow("beyond Latin-1") << QString::fromUtf8("\u20AC \U0001F600 \u2028")
+                                    << QString::fromUtf8("\u20AC \U0001F600 \u2028")
+                                    << QByteArray("\"\u20AC \U0001F600 \u2028\"");
+}
+
+void TstOadtool::escaping()
+{
+    QFETCH(QString, text);
+    QTEST(Oad::Shown(text), "shown");
+    QBuffer out;
+    QBuffer err;
+    out.open(QIODevice::WriteOnly);
+    err.open(QIODevice::WriteOnly);
+    Oad::TConsole console(out, err);
+    {
+        Oad::TJsonWriter json(console);
+        json.Begin_Object();
+        json.Key("t").Text(text);
+        json.End_Object();
+    }
+    QFETCH(QByteArray, json);
+    QCOMPARE(out.data(), "{\n    \"t\": " + json + "\n}\n");
 }
 
 // What needs a shell: devices, odd file names, links, modes, users and parallel runs.
@@ -417,6 +462,22 @@ void TstOadtool::shell_data()
         "printf 'S5 V\\n' > \"it's.oad\" && "
         "\"$OADTOOL\" check --quiet *.oad | xargs printf '<%s>\\n'",
         "<it's.oad>\n<my file.oad>\n", 0);
+    // JSON names read back byte for byte: \\ is a backslash, \xHH a byte.
+    row("JSON names: a backslash and a byte",
+        "printf 'S2 Q1\\n' > 'a\\xe4.oad'; n=$(printf 'a\\344.oad'); printf 'S2 Q1\\n' > \"$n\"\n"
+        "\"$OADTOOL\" check --json 'a\\xe4.oad' \"$n\" | grep '\"file\"'",
+        "    \"file\": \"a\\\\\\\\xe4.oad\",\n    \"file\": \"a\\\\xe4.oad\",\n", 0,
+        "2 files read");
+    // A name that a terminal would show reordered, or with an invisible mark.
+    row("direction marks in names",
+        "a=$(printf 'report\\342\\200\\256dao.txt'); b=$(printf "
+        "'x\\342\\201\\246y\\342\\200\\216');\n"
+        "printf 'S5 V\\n' > \"$a\"; printf 'S5 V\\n' > \"$b\"\n"
+        "\"$OADTOOL\" check --quiet \"$a\" \"$b\"; \"$OADTOOL\" check --json \"$a\" | grep "
+        "'\"file\"'",
+        "report\\xe2\\x80\\xaedao.txt\nx\\xe2\\x81\\xa6y\\xe2\\x80\\x8e\n"
+        "    \"file\": \"report\\\\xe2\\\\x80\\\\xaedao.txt\",\n",
+        0);
     row("hard link", "ln a.oad h.oad; \"$OADTOOL\" set a.oad S2.Q=5; cat h.oad; rm h.oad",
         "S2 Q1\nN10000\n", 0, "a.oad has 2 hard links");
     // The owner and group where the test may set them (as root); the owner goes first, as
