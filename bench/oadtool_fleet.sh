@@ -35,7 +35,7 @@ per_file() { for f in m*.oad; do "$oadtool" check "$f" || true; done; }
 export -f one_process per_file check_json show_json
 export oadtool
 
-one_process >/dev/null || true # warm the caches
+one_process >/dev/null 2>&1 || true # warm the caches
 : >one
 for ((r = 0; r < rounds; ++r)); do measure bash -c one_process >>one; done
 : >check_json
