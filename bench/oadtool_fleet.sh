@@ -7,6 +7,10 @@
 #   oadtool_fleet.sh OADTOOL [FILES] [ROUNDS]
 set -euo pipefail
 oadtool=${1:?usage: oadtool_fleet.sh OADTOOL [FILES] [ROUNDS]}
+# The runs below take place in a scratch directory, where a relative path would name
+# nothing and every time would be that of a failed start.
+oadtool=$(readlink -f "$oadtool")
+"$oadtool" --version >/dev/null
 files=${2:-1000}
 rounds=${3:-5}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)

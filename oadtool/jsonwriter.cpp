@@ -10,25 +10,32 @@ namespace Oad {
 
 namespace {
 
-// Written out in pieces of about this size: a long text is never held whole as JSON.
-constexpr int Piece = 64 * 1024;
+// The most that one step of Text adds: a character as \uXXXX, or four bytes of UTF-8.
+constexpr size_t Widest_Character = 6;
 
 } // namespace
 
 TJsonWriter::TJsonWriter(TConsole &console)
     : d_console(console)
-{
-    d_buffer.reserve(Piece + 64);
-}
+    , d_buffer(new char[Capacity])
+{}
 
 TJsonWriter::~TJsonWriter()
 {
     Flush();
 }
 
+void TJsonWriter::Make_Room(size_t size)
+{
+    assert(size <= Capacity);
+    Flush();
+}
+
 void TJsonWriter::Indent(int depth)
 {
-    d_buffer.append(size_t(4 * depth), ' ');
+    static const char Spaces[] = "                                                ";
+    assert(size_t(4 * depth) < sizeof Spaces);
+    Put(Spaces, size_t(4 * depth));
 }
 
 // A value's place: in an array after the previous element, in an object after its key.
@@ -42,7 +49,8 @@ void TJsonWriter::Before_Value()
         d_key_pending = false;
         return;
     }
-    d_buffer += level.count++ > 0 ? ",\n" : "";
+    if (level.count++ > 0)
+        Put(",\n", 2);
     Indent(d_levels.size());
 }
 
@@ -52,11 +60,25 @@ TJsonWriter &TJsonWriter::Key(const char *key)
     Level &level = d_levels.last();
     assert(!level.last_key || std::strcmp(level.last_key, key) < 0);
     level.last_key = key;
-    d_buffer += level.count++ > 0 ? ",\n" : "";
-    Indent(d_levels.size());
-    d_buffer += '"';
-    d_buffer += key;
-    d_buffer += "\": ";
+    // The comma, the indent, the quoted key and the colon in one piece: keys are a good
+    // part of all the output.
+    const size_t length = std::strlen(key);
+    const auto indent = size_t(4 * d_levels.size());
+    const size_t size = 2 + indent + 1 + length + 3;
+    if (size > Capacity - d_size)
+        Make_Room(size);
+    char *out = d_buffer.get() + d_size;
+    if (level.count++ > 0) {
+        *out++ = ',';
+        *out++ = '\n';
+    }
+    std::memset(out, ' ', indent);
+    out += indent;
+    *out++ = '"';
+    std::memcpy(out, key, length);
+    out += length;
+    std::memcpy(out, "\": ", 3);
+    d_size = size_t(out + 3 - d_buffer.get());
     d_key_pending = true;
     return *this;
 }
@@ -64,27 +86,28 @@ TJsonWriter &TJsonWriter::Key(const char *key)
 void TJsonWriter::Begin_Object()
 {
     Before_Value();
-    d_buffer += "{\n";
+    Put("{\n", 2);
     d_levels.append(Level());
 }
 
 void TJsonWriter::Begin_Array()
 {
     Before_Value();
-    d_buffer += "[\n";
+    Put("[\n", 2);
     d_levels.append(Level{true, 0, nullptr});
 }
 
 void TJsonWriter::End_Object()
 {
     assert(!d_levels.isEmpty() && !d_levels.last().array && !d_key_pending);
-    const Level level = d_levels.takeLast();
+    const Level level = d_levels.last();
+    d_levels.removeLast();
     if (level.count > 0)
-        d_buffer += '\n';
+        Put('\n');
     Indent(d_levels.size());
-    d_buffer += '}';
+    Put('}');
     if (d_levels.isEmpty()) {
-        d_buffer += '\n';
+        Put('\n');
         Flush();
     }
 }
@@ -93,93 +116,123 @@ void TJsonWriter::End_Array()
 {
     assert(!d_levels.isEmpty() && d_levels.last().array);
     // Even an empty array closes on a line of its own, as QJsonDocument writes it.
-    const Level level = d_levels.takeLast();
+    const Level level = d_levels.last();
+    d_levels.removeLast();
     if (level.count > 0)
-        d_buffer += '\n';
+        Put('\n');
     Indent(d_levels.size());
-    d_buffer += ']';
+    Put(']');
 }
 
+// Text makes room for Widest_Character before each of these.
 void TJsonWriter::Append_Escaped(ushort code)
 {
     static const char Digits[] = "0123456789abcdef";
-    const char escaped[] = {'\\',
-                            'u',
-                            Digits[code >> 12],
-                            Digits[(code >> 8) & 0xF],
-                            Digits[(code >> 4) & 0xF],
-                            Digits[code & 0xF]};
-    d_buffer.append(escaped, sizeof escaped);
+    char *const out = d_buffer.get() + d_size;
+    out[0] = '\\';
+    out[1] = 'u';
+    out[2] = Digits[code >> 12];
+    out[3] = Digits[(code >> 8) & 0xF];
+    out[4] = Digits[(code >> 4) & 0xF];
+    out[5] = Digits[code & 0xF];
+    d_size += 6;
 }
 
 void TJsonWriter::Append_Utf8(uint code)
 {
+    char *const out = d_buffer.get();
     if (code < 0x800) {
-        d_buffer += char(0xC0 | (code >> 6));
+        out[d_size++] = char(0xC0 | (code >> 6));
     } else if (code < 0x10000) {
-        d_buffer += char(0xE0 | (code >> 12));
-        d_buffer += char(0x80 | ((code >> 6) & 0x3F));
+        out[d_size++] = char(0xE0 | (code >> 12));
+        out[d_size++] = char(0x80 | ((code >> 6) & 0x3F));
     } else {
-        d_buffer += char(0xF0 | (code >> 18));
-        d_buffer += char(0x80 | ((code >> 12) & 0x3F));
-        d_buffer += char(0x80 | ((code >> 6) & 0x3F));
+        out[d_size++] = char(0xF0 | (code >> 18));
+        out[d_size++] = char(0x80 | ((code >> 12) & 0x3F));
+        out[d_size++] = char(0x80 | ((code >> 6) & 0x3F));
     }
-    d_buffer += char(0x80 | (code & 0x3F));
+    out[d_size++] = char(0x80 | (code & 0x3F));
+}
+
+// Room for Widest_Character is made before each call.
+const QChar *TJsonWriter::Append_Special(const QChar *c, const QChar *end)
+{
+    const ushort code = c->unicode();
+    char *const out = d_buffer.get() + d_size;
+    if (code == '"' || code == '\\' || code == '\n' || code == '\t' || code == '\r' ||
+        code == '\b' || code == '\f') {
+        out[0] = '\\';
+        out[1] = code == '\n'   ? 'n'
+                 : code == '\t' ? 't'
+                 : code == '\r' ? 'r'
+                 : code == '\b' ? 'b'
+                 : code == '\f' ? 'f'
+                                : char(code);
+        d_size += 2;
+    } else if (TextEscape::Is_Control(code) || TextEscape::Is_Bidi_Format(code)) {
+        Append_Escaped(code);
+    } else if (c->isHighSurrogate() && c + 1 != end && c[1].isLowSurrogate()) {
+        Append_Utf8(QChar::surrogateToUcs4(*c, c[1]));
+        return c + 2;
+    } else {
+        // A lone half of a surrogate pair is no character.
+        Append_Utf8(c->isSurrogate() ? uint(QChar::ReplacementCharacter) : code);
+    }
+    return c + 1;
 }
 
 void TJsonWriter::Text(const QString &text)
 {
     Before_Value();
-    d_buffer += '"';
-    const QChar *const end = text.constData() + text.size();
-    for (const QChar *c = text.constData(); c != end; ++c) {
-        const ushort code = c->unicode();
-        if (code >= 0x20 && code < 0x7F && code != '"' && code != '\\') {
-            d_buffer += char(code);
-        } else if (code == '"' || code == '\\') {
-            d_buffer += '\\';
-            d_buffer += char(code);
-        } else if (code == '\n') {
-            d_buffer += "\\n";
-        } else if (code == '\t') {
-            d_buffer += "\\t";
-        } else if (code == '\r') {
-            d_buffer += "\\r";
-        } else if (code == '\b') {
-            d_buffer += "\\b";
-        } else if (code == '\f') {
-            d_buffer += "\\f";
-        } else if (TextEscape::Is_Control(code) || TextEscape::Is_Bidi_Format(code)) {
-            Append_Escaped(code);
-        } else if (c->isHighSurrogate() && c + 1 != end && c[1].isLowSurrogate()) {
-            Append_Utf8(QChar::surrogateToUcs4(*c, c[1]));
-            ++c;
-        } else {
-            // A lone half of a surrogate pair is no character.
-            Append_Utf8(c->isSurrogate() ? uint(QChar::ReplacementCharacter) : code);
-        }
-        if (d_buffer.size() >= size_t(Piece))
+    Put('"');
+    const auto plain = [](ushort code) {
+        return code >= 0x20 && code < 0x7F && code != '"' && code != '\\';
+    };
+    const QChar *c = text.constData();
+    const QChar *const end = c + text.size();
+    while (c != end) {
+        if (Capacity - d_size <= Widest_Character)
             Flush();
+        // Plain ASCII, most of any text, is copied in one run, up to the room for one more
+        // character of any kind.
+        char *const start = d_buffer.get() + d_size;
+        char *const limit = d_buffer.get() + (Capacity - Widest_Character);
+        char *out = start;
+        while (c != end && out != limit && plain(c->unicode()))
+            *out++ = char((c++)->unicode());
+        d_size += size_t(out - start);
+        if (c != end && !plain(c->unicode()))
+            c = Append_Special(c, end);
     }
-    d_buffer += '"';
+    Put('"');
 }
 
 void TJsonWriter::Number(qint64 number)
 {
     Before_Value();
-    d_buffer += std::to_string(number);
+    // Digits from the last, as printf writes them but at a fraction of its cost.
+    char digits[24];
+    char *first = digits + sizeof digits;
+    quint64 magnitude = number < 0 ? 0 - quint64(number) : quint64(number);
+    do {
+        *--first = char('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude > 0);
+    if (number < 0)
+        *--first = '-';
+    Put(first, size_t(digits + sizeof digits - first));
 }
 
 void TJsonWriter::Boolean(bool value)
 {
     Before_Value();
-    d_buffer += value ? "true" : "false";
+    Put(value ? "true" : "false");
 }
 
 void TJsonWriter::Null()
 {
     Before_Value();
-    d_buffer += "null";
+    Put("null", 4);
 }
 
 void TJsonWriter::Number_Or_Null(std::optional<qint64> number)
@@ -192,10 +245,10 @@ void TJsonWriter::Number_Or_Null(std::optional<qint64> number)
 
 void TJsonWriter::Flush()
 {
-    if (d_buffer.empty())
+    if (d_size == 0)
         return;
-    d_console.Out_Raw(QByteArray::fromRawData(d_buffer.data(), int(d_buffer.size())));
-    d_buffer.clear(); // keeps its room
+    d_console.Out_Raw(QByteArray::fromRawData(d_buffer.get(), int(d_size)));
+    d_size = 0;
 }
 
 } // namespace Oad

@@ -1,10 +1,11 @@
 #pragma once
 
 #include <QString>
-#include <QVector>
+#include <QVarLengthArray>
 
+#include <cstring>
+#include <memory>
 #include <optional>
-#include <string>
 
 namespace Oad {
 
@@ -40,6 +41,9 @@ public:
     void Number_Or_Null(std::optional<qint64> number);
 
 private:
+    // Written out in pieces of this size: a long text is never held whole as JSON.
+    static constexpr size_t Capacity = 64 * 1024;
+
     struct Level
     {
         bool array = false;
@@ -48,14 +52,30 @@ private:
     };
 
     void Before_Value();
+    // Inline, so that the copies of a few bytes of known size are a move or two.
+    void Put(const char *bytes, size_t size)
+    {
+        if (size > Capacity - d_size)
+            Make_Room(size);
+        std::memcpy(d_buffer.get() + d_size, bytes, size);
+        d_size += size;
+    }
+    void Put(const char *text) { Put(text, std::strlen(text)); }
+    void Put(char c) { Put(&c, 1); }
+    void Make_Room(size_t size);
     void Indent(int depth);
     void Append_Escaped(ushort code);
     void Append_Utf8(uint code); // a character from U+0080 on
+    // One character that is not plain ASCII, escaped or in UTF-8; returns the next.
+    const QChar *Append_Special(const QChar *c, const QChar *end);
     void Flush();
 
     TConsole &d_console;
-    std::string d_buffer; // appended to inline: most of the output is short pieces
-    QVector<Level> d_levels;
+    // Most of the output is pieces of a few bytes, copied here without any checks but one
+    // for room; the buffer goes out when it is full and when the outermost value ends.
+    std::unique_ptr<char[]> d_buffer;
+    size_t d_size = 0;
+    QVarLengthArray<Level, 8> d_levels;
     bool d_key_pending = false;
 };
 

@@ -166,8 +166,18 @@ QString Int_Text(qint32 value)
 
 QString Hex_Text(qint32 value)
 {
-    // The bit pattern, not the signed number: -1 is FFFFFFFF.
-    return QString::number(static_cast<quint32>(value), 16).toUpper();
+    // The bit pattern, not the signed number: -1 is FFFFFFFF. Written digit by digit: a
+    // fleet of files shows this for every field, and number() and toUpper() cost a string
+    // each.
+    static const char Digits[] = "0123456789ABCDEF";
+    QChar digits[8];
+    int first = 8;
+    auto bits = static_cast<quint32>(value);
+    do {
+        digits[--first] = QLatin1Char(Digits[bits & 0xF]);
+        bits >>= 4;
+    } while (bits != 0);
+    return QString(digits + first, 8 - first);
 }
 
 QString Mm_Text(double millimetres)
