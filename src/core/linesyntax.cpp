@@ -210,9 +210,8 @@ Span Find_Misspelt_Token(const QString &line)
     // As many digits as may stand before a blank, a letter or the end: two, else one.
     for (; digits > 0; --digits) {
         const int end = first + digits;
-        const QChar next = end < line.size() ? line.at(end) : QChar();
-        if (next.isNull() || next == QLatin1Char(' ') ||
-            (next >= QLatin1Char('A') && next <= QLatin1Char('Z'))) {
+        const QChar next = end < line.size() ? line.at(end) : QLatin1Char(' ');
+        if (next == QLatin1Char(' ') || (next >= QLatin1Char('A') && next <= QLatin1Char('Z'))) {
             span.start = 0;
             span.length = end;
             return span;
