@@ -185,7 +185,7 @@ void TDownloadEditor::Create_Panes(QGridLayout *grid_layout)
     // Each pane keeps its own minimum width, 100 and 400 pixels or what its contents need at
     // a larger font, so that nothing in it is ever cut.
     d_file_line_widget = new TFileLineWidget(this);
-    d_file_line_widget->setMaximumWidth(320);
+    d_file_line_widget->Set_Widest(320);
     d_document = d_file_line_widget->Get_Document();
 
     d_data_editor = new TDataEditorWidget(this);

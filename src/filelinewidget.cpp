@@ -680,6 +680,11 @@ QSize TFileLineWidget::minimumSizeHint() const
     return QWidget::minimumSizeHint().expandedTo(QSize(100, 0));
 }
 
+void TFileLineWidget::Set_Widest(int width)
+{
+    setMaximumWidth(std::max(width, minimumSizeHint().width()));
+}
+
 void TFileLineWidget::Canvas_Clicked(QWidget *canvas, const QPoint &pos)
 {
     const Visible_Window window =

@@ -74,6 +74,9 @@ public:
     // sideways; never narrower than 100 pixels or than the field's row needs.
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
+    // The widest the view may grow: width, or the field's row where a larger font or a
+    // longer caption needs more.
+    void Set_Widest(int width);
 
 signals:
     void Line_Activated(int line);

@@ -1452,6 +1452,7 @@ void tst_DownloadEditor::sizesFollowTheFont_data()
     QTest::addColumn<QFont>("font");
     QTest::addColumn<bool>("specified"); // letter 20, captions 100, views 100
     QTest::addColumn<QSize>("largest");  // the window's largest size; none: any
+    QTest::addColumn<bool>("german");    // longer texts
 
     const auto points = [](int size) {
         return QFont(QStringLiteral("Sans Serif"), size);
@@ -1459,11 +1460,14 @@ void tst_DownloadEditor::sizesFollowTheFont_data()
     QFont small(QStringLiteral("Sans Serif"));
     small.setPixelSize(9);
     // A font whose texts fit the specified sizes keeps them all, and so does the window.
-    QTest::newRow("9 pixels: the specified sizes") << small << true << QSize(1001, 701);
-    QTest::newRow("9 pt, a desktop's own") << points(9) << false << QSize(1001, 701);
+    QTest::newRow("9 pixels: the specified sizes") << small << true << QSize(1001, 701) << false;
+    QTest::newRow("9 pt, a desktop's own") << points(9) << false << QSize(1001, 701) << false;
+    QTest::newRow("9 pt in German") << points(9) << false << QSize(1001, 701) << true;
     // A 1366 x 768 screen with a panel and a title bar.
-    QTest::newRow("11 pt") << points(11) << false << QSize(1366, 704);
-    QTest::newRow("14 pt") << points(14) << false << QSize();
+    QTest::newRow("11 pt") << points(11) << false << QSize(1366, 704) << false;
+    QTest::newRow("11 pt in German") << points(11) << false << QSize(1366, 704) << true;
+    QTest::newRow("14 pt") << points(14) << false << QSize() << false;
+    QTest::newRow("14 pt in German") << points(14) << false << QSize() << true;
 }
 
 void tst_DownloadEditor::sizesFollowTheFont()
@@ -1471,10 +1475,16 @@ void tst_DownloadEditor::sizesFollowTheFont()
     QFETCH(QFont, font);
     QFETCH(bool, specified);
     QFETCH(QSize, largest);
+    QFETCH(bool, german);
     // The offscreen platform's own font is larger than a desktop's.
     const QFont offscreen_font = QApplication::font();
-    const auto restore = qScopeGuard([&] { QApplication::setFont(offscreen_font); });
+    const auto restore = qScopeGuard([&] {
+        QApplication::setFont(offscreen_font);
+        qDeleteAll(qApp->findChildren<QTranslator *>(QString(), Qt::FindDirectChildrenOnly));
+    });
     QApplication::setFont(font);
+    QCOMPARE(EditorTranslation::Install(*qApp, german ? QStringList{"de-DE"} : QStringList()),
+             german);
     Create_Window();
     const auto fits = [&](const QSize &size) {
         return largest == QSize(1001, 701)
