@@ -32,6 +32,7 @@ struct Command
     int (*run)(const Options &, TConsole &);
     int min_arguments;
     int max_arguments; // -1: any number
+    int files;         // how many of the arguments are files, from the first; -1: all
     unsigned options;
     const char *synopsis;
     const char *help;
@@ -39,23 +40,23 @@ struct Command
 
 // Every command, its handler and its help: a name that is not here is a usage error.
 const Command Commands[] = {
-    {"show", Run_Show, 1, -1, Json | Resolution | Textconv, "show FILE...",
+    {"show", Run_Show, 1, -1, -1, Json | Resolution | Textconv, "show FILE...",
      "every line; the fields of each described parameter\n"
      "line as integer, hexadecimal and (lengths) millimetres;\n"
      "the lines not read"},
-    {"check", Run_Check, 1, -1, Json | Quiet, "check FILE...",
+    {"check", Run_Check, 1, -1, -1, Json | Quiet, "check FILE...",
      "what the editor would drop, misread or not understand,\n"
      "as FILE:LINE: text; with several files a summary on stderr"},
-    {"diff", Run_Diff, 2, 2, Json | Resolution, "diff A B",
+    {"diff", Run_Diff, 2, 2, -1, Json | Resolution, "diff A B",
      "every difference: parameters by number, fields by\n"
      "value, and all other content"},
-    {"get", Run_Get, 2, -1, Resolution | Line | Form, "get FILE S1.X...",
+    {"get", Run_Get, 2, -1, 1, Resolution | Line | Form, "get FILE S1.X...",
      "each value on its own line: integer, or --hex, --mm"},
-    {"set", Run_Set, 2, -1, Resolution | Line, "set FILE S1.X=2000...",
+    {"set", Run_Set, 2, -1, 1, Resolution | Line, "set FILE S1.X=2000...",
      "rewrite only the bytes of the named fields; values\n"
      "2000, -5, 4294967295, 0x7D0, 12.5mm or 12,5mm (lengths);\n"
      "under a lock, and nothing written if FILE changed meanwhile"},
-    {"report", Run_Report, 1, 1, Resolution | Reference | Output, "report FILE",
+    {"report", Run_Report, 1, 1, 1, Resolution | Reference | Output, "report FILE",
      "a commissioning record as HTML: every field with its\n"
      "help text, the SHA-256, the check findings, with\n"
      "--reference the differences, lines to sign"},
@@ -170,6 +171,49 @@ QString Option_Name(unsigned flag)
     }
 }
 
+// An option given again: refused when it says something else the second time, or, for
+// --line, at all, as it is no line per field but the one line for every field.
+QString Clash(unsigned flag, unsigned given, const Options &before, const Options &after)
+{
+    if (!(given & flag))
+        return QString();
+    switch (flag) {
+    case Form:
+        return before.form == after.form ? QString()
+                                         : QStringLiteral("--hex and --mm do not go together");
+    case Line:
+        return QStringLiteral("--line is given twice; it names the one line for every field");
+    case Resolution:
+        return before.resolution == after.resolution
+                   ? QString()
+                   : QStringLiteral("--resolution is given twice, as %1 and %2")
+                         .arg(*before.resolution)
+                         .arg(*after.resolution);
+    case Reference:
+    case Output: {
+        const bool reference = flag == Reference;
+        const QString &first = reference ? before.reference : before.output;
+        const QString &second = reference ? after.reference : after.output;
+        return first == second ? QString()
+                               : QStringLiteral("%1 is given twice, as %2 and %3")
+                                     .arg(Option_Name(flag), Shown_Name(first), Shown_Name(second));
+    }
+    default:
+        return QString();
+    }
+}
+
+// Standard input can be read only once.
+QString Stdin_Twice(const Command &command, const Options &options)
+{
+    const QStringList files = options.arguments.mid(0, command.files); // -1: all
+    const int count =
+        files.count(QStringLiteral("-")) + (options.reference == QLatin1String("-") ? 1 : 0);
+    return count > 1 ? QStringLiteral("- is named %1 times; standard input can be read only once")
+                           .arg(count)
+                     : QString();
+}
+
 CommandLine Check_Against(const Command &command, unsigned given, CommandLine result)
 {
     const Options &options = result.options;
@@ -185,6 +229,9 @@ CommandLine Check_Against(const Command &command, unsigned given, CommandLine re
     if (count < command.min_arguments ||
         (command.max_arguments >= 0 && count > command.max_arguments))
         return Failure(QStringLiteral("usage: oadtool %1").arg(QLatin1String(command.synopsis)));
+    const QString twice = Stdin_Twice(command, options);
+    if (!twice.isEmpty())
+        return Failure(twice);
     result.action = CommandLine::Action::Run;
     return result;
 }
@@ -212,9 +259,13 @@ CommandLine Parse_Command_Line(const QStringList &arguments)
             return result;
         } else {
             QString error;
+            const Options before = result.options;
             const unsigned flag = Read_Option(arguments, &i, result.options, &error);
             if (flag == 0)
                 return Failure(error);
+            const QString clash = Clash(flag, given, before, result.options);
+            if (!clash.isEmpty())
+                return Failure(clash);
             given |= flag;
         }
     }
@@ -266,9 +317,12 @@ QString Help_Text()
                "\n"
                "Exit status: 0 done, clean or equal; 1 findings, differences, a refused\n"
                "assignment or an absent field; 2 usage error, or a file that cannot be read or\n"
-               "written (the other files are still checked). Control characters and direction\n"
-               "marks are shown as \\xHH or \\uHHHH, a backslash as \\\\. A file name in JSON\n"
-               "reads back exactly: \\\\ is a backslash, \\xHH the byte HH, the rest UTF-8.\n"
+               "written (the other files are still checked); 3 set wrote FILE but could not\n"
+               "print its report (standard output full or closed).\n"
+               "\n"
+               "Control characters and direction marks are shown as \\xHH or \\uHHHH, a\n"
+               "backslash as \\\\. A file name in JSON reads back exactly: \\\\ is a\n"
+               "backslash, \\xHH the byte HH, the rest UTF-8.\n"
                "\n"
                "Examples:\n"
                "  $ oadtool check machine.oad other.oad\n"

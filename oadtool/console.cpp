@@ -95,15 +95,21 @@ void TConsole::Out_Raw(const QByteArray &bytes)
         d_out_failed = true;
 }
 
-int TConsole::Finish(int status)
+bool TConsole::Flush_Out()
 {
     auto *file = qobject_cast<QFileDevice *>(&d_out);
     if (file && !file->flush())
         d_out_failed = true;
-    if (!d_out_failed)
-        return status;
-    Complain(QStringLiteral("cannot write to standard output: %1").arg(d_out.errorString()));
-    return Exit_Trouble;
+    if (d_out_failed && !d_out_failure_told) {
+        Complain(QStringLiteral("cannot write to standard output: %1").arg(d_out.errorString()));
+        d_out_failure_told = true;
+    }
+    return !d_out_failed;
+}
+
+int TConsole::Finish(int status)
+{
+    return Flush_Out() || status == Exit_Unreported ? status : Exit_Trouble;
 }
 
 QString Shown_Name(const QString &path)

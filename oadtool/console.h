@@ -28,8 +28,11 @@ public:
     // Bytes that are already UTF-8 with nothing left to escape: JSON from TJsonWriter.
     void Out_Raw(const QByteArray &bytes);
 
-    // Flushes out. A write to out that failed turns status into Exit_Trouble, with the
-    // system's reason on err.
+    // Flushes out: false when anything written to out did not reach it, with the system's
+    // reason on err (once).
+    bool Flush_Out();
+    // Flushes out. A write to out that failed turns status into Exit_Trouble, unless it is
+    // Exit_Unreported, which tells of it already.
     int Finish(int status);
 
 private:
@@ -38,6 +41,7 @@ private:
     QIODevice &d_out;
     QIODevice &d_err;
     bool d_out_failed = false;
+    bool d_out_failure_told = false;
 };
 
 // A text from a file or an argument as it may be printed: each control character as \xHH

@@ -31,8 +31,8 @@ bool Has_Values(const Difference &difference)
 
 struct Resolutions
 {
-    int a = 0;
-    int b = 0;
+    Resolution a;
+    Resolution b;
 };
 
 // A field's value as {"hex", "int", "mm", "present"}, a scale resolution as its number.
@@ -63,8 +63,8 @@ void Write_Difference_Json(TJsonWriter &json, const Difference &difference,
     };
     const bool parameter = difference.number >= 0;
     json.Begin_Object();
-    Write_Values(json.Key("a"), difference, difference.value_a, resolutions.a);
-    Write_Values(json.Key("b"), difference, difference.value_b, resolutions.b);
+    Write_Values(json.Key("a"), difference, difference.value_a, resolutions.a.value);
+    Write_Values(json.Key("b"), difference, difference.value_b, resolutions.b.value);
     text_or_null("help", !item.help.isEmpty(), item.help);
     json.Key("kind").Text(DocumentDiff::Kind_Name(difference.kind));
     text_or_null("letter", !difference.letter.isNull(), QString(difference.letter));
@@ -144,9 +144,44 @@ void Write_Difference(const Difference &difference, const Resolutions &resolutio
         else
             console.Out(QStringLiteral("none"));
     };
-    side("-", difference.line_a, difference.text_a, difference.value_a, resolutions.a);
-    side("+", difference.line_b, difference.text_b, difference.value_b, resolutions.b);
+    side("-", difference.line_a, difference.text_a, difference.value_a, resolutions.a.value);
+    side("+", difference.line_b, difference.text_b, difference.value_b, resolutions.b.value);
     console.Out(QStringLiteral("\n"));
+}
+
+void Write_Json(const Document &a, const Document &b, const QVector<Difference> &differences,
+                const Resolutions &resolutions, TConsole &console)
+{
+    const auto line = [](const Resolution &resolution) {
+        return resolution.line > 0 ? std::optional<qint64>(resolution.line) : std::nullopt;
+    };
+    TJsonWriter json(console);
+    json.Begin_Object();
+    json.Key("a").Text(Json_Name(a.path));
+    json.Key("b").Text(Json_Name(b.path));
+    json.Key("differences").Begin_Array();
+    for (const Difference &difference : differences)
+        Write_Difference_Json(json, difference, resolutions);
+    json.End_Array();
+    json.Key("equal").Boolean(differences.isEmpty());
+    json.Key("resolution_a").Number(resolutions.a.value);
+    json.Key("resolution_b").Number(resolutions.b.value);
+    json.Key("resolution_line_a").Number_Or_Null(line(resolutions.a));
+    json.Key("resolution_line_b").Number_Or_Null(line(resolutions.b));
+    json.Key("resolution_source_a").Text(Source_Name(resolutions.a.source));
+    json.Key("resolution_source_b").Text(Source_Name(resolutions.b.source));
+    json.End_Object();
+}
+
+// Each file's name with the resolution its millimetres are shown at, as show names it.
+void Write_Text(const Document &a, const Document &b, const QVector<Difference> &differences,
+                const Resolutions &resolutions, TConsole &console)
+{
+    console.Out(QStringLiteral("--- %1  scale resolution %2\n+++ %3  scale resolution %4\n")
+                    .arg(Shown_Name(a.path), Resolution_Text(resolutions.a), Shown_Name(b.path),
+                         Resolution_Text(resolutions.b)));
+    for (const Difference &difference : differences)
+        Write_Difference(difference, resolutions, console);
 }
 
 } // namespace
@@ -161,29 +196,33 @@ int Run_Diff(const Options &options, TConsole &console)
     if (!read_a || !read_b)
         return Exit_Trouble;
     // Each file's counts are shown in its own millimetres unless the option says otherwise.
-    const Resolutions resolutions{Choose_Resolution(a, options.resolution).value,
-                                  Choose_Resolution(b, options.resolution).value};
+    Warn_Resolution(a, options.resolution, console);
+    Warn_Resolution(b, options.resolution, console);
+    const Resolutions resolutions{Choose_Resolution(a, options.resolution),
+                                  Choose_Resolution(b, options.resolution)};
     const QVector<Difference> differences =
         DocumentDiff::Compare(DocumentDiff::Side_Of(a.content, a.bytes),
                               DocumentDiff::Side_Of(b.content, b.bytes), Table());
-    if (options.json) {
-        TJsonWriter json(console);
-        json.Begin_Object();
-        json.Key("a").Text(Json_Name(a.path));
-        json.Key("b").Text(Json_Name(b.path));
-        json.Key("differences").Begin_Array();
-        for (const Difference &difference : differences)
-            Write_Difference_Json(json, difference, resolutions);
-        json.End_Array();
-        json.Key("equal").Boolean(differences.isEmpty());
-        json.Key("resolution_a").Number(resolutions.a);
-        json.Key("resolution_b").Number(resolutions.b);
-        json.End_Object();
-    } else if (!differences.isEmpty()) {
-        console.Out(QStringLiteral("--- %1\n+++ %2\n").arg(Shown_Name(a.path), Shown_Name(b.path)));
-        for (const Difference &difference : differences)
-            Write_Difference(difference, resolutions, console);
+    // What was not read cannot be called equal; a difference in what was read stands.
+    for (const Document *document : {&a, &b}) {
+        if (document->complete)
+            continue;
+        const QString unread =
+            QStringLiteral("%1 is larger than %2 bytes, and only that much of it is read")
+                .arg(Shown_Name(document->path), QString::number(DownloadFile::Max_Read_Bytes));
+        if (!differences.isEmpty()) {
+            console.Warn(unread + QStringLiteral("; the rest is not compared"));
+            continue;
+        }
+        Report_Failure(document->path,
+                       QStringLiteral("cannot tell whether the files are equal: ") + unread,
+                       console, options.json);
+        return Exit_Trouble;
     }
+    if (options.json)
+        Write_Json(a, b, differences, resolutions, console);
+    else if (!differences.isEmpty())
+        Write_Text(a, b, differences, resolutions, console);
     return differences.isEmpty() ? Exit_Ok : Exit_Found;
 }
 

@@ -59,15 +59,20 @@ bool Load_Or_Report(const QString &path, Document *document, TConsole &console, 
     QString error;
     if (Load_Document(path, document, &error))
         return true;
-    console.Complain(error);
-    if (json) {
-        TJsonWriter writer(console);
-        writer.Begin_Object();
-        writer.Key("error").Text(error);
-        writer.Key("file").Text(Json_Name(path));
-        writer.End_Object();
-    }
+    Report_Failure(path, error, console, json);
     return false;
+}
+
+void Report_Failure(const QString &path, const QString &error, TConsole &console, bool json)
+{
+    console.Complain(error);
+    if (!json)
+        return;
+    TJsonWriter writer(console);
+    writer.Begin_Object();
+    writer.Key("error").Text(error);
+    writer.Key("file").Text(Json_Name(path));
+    writer.End_Object();
 }
 
 int For_Each_Document(const QStringList &paths, TConsole &console, bool json,
@@ -97,6 +102,17 @@ Resolution Choose_Resolution(const Document &document, std::optional<int> option
         resolution.line = document.resolution_line;
     }
     return resolution;
+}
+
+void Warn_Resolution(const Document &document, std::optional<int> option, TConsole &console)
+{
+    const int file_value = document.content.scale_resolution;
+    if (option && file_value > 0 && file_value != *option)
+        console.Warn(QStringLiteral("--resolution %1 differs from the scale resolution %2 of %3 "
+                                    "(line %4); %1 is used")
+                         .arg(QString::number(*option), QString::number(file_value),
+                              Shown_Name(document.path),
+                              QString::number(document.resolution_line)));
 }
 
 QString Source_Name(Resolution::Source source)

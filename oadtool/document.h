@@ -41,6 +41,9 @@ bool Load_Document(const QString &path, Document *document, QString *error, bool
 // and returns false.
 bool Load_Or_Report(const QString &path, Document *document, TConsole &console, bool json = false);
 
+// Why a file cannot be dealt with, on err and, for JSON output, as {"file", "error"} on out.
+void Report_Failure(const QString &path, const QString &error, TConsole &console, bool json);
+
 // Runs handle on each file in turn, also after one that cannot be read, and gives the worst
 // status: Exit_Trouble for an unreadable file, else the highest that handle returned.
 int For_Each_Document(const QStringList &paths, TConsole &console, bool json,
@@ -61,6 +64,9 @@ struct Resolution
 
 // The option, else a positive value of the file's scale resolution line, else the default.
 Resolution Choose_Resolution(const Document &document, std::optional<int> option);
+
+// A warning on err when the option differs from the file's own scale resolution line.
+void Warn_Resolution(const Document &document, std::optional<int> option, TConsole &console);
 
 QString Source_Name(Resolution::Source source);        // "default", "file", "option"
 QString Resolution_Text(const Resolution &resolution); // "10000 (line 5)", "1000 (--resolution)"

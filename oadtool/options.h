@@ -11,6 +11,9 @@ namespace Oad {
 constexpr int Exit_Ok = 0;      // shown, clean, equal, written
 constexpr int Exit_Found = 1;   // findings, differences, a refused assignment, an absent field
 constexpr int Exit_Trouble = 2; // usage error, a file that cannot be read or written
+// set wrote the file, but its report did not reach standard output: not 2, which promises
+// that nothing was written, nor 0, which promises the report.
+constexpr int Exit_Unreported = 3;
 
 struct Options
 {

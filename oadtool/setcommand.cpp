@@ -46,6 +46,20 @@ QString Resolution_Report(const Document &document, const Resolution &resolution
     return QStringLiteral("%1: scale resolution %2").arg(name, Resolution_Text(resolution));
 }
 
+// What check finds in the field: a field read out of a word ("; OVERRIDE V10" gives V the
+// E of the word) or ahead of the real one would be rewritten where nobody meant it. The
+// letter before the S token is no such case: it is never read.
+QStringList Field_Faults(const Document &document, const Target &target)
+{
+    QStringList faults;
+    for (const FileChecks::Finding &finding : FileChecks::Check_Field(*target.line, target.Field()))
+        if (finding.kind != QLatin1String("letter-before-token"))
+            faults.append(QStringLiteral("check reports %1:%2: %3")
+                              .arg(Shown_Name(document.path), QString::number(finding.line),
+                                   finding.message));
+    return faults;
+}
+
 // Each assignment checked against the document; the edits, or the reasons on errors.
 Edits Resolve(const SetRequest &request, const Options &options, const Document &document,
               QStringList *errors)
@@ -73,6 +87,11 @@ Edits Resolve(const SetRequest &request, const Options &options, const Document 
             reject(error);
             continue;
         }
+        const QStringList faults = Field_Faults(document, target);
+        for (const QString &fault : faults)
+            reject(fault);
+        if (!faults.isEmpty())
+            continue;
         const auto value =
             Parse_Value(assignment.value_text, target.Field().item, mm_resolution, &error);
         if (!value) {
@@ -160,13 +179,7 @@ int Plan_Set(const SetRequest &request, const Options &options, TConsole &consol
         return Exit_Trouble;
     }
     const Resolution resolution = Choose_Resolution(document, options.resolution);
-    const int file_value = document.content.scale_resolution;
-    if (options.resolution && file_value > 0 && file_value != *options.resolution)
-        console.Warn(QStringLiteral("--resolution %1 differs from the file's scale resolution "
-                                    "%2 (line %3); %1 is used")
-                         .arg(*options.resolution)
-                         .arg(file_value)
-                         .arg(document.resolution_line));
+    Warn_Resolution(document, options.resolution, console);
     QStringList errors;
     const Edits edits = Resolve(request, options, document, &errors);
     if (!errors.isEmpty()) {
@@ -202,7 +215,11 @@ int Save_Set(const SetPlan &plan, TConsole &console)
     if (replaced != DownloadFile::Replaced::Yes)
         return Exit_Trouble;
     console.Out(plan.report.join(QLatin1Char('\n')) + QLatin1Char('\n'));
-    return Exit_Ok;
+    if (console.Flush_Out())
+        return Exit_Ok;
+    console.Complain(QStringLiteral("%1 is written; only this report of it is lost")
+                         .arg(Shown_Name(plan.document.path)));
+    return Exit_Unreported;
 }
 
 int Run_Set(const Options &options, TConsole &console)

@@ -57,6 +57,10 @@ QVector<Finding> Check_Bytes(const CheckedFile &document);
 // parameters the table does not describe or that stand on several lines.
 QVector<Finding> Check_Lines(const CheckedFile &document);
 
+// What Check_Lines finds in one described field of a line: no digits, more text after
+// them, the letter again, the letter before the S token.
+QVector<Finding> Check_Field(const CheckedLine &line, const LineSyntax::FieldReading &field);
+
 // A scale resolution line that is not valid, none at all, or more than one.
 QVector<Finding> Check_Scale_Resolution(const CheckedFile &document);
 

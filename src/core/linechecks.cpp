@@ -69,7 +69,7 @@ void Check_Field_End(const CheckedLine &line, const FieldReading &field, QVector
     }
 }
 
-void Check_Field(const CheckedLine &line, const FieldReading &field, QVector<Finding> &findings)
+void Check_One_Field(const CheckedLine &line, const FieldReading &field, QVector<Finding> &findings)
 {
     const QString &text = line.text;
     const QString &token = line.read.split.token;
@@ -154,6 +154,13 @@ void Check_Token(const CheckedLine &line, QVector<Finding> &findings)
 
 } // namespace
 
+QVector<Finding> Check_Field(const CheckedLine &line, const LineSyntax::FieldReading &field)
+{
+    QVector<Finding> findings;
+    Check_One_Field(line, field, findings);
+    return findings;
+}
+
 QVector<Finding> Check_Lines(const CheckedFile &document)
 {
     QVector<Finding> findings;
@@ -178,7 +185,7 @@ QVector<Finding> Check_Lines(const CheckedFile &document)
             continue;
         }
         for (const FieldReading &field : line.read.fields)
-            Check_Field(line, field, findings);
+            Check_One_Field(line, field, findings);
         Check_Other_Fields(line, findings);
     }
     return findings;
@@ -218,13 +225,13 @@ QVector<Finding> Check_Scale_Resolution(const CheckedFile &document)
     const QString text = document.lines.at(last - 1).text;
     if (DownloadFile::Is_Near_Scale_Line(text))
         findings.append({last, QStringLiteral("scale-resolution"),
-                         QStringLiteral("%1 is no valid scale resolution line: it needs N "
-                                        "directly followed by 2 to 6 digits")
-                             .arg(Shown(text))});
+                         QStringLiteral("%1 is no valid scale resolution line: it needs %2")
+                             .arg(Shown(text), DownloadFile::Scale_Line_Rule())});
     else
         findings.append({last, QStringLiteral("no-scale-resolution"),
                          QStringLiteral("no scale resolution line: the last non-empty line "
-                                        "should be N followed by 2 to 6 digits, such as N10000")});
+                                        "should be %1, such as N10000")
+                             .arg(DownloadFile::Scale_Line_Rule())});
     return findings;
 }
 

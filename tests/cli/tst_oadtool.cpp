@@ -150,8 +150,8 @@ void TstOadtool::run_data()
     row("check: resolution 0", {"check", "a.oad"}, "S2 Q1\nN00\n", "",
         "a.oad:2: scale resolution N00 is 0; no millimetre value can be computed from it\n", 1);
     row("check: nearly a scale resolution line", {"check", "a.oad"}, "S2 Q1\nn 1000\n\n", "",
-        "a.oad:2: n 1000 is no valid scale resolution line: it needs N directly followed by 2 "
-        "to 6 digits\n",
+        "a.oad:2: n 1000 is no valid scale resolution line: it needs one or more N or n "
+        "directly followed by 2 to 6 digits\n",
         1);
     row("check: resolution line not last", {"check", "a.oad"}, "N1000\nS2 Q1\n", "",
         "a.oad:1: N1000 is not the last non-empty line, so the file has no scale resolution\n", 1);
@@ -170,15 +170,15 @@ void TstOadtool::run_data()
         "a.oad\ne%1\\x1b[31m.oad\n", 2,
         "oadtool: cannot read missing.oad: No such file or directory\n");
     row("check: good and faulty files", {"check", "b.oad", "a.oad"}, "S5 V1\nN1000\n", "S5 V1\n",
-        "b.oad:1: no scale resolution line: the last non-empty line should be N "
-        "followed by 2 to 6 digits, such as N10000\n",
+        "b.oad:1: no scale resolution line: the last non-empty line should be one or more "
+        "N or n directly followed by 2 to 6 digits, such as N10000\n",
         1, "oadtool: 2 files read, 1 clean, 1 with findings, 0 unreadable\n");
     // A % in a name stays text too.
     row("check: control bytes in a file name", {"check", "e%1\x1b[31m.oad", "m\x07.oad"}, "S5 V\n",
         "",
         "e%1\\x1b[31m.oad:1: field V of S5 has no digits (in \"V\"); the editor reads "
-        "V as 0\ne%1\\x1b[31m.oad:1: no scale resolution line: the last non-empty line should be N "
-        "followed by 2 to 6 digits, such as N10000\n",
+        "V as 0\ne%1\\x1b[31m.oad:1: no scale resolution line: the last non-empty line should be "
+        "one or more N or n directly followed by 2 to 6 digits, such as N10000\n",
         2, "oadtool: cannot read m\\x07.oad");
 
     row("show", {"show", "a.oad"},
@@ -211,17 +211,23 @@ void TstOadtool::run_data()
         "        Q  1  hex 1  mm 0.0001  Maximum 3D acceleration\n",
         0);
 
+    // The header names each file's resolution (B's as A's unless given) and its source.
     const auto diff = [&row](const char *name, const QByteArray &a, const QByteArray &b,
-                             const QString &out) {
-        row(name, {"diff", "a.oad", "b.oad"}, a, b,
-            out.isEmpty() ? out : "--- a.oad\n+++ b.oad\n" + out, out.isEmpty() ? 0 : 1);
+                             const QString &out, const QString &in_a = "10000 (default)",
+                             const QString &in_b = QString()) {
+        const QString head = QString("--- a.oad  scale resolution %1\n+++ b.oad  scale "
+                                     "resolution %2\n")
+                                 .arg(in_a, in_b.isEmpty() ? in_a : in_b);
+        row(name, {"diff", "a.oad", "b.oad"}, a, b, out.isEmpty() ? out : head + out,
+            out.isEmpty() ? 0 : 1);
     };
     // S10 moves from the end to the front unchanged; only S1.X really changes.
     diff("diff: field, parameter line, raw line", "S1 X3E8 Y1 Z0 W0\n; old\nS10 X5\nN1000\n",
          "S10 X00000005\nS1 X7D0 Y1 Z0 W0\nS5 V1\n; new\nN1000\n",
          "S1.X  line 1 / line 2  X axis maximum velocity\n  - 1000  hex 3E8  mm 1.0000\n"
          "  + 2000  hex 7D0  mm 2.0000\n+ S5  line 3: S5 V1\n- raw  line 2: ; old\n"
-         "+ raw  line 4: ; new\n");
+         "+ raw  line 4: ; new\n",
+         "1000 (line 4)", "1000 (line 5)");
     diff("diff: other field", "S2 Q1 X5\n", "S2 Q1 X6\n",
          "S2.X (not described for S2)  line 1 / line 1\n  - 5  hex 5\n  + 6  hex 6\n");
     diff("diff: repeated raw line", "; a\n; a\n", "; a\n", "- raw  line 2: ; a\n");
@@ -230,13 +236,21 @@ void TstOadtool::run_data()
     diff("diff: before token", "X9 S2 Q1\n", "X8 S2 Q01\n",
          "S2 before the S token  line 1 / line 1\n  - X9 \n  + X8 \n");
     diff("diff: scale resolution", "S2 Q1\nN1000\n", "S2 Q1\nN10000\n",
-         "scale resolution  line 2 / line 2\n  - 1000\n  + 10000\n");
+         "scale resolution  line 2 / line 2\n  - 1000\n  + 10000\n", "1000 (line 2)",
+         "10000 (line 2)");
     diff("diff: after NUL", QByteArray("S2 Q1\0 x\n", 9), QByteArray("S2 Q1\0 y\n", 9),
          "after a NUL byte  line 1 / line 1\n  -  x\n  +  y\n");
     diff("diff: after line 128", "S2 Q1\n" + filler + "N1000\n; a\n",
          "S2 Q1\n" + filler + "N1000\n; b",
          "after line 128  line 129 / line 129\n  - ; a\n"
-         "  + ; b\n");
+         "  + ; b\n",
+         "1000 (line 128)");
+    row("diff: --resolution against a file", {"diff", "--resolution=1000", "a.oad", "b.oad"},
+        "S2 Q1\nN10000\n", "S2 Q2\nN10000\n",
+        "--- a.oad  scale resolution 1000 (--resolution)\n+++ b.oad  scale resolution 1000 "
+        "(--resolution)\nS2.Q  line 1 / line 1  Maximum 3D acceleration\n  - 1  hex 1  mm "
+        "0.0010\n  + 2  hex 2  mm 0.0020\n",
+        1, "--resolution 1000 differs from the scale resolution 10000 of b.oad (line 2)");
     diff("diff: same content, spelt and ordered otherwise", "S2 Q10\r\nS5   V1\r\nN1000\r\n",
          "S5 V00000001\nS02 Q10\n\nN01000", "");
 
@@ -269,21 +283,31 @@ void TstOadtool::run_data()
     set("set: --line picks one", {"--line", "2", "S5.V=20"}, "; S5 VALUE\nS5 V10\nN10000\n",
         "a.oad: scale resolution 10000 (line 3)\na.oad:2: S5.V: V10 -> V14 (16 -> 20)\n",
         "; S5 VALUE\nS5 V14\nN10000\n");
-    set("set: --resolution against the file", {"--resolution=1000", "S2.Q=1mm"}, "S2 Q1\nN10000\n",
+    set("set: the letter before the S token is never read", {"S2.Q=5"}, "Q1 S2 Q1\n",
+        "a.oad: no valid scale resolution line; millimetre values are refused\n"
+        "a.oad:1: S2.Q: Q1 -> Q5 (1 -> 5)\n",
+        "Q1 S2 Q5\n");
+    set("set: --resolution against the file",
+        {"--resolution=1000", "S2.Q=1mm", "--resolution", "1000"}, "S2 Q1\nN10000\n",
         "a.oad: scale resolution 1000 (--resolution)\n"
         "a.oad:1: S2.Q: Q1 -> Q3E8 (1 -> 1000)\n",
         "S2 Q3E8\nN10000\n",
-        "oadtool: warning: --resolution 1000 differs from the file's scale resolution 10000 (line "
-        "2); 1000 is used");
+        "oadtool: warning: --resolution 1000 differs from the scale resolution 10000 of a.oad "
+        "(line 2); 1000 is used");
 
     // A valid assignment beside the bad one is not written either.
     const auto refused = [&row](const char *name, const char *assignment, const char *err) {
         row(name, {"set", "a.oad", "S1.Y=7", assignment},
-            "S1 X1 Y2 Z3\n; S2 Q\nS2 Q1\nS40 X1\nS6F X1 Y2 Z3 W4\nN10000\n", "", "", 1, err);
+            "S1 X1 Y2 Z3\n; S2 Q\nS2 Q1\nS40 X1\nS6F X1 Y2 Z3 W4\nS5 ; OVERRIDE V10\nN10000\n", "",
+            "", 1, err);
     };
     refused("set: undescribed parameter", "S40.X=1",
             "S40.X=1: parameter S40 (64) is not described");
-    refused("set: parameter on no line", "S5.V=1", "S5.V=1: no line carries parameter S5");
+    refused("set: parameter on no line", "S4.U=1", "S4.U=1: no line carries parameter S4");
+    // The editor reads V out of the word, as VE: a rewrite would make it OV20RRIDE.
+    refused("set: field in a word", "S5.V=0x20",
+            "S5.V=0x20: check reports a.oad:6: field VE of S5 goes on with \"RRIDE\"; the editor "
+            "reads V as 14\noadtool: S5.V=0x20: check reports a.oad:6: field V of S5 stands again");
     refused("set: parameter on two lines", "S2.Q=1",
             "S2.Q=1: parameter S2 stands on lines 2 (; S2 Q) and 3 (S2 Q1); pick one with --line");
     refused("set: letter not of parameter", "S6F.Q=1", "S6F.Q=1: parameter S6F has no field Q");
@@ -316,6 +340,11 @@ void TstOadtool::run_data()
     usage("set on standard input", {"set", "-", "S2.Q=1"});
     usage("missing file", {"show", "missing.oad"});
     usage("directory as file", {"check", "."});
+    usage("--line twice", {"get", "--line", "1", "a.oad", "S2.Q", "--line=1"});
+    usage("--resolution twice, differing",
+          {"--resolution", "5", "show", "a.oad", "--resolution=6"});
+    usage("--hex with --mm", {"get", "--hex", "a.oad", "S2.Q", "--mm"});
+    usage("standard input twice", {"diff", "-", "-"});
     usage("--quiet with --json", {"check", "--quiet", "--json", "a.oad"});
     usage("--quiet on show", {"show", "--quiet", "a.oad"});
 }
@@ -372,6 +401,8 @@ void TstOadtool::json()
 
     const QJsonObject diff = json({"--json", "diff", "j.oad", "k.oad"}, 1);
     QVERIFY(!diff.value("equal").toBool(true));
+    QCOMPARE(diff.value("resolution_source_b").toString(), QString("file"));
+    QCOMPARE(diff.value("resolution_line_b").toInt(), 3);
     const QJsonArray differences = diff.value("differences").toArray();
     QCOMPARE(differences.size(), 2);
     const QJsonObject w = differences.at(0).toObject();
@@ -444,6 +475,21 @@ void TstOadtool::shell_data()
     };
     row("full standard output", "\"$OADTOOL\" show a.oad > /dev/full", "", 2,
         "cannot write to standard output: No space left");
+    // Equal as far as read is no answer; a difference in what was read is one.
+    row("diff of files larger than 16 MiB",
+        "x() { printf 'S2 Q%s\\n' $1; head -c 17000000 /dev/zero | tr '\\0' x; }\n"
+        "x 1 > big.oad; x 1 > same.oad; x 2 > other.oad; \"$OADTOOL\" diff big.oad same.oad; "
+        "echo $?;\n\"$OADTOOL\" diff big.oad other.oad; echo $?; rm big.oad same.oad other.oad",
+        "2\n--- big.oad  scale resolution 10000 (default)\n+++ other.oad  scale resolution 10000 "
+        "(default)\nS2.Q  line 1 / line 1  Maximum 3D acceleration\n  - 1  hex 1  mm 0.0001\n"
+        "  + 2  hex 2  mm 0.0002\n1\n",
+        0,
+        "oadtool: cannot tell whether the files are equal: big.oad is larger than 16777216 "
+        "bytes, and only that much of it is read\noadtool: warning: big.oad is larger");
+    // Written, but not reported: neither 0 nor the 2 that means nothing was written.
+    row("set with full standard output",
+        "\"$OADTOOL\" set a.oad S2.Q=5 > /dev/full; echo $?; cat a.oad", "3\nS2 Q5\nN10000\n", 0,
+        "a.oad is written; only this report of it is lost");
     // Unbounded reading ran out of memory here. AddressSanitizer reserves terabytes of
     // address space at start, so the bound can only be checked in a plain build.
 #ifdef __SANITIZE_ADDRESS__
