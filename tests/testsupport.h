@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QList>
 #include <QObject>
+#include <QProcess>
 #include <QString>
 
 #ifdef QT_WIDGETS_LIB
@@ -34,6 +35,38 @@ inline bool Write_Bytes(const QString &path, const QByteArray &bytes)
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
            file.write(bytes) == bytes.size();
+}
+
+// What a program run to its end gave; status -1 when it did not end by itself.
+struct Run_Result
+{
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+// Runs program in directory with input on standard input; the environment is the test's
+// own with the variables named in settings set.
+inline Run_Result Run_Program(const QString &directory, const QString &program,
+                              const QStringList &arguments, const QByteArray &input,
+                              const QList<std::pair<QString, QString>> &settings)
+{
+    QProcess process;
+    process.setWorkingDirectory(directory);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const auto &[name, value] : settings)
+        environment.insert(name, value);
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    process.write(input);
+    process.closeWriteChannel();
+    Run_Result result;
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return result;
+    result.status = process.exitCode();
+    result.out = QString::fromUtf8(process.readAllStandardOutput());
+    result.err = QString::fromUtf8(process.readAllStandardError());
+    return result;
 }
 
 // The one child of type T, which the test relies on being unique.

@@ -9,7 +9,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -38,12 +37,7 @@ private slots:
     void longLineMemory();
 
 private:
-    struct Result
-    {
-        int status = -1;
-        QString out;
-        QString err;
-    };
+    using Result = TestSupport::Run_Result;
     Result Run(const QString &program, const QStringList &arguments, const QByteArray &input);
     QString Path(const QString &name) const { return d_dir.filePath(name); }
     long Peak_Kib(const QStringList &arguments);
@@ -54,25 +48,11 @@ private:
 TstOadtool::Result TstOadtool::Run(const QString &program, const QStringList &arguments,
                                    const QByteArray &input)
 {
-    QProcess process;
-    process.setWorkingDirectory(d_dir.path());
     // The output must not depend on the user's locale or language: on a German desktop the
     // editor speaks German, oadtool never.
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("de_DE.UTF-8"));
-    environment.insert(QStringLiteral("LANGUAGE"), QStringLiteral("de"));
-    environment.insert(QStringLiteral("OADTOOL"), QStringLiteral(OADTOOL_PATH));
-    process.setProcessEnvironment(environment);
-    process.start(program, arguments);
-    process.write(input);
-    process.closeWriteChannel();
-    Result result;
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return result;
-    result.status = process.exitCode();
-    result.out = QString::fromUtf8(process.readAllStandardOutput());
-    result.err = QString::fromUtf8(process.readAllStandardError());
-    return result;
+    return TestSupport::Run_Program(
+        d_dir.path(), program, arguments, input,
+        {{"LC_ALL", "de_DE.UTF-8"}, {"LANGUAGE", "de"}, {"OADTOOL", OADTOOL_PATH}});
 }
 
 void TstOadtool::run_data()

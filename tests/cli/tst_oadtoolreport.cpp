@@ -4,7 +4,6 @@
 #include "testsupport.h"
 
 #include <QCryptographicHash>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -23,12 +22,7 @@ private slots:
     void textconv();
 
 private:
-    struct Result
-    {
-        int status = -1;
-        QString out;
-        QString err;
-    };
+    using Result = TestSupport::Run_Result;
     Result Run(const QStringList &arguments, const QByteArray &input = QByteArray());
     QString Path(const QString &name) const { return d_dir.filePath(name); }
 
@@ -39,22 +33,9 @@ private:
 TstOadtoolReport::Result TstOadtoolReport::Run(const QStringList &arguments,
                                                const QByteArray &input)
 {
-    QProcess process;
-    process.setWorkingDirectory(d_dir.path());
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("de_DE.UTF-8"));
-    environment.insert(QStringLiteral("SOURCE_DATE_EPOCH"), QStringLiteral("1796635800"));
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(OADTOOL_PATH), arguments);
-    process.write(input);
-    process.closeWriteChannel();
-    Result result;
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return result;
-    result.status = process.exitCode();
-    result.out = QString::fromUtf8(process.readAllStandardOutput());
-    result.err = QString::fromUtf8(process.readAllStandardError());
-    return result;
+    return TestSupport::Run_Program(
+        d_dir.path(), QStringLiteral(OADTOOL_PATH), arguments, input,
+        {{"LC_ALL", "de_DE.UTF-8"}, {"SOURCE_DATE_EPOCH", "1796635800"}});
 }
 
 void TstOadtoolReport::initTestCase()
