@@ -22,6 +22,7 @@
 #include <QSpacerItem>
 #include <QStaticText>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 #include <QToolTip>
 #include <QVBoxLayout>
@@ -455,8 +456,7 @@ void TFileLineWidget::Show_Active_Line()
     }
     if (shift != 0) {
         // The frame's top and bottom lines stay; Qt paints the rows that move in.
-        const QRect moving(0, 1, size.width(), std::min(rows * h, size.height() - 1) - 1);
-        d_line_canvas->scroll(0, -shift * h, moving);
+        d_line_canvas->scroll(0, -shift * h, Moving_Rows());
         d_line_canvas->update(QRect(0, 0, size.width(), 1));
         d_line_canvas->update(QRect(0, size.height() - 1, size.width(), 1));
     }
@@ -467,10 +467,42 @@ void TFileLineWidget::Show_Active_Line()
     d_repaint_pending = true;
 }
 
+QRect TFileLineWidget::Moving_Rows() const
+{
+    // The rows on show, inside the frame's top and bottom lines.
+    const QSize size = d_line_canvas->size();
+    const int rows = size.height() / d_line_height;
+    return QRect(0, 1, size.width(), std::min(rows * d_line_height, size.height() - 1) - 1);
+}
+
+void TFileLineWidget::Warm_Up_Scrolling()
+{
+    // Rows still to be painted would be moved unpainted; the next whole paint asks again.
+    if (d_repaint_pending || d_metrics_pending || !d_line_canvas->isVisible())
+        return;
+    // A distance that is whole in the screen's pixels, or Qt paints instead of moving.
+    const qreal ratio = d_line_canvas->devicePixelRatioF();
+    int distance = 1;
+    if (qFloor(ratio) != ratio)
+        distance = d_line_height;
+    if (qFloor(distance * ratio) != distance * ratio)
+        return;
+    // Down and back: the same pixels, but the window system has been handed them, and only
+    // the rows at the ends are painted again.
+    d_line_canvas->scroll(0, distance, Moving_Rows());
+    d_line_canvas->scroll(0, -distance, Moving_Rows());
+    d_repaint_pending = true;
+}
+
 void TFileLineWidget::Paint_Lines(QWidget *canvas, const QRegion &dirty)
 {
     QPainter painter(canvas);
     d_repaint_pending = false;
+    // Qt's X11 backing store keeps what the canvas painted until its pixels are first moved,
+    // and then hands all of it to the server at once, which took the key that moved them up
+    // to 6 ms. After a whole paint that is done at once, while no key waits.
+    if (QRegion(canvas->rect()).subtracted(dirty).isEmpty())
+        QTimer::singleShot(0, this, &TFileLineWidget::Warm_Up_Scrolling);
     // The canvas paints its own background, as the window would behind it, so that Qt can
     // move its pixels instead of painting it again.
     const QWidget *window = canvas->window();
@@ -478,11 +510,11 @@ void TFileLineWidget::Paint_Lines(QWidget *canvas, const QRegion &dirty)
     painter.fillRect(canvas->rect(), window->palette().brush(window->backgroundRole()));
     const QPalette palette = QGuiApplication::palette();
     const QPalette::ColorGroup group = isEnabled() ? QPalette::Active : QPalette::Disabled;
-    const QPen text_pen(palette.color(group, QPalette::WindowText));
-    const QPen active_text_pen(palette.color(group, QPalette::HighlightedText));
-    const QColor active_frame_colour = palette.color(group, QPalette::Dark);
-    const QColor outer_frame_colour = palette.color(group, QPalette::Shadow);
-    const QColor fill_colour = palette.color(group, QPalette::Highlight);
+    Row_Style style;
+    style.text_pen = QPen(palette.color(group, QPalette::WindowText));
+    style.active_text_pen = QPen(palette.color(group, QPalette::HighlightedText));
+    style.active_frame_colour = palette.color(group, QPalette::Dark);
+    style.fill_colour = palette.color(group, QPalette::Highlight);
     painter.setFont(d_line_font);
     if (d_metrics_pending)
         Measure_Font(painter.fontMetrics());
@@ -491,41 +523,50 @@ void TFileLineWidget::Paint_Lines(QWidget *canvas, const QRegion &dirty)
     if (lines.isEmpty())
         return;
 
-    const int width = canvas->width();
-    const int height = canvas->height();
     const int h = d_line_height;
-    const int m = d_char_width;
-
-    Fill_Outline(painter, QRect(0, 0, width, height), outer_frame_colour);
+    Fill_Outline(painter, canvas->rect(), palette.color(group, QPalette::Shadow));
 
     // Each row is exactly one font height, so a vertically centred text sits on the row's
     // ascent; drawing at that baseline skips the general text layout, which costs several
     // times more per row and would run for every row on every step through the file.
-    const int baseline = painter.fontMetrics().ascent() + (h - painter.fontMetrics().height()) / 2;
+    style.baseline = painter.fontMetrics().ascent() + (h - painter.fontMetrics().height()) / 2;
     // A row's text laid out once is drawn by its top left corner: at the same baseline.
-    const qreal text_top = baseline - QFontMetricsF(d_line_font, canvas).ascent();
-    const Visible_Window on_show = Visible_Lines(height, h, lines.size(), d_active_line);
+    style.text_top = style.baseline - QFontMetricsF(d_line_font, canvas).ascent();
+    const Visible_Window on_show = Visible_Lines(canvas->height(), h, lines.size(), d_active_line);
     d_painted_first = on_show.first;
     d_painted_active = d_active_line;
     d_painted_size = canvas->size();
-    for (int k = on_show.first; k < on_show.end; ++k) {
-        const int y = (k - on_show.first) * h;
-        // With the outline that reaches into the next row.
-        if (!dirty.intersects(QRect(0, y, width, h + 1)))
-            continue;
-        const QRect band(QPoint(0, y), QPoint(width - 2, y + h - 1));
-        if (k == d_active_line) {
-            painter.fillRect(band, fill_colour);
-            Fill_Outline(painter, QRect(0, y, width, h + 1), active_frame_colour);
-            painter.setPen(active_text_pen);
-        } else {
-            painter.setPen(text_pen);
-        }
-        Paint_Found_Mark(painter, k, band);
-        Paint_Text(painter, QPointF(m - d_line_scroll_bar->value(), y + text_top), band,
-                   lines.at(k));
-        Paint_Marks(painter, k, band, painter.pen().color());
+    for (int k = on_show.first; k < on_show.end; ++k)
+        Paint_Row(painter, dirty, k, (k - on_show.first) * h, style);
+}
+
+void TFileLineWidget::Paint_Row(QPainter &painter, const QRegion &dirty, int line, int y,
+                                const Row_Style &style)
+{
+    // Only what reaches the dirty pixels: the active row's outline reaches one pixel into the
+    // next row, which is painted again when the highlight moves, but its glyphs seldom reach
+    // its top pixels, and drawing them costs more than all the rest.
+    const int width = d_line_canvas->width();
+    const int h = d_line_height;
+    const QString &text = d_document->Get_Lines().at(line);
+    const bool active = line == d_active_line;
+    const bool row_dirty = dirty.intersects(QRect(0, y, width, active ? h + 1 : h));
+    const bool text_dirty = dirty.intersects(Row_Ink(text, y + style.baseline));
+    if (!row_dirty && !text_dirty)
+        return;
+    const QRect band(QPoint(0, y), QPoint(width - 2, y + h - 1));
+    painter.setPen(active ? style.active_text_pen : style.text_pen);
+    if (row_dirty && active) {
+        painter.fillRect(band, style.fill_colour);
+        Fill_Outline(painter, QRect(0, y, width, h + 1), style.active_frame_colour);
     }
+    if (row_dirty)
+        Paint_Found_Mark(painter, line, band);
+    if (text_dirty)
+        Paint_Text(painter, QPointF(d_char_width - d_line_scroll_bar->value(), y + style.text_top),
+                   band, text);
+    if (row_dirty)
+        Paint_Marks(painter, line, band, painter.pen().color());
 }
 
 void TFileLineWidget::Paint_Text(QPainter &painter, const QPointF &position, const QRect &row,
@@ -555,7 +596,7 @@ const QStaticText &TFileLineWidget::Row_Text(const QString &line)
     // Shaping a row's text costs as much as drawing it; the lines change seldom.
     auto found = d_row_texts.constFind(line);
     if (found != d_row_texts.constEnd())
-        return *found;
+        return found->text;
     if (d_row_texts.size() > 4 * DownloadFile::Max_Lines)
         d_row_texts.clear();
     QStaticText text(line);
@@ -564,7 +605,23 @@ const QStaticText &TFileLineWidget::Row_Text(const QString &line)
     // every paint.
     const qreal ratio = d_line_canvas->devicePixelRatioF();
     text.prepare(QTransform::fromScale(ratio, ratio), d_line_font);
-    return *d_row_texts.insert(line, text);
+    return d_row_texts.insert(line, Row_Layout{text}).value().text;
+}
+
+QRect TFileLineWidget::Row_Ink(const QString &line, int baseline)
+{
+    Row_Text(line);
+    Row_Layout &row = d_row_texts[line];
+    if (!row.ink_known) {
+        // The glyphs' own pixels (a capital's accent reaches into the row above), and a pixel
+        // more each way for rounding at another pixel ratio.
+        const QRect bounds = QFontMetrics(d_line_font, d_line_canvas).tightBoundingRect(line);
+        row.ink_top = bounds.top() - 1;
+        row.ink_bottom = bounds.bottom() + 1;
+        row.ink_known = true;
+    }
+    return QRect(0, baseline + row.ink_top, d_line_canvas->width(),
+                 row.ink_bottom - row.ink_top + 1);
 }
 
 void TFileLineWidget::Paint_Found_Mark(QPainter &painter, int line, const QRect &row) const

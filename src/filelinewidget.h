@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QColor>
 #include <QFont>
 #include <QHash>
+#include <QPen>
 #include <QSet>
 #include <QStaticText>
 #include <QStringList>
@@ -100,14 +102,32 @@ private:
     // more digits than the line can hold.
     void Fit_Scale_Field();
     void Paint_Lines(QWidget *canvas, const QRegion &dirty);
+    // What painting a row needs besides the row: colours, and where its text goes.
+    struct Row_Style
+    {
+        QPen text_pen;
+        QPen active_text_pen;
+        QColor active_frame_colour;
+        QColor fill_colour;
+        int baseline = 0;
+        qreal text_top = 0;
+    };
+    void Paint_Row(QPainter &painter, const QRegion &dirty, int line, int y,
+                   const Row_Style &style);
     // Once, at the first paint: the row height and the text's left margin.
     void Measure_Font(const QFontMetrics &metrics);
     // The canvas follows the active line: rows that stay move as pixels, and only the rows
     // that change are painted again.
     void Show_Active_Line();
+    QRect Moving_Rows() const;
+    // Moves the rows' pixels and back, so that the first step that moves them costs no more
+    // than any other.
+    void Warm_Up_Scrolling();
     void Repaint_All();
     void Repaint_Line(int line);
     const QStaticText &Row_Text(const QString &line);
+    // The rows that the line's glyphs may cover, around its baseline.
+    QRect Row_Ink(const QString &line, int baseline);
     void Paint_Text(QPainter &painter, const QPointF &position, const QRect &row,
                     const QString &line);
     void Paint_Found_Mark(QPainter &painter, int line, const QRect &row) const;
@@ -133,8 +153,16 @@ private:
     TDownloadDocument *d_document = nullptr;
     QSet<int> d_reference_lines;
     QSet<int> d_found_lines;
-    // Each row's text, laid out for d_line_font.
-    QHash<QString, QStaticText> d_row_texts;
+    // Each row's text, laid out for d_line_font, and how far its glyphs reach above and below
+    // the baseline, once painting needs to know.
+    struct Row_Layout
+    {
+        QStaticText text;
+        bool ink_known = false;
+        int ink_top = 0;
+        int ink_bottom = 0;
+    };
+    QHash<QString, Row_Layout> d_row_texts;
     // The width of each line's text, for d_line_font.
     QVector<int> d_text_widths;
     int d_widest_text = 0;
