@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <cassert>
 #include <limits>
+#include <tuple>
 
 namespace {
 
@@ -169,6 +170,32 @@ constexpr TDataItemWidget::View All_Views[] = {TDataItemWidget::Int_View, TDataI
 
 } // namespace
 
+// A panel's help text changes with nearly every shown line, and each new text asks the panel's
+// layout, and every layout above it up to the window's, to lay out again, though the sizes
+// seldom change. A change made through Without_Layout does not ask; the panel asks itself
+// when the sizes did change.
+class TPanelLayout : public QGridLayout
+{
+public:
+    using QGridLayout::QGridLayout;
+
+    template <typename Change> void Without_Layout(Change change)
+    {
+        d_keep = true;
+        change();
+        d_keep = false;
+    }
+
+    void invalidate() override
+    {
+        if (!d_keep)
+            QGridLayout::invalidate();
+    }
+
+private:
+    bool d_keep = false;
+};
+
 // ---------------------------------------------------------------------------------------
 // TDataItemWidget
 
@@ -176,7 +203,8 @@ TDataItemWidget::TDataItemWidget(int id, QWidget *parent, Qt::WindowFlags flags)
     : QWidget(parent, flags)
     , d_id(id)
 {
-    auto *grid = new QGridLayout(this);
+    auto *grid = new TPanelLayout(this);
+    d_layout = grid;
     grid->setVerticalSpacing(2);
     // The sunken lines already part the panels; small margins keep five of them in the window.
     const QMargins margins = grid->contentsMargins();
@@ -213,7 +241,7 @@ TDataItemWidget::TDataItemWidget(int id, QWidget *parent, Qt::WindowFlags flags)
     d_help_label->setWordWrap(true);
 
     grid->addWidget(top_line, 0, 0, 1, 7);
-    grid->addWidget(d_item_label, 1, 0, 3, 1);
+    grid->addWidget(d_item_label, 1, 0, 3, 1, Qt::AlignVCenter);
     grid->addWidget(left_line, 1, 1, 3, 1);
     grid->addWidget(d_int_label, 1, 2, 1, 1);
     grid->addWidget(d_hex_label, 2, 2, 1, 1);
@@ -235,7 +263,9 @@ TDataItemWidget::TDataItemWidget(int id, QWidget *parent, Qt::WindowFlags flags)
 
 void TDataItemWidget::Set_Item_Width(int width)
 {
-    d_item_label->setFixedWidth(width);
+    // One line high, centred in its rows by the layout: a label of a fixed size does not ask
+    // the panel to lay out again for each new letter.
+    d_item_label->setFixedSize(width, d_item_label->fontMetrics().height());
 }
 
 void TDataItemWidget::Set_Label_Width(int width)
@@ -365,7 +395,15 @@ void TDataItemWidget::Set_Reference(const QStringList &texts, bool differs,
 
 void TDataItemWidget::Set_Help_Text(const QString &text)
 {
-    d_help_label->setText(text);
+    // What the layout takes from the label, for the width it has: the hints are kept per text.
+    const auto sizes = [this] {
+        return std::make_tuple(d_help_label->sizeHint(), d_help_label->minimumSizeHint(),
+                               d_help_label->heightForWidth(d_help_label->width()));
+    };
+    const auto before = sizes();
+    d_layout->Without_Layout([&] { d_help_label->setText(text); });
+    if (sizes() != before)
+        d_help_label->updateGeometry();
     for (const View view : {Int_View, Hex_View, Dec_View})
         Describe_View(view);
 }

@@ -15,6 +15,7 @@ class QLabel;
 class QLineEdit;
 class QSpacerItem;
 class QVBoxLayout;
+class TPanelLayout;
 
 // One field of a parameter line in three views: signed integer, hexadecimal and
 // millimetres, with its letter and help text. It keeps the field's last valid value and
@@ -81,6 +82,7 @@ private slots:
 private:
     void Describe_View(View view);
 
+    TPanelLayout *d_layout = nullptr;
     QLabel *d_help_label = nullptr;
     QLabel *d_item_label = nullptr;
     QLabel *d_hex_label = nullptr;

@@ -350,6 +350,14 @@ void TestDataEditorWidget::longestTextsShowWhole()
         for (QLineEdit *view : Views_Of(panel))
             QVERIFY2(shows_whole(view), qPrintable(view->text()));
     }
+    // The panel asks for the sizes that a new help text needs, as when laid out afresh.
+    for (const QString &text : {QStringLiteral("Unbreakable").repeated(6), QStringLiteral("X help"),
+                                QStringLiteral("word ").repeated(90)}) {
+        editor->Set_Item(0, QLatin1Char('X'), 1, text, true, true);
+        const QSize minimum = panel->minimumSizeHint();
+        panel->layout()->invalidate();
+        QCOMPARE(panel->minimumSizeHint(), minimum);
+    }
 }
 
 QTEST_MAIN(TestDataEditorWidget)
