@@ -175,6 +175,11 @@ void Set_Enabled(bool enabled)
     pictures_enabled = enabled;
 }
 
+bool Is_Enabled()
+{
+    return pictures_enabled;
+}
+
 } // namespace CachedPainting
 
 TPictureLabel::TPictureLabel(const QString &text, QWidget *parent)

@@ -17,6 +17,7 @@ QStyle *Frame_Style();
 // Switched off, everything draws as usual, so that pictures can be held against the real
 // drawing.
 void Set_Enabled(bool enabled);
+bool Is_Enabled();
 
 } // namespace CachedPainting
 

@@ -10,10 +10,15 @@
 #include <QHash>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPalette>
+#include <QPen>
 #include <QSizePolicy>
 #include <QSpacerItem>
+#include <QStaticText>
 #include <QStyle>
+#include <QStyleOption>
+#include <QTextOption>
 #include <QVBoxLayout>
 #include <QValidator>
 
@@ -88,14 +93,56 @@ protected:
             d_size_hints.clear();
             d_minimum_size_hints.clear();
             d_heights.clear();
+            d_laid_out.clear();
         }
         QLabel::changeEvent(event);
     }
 
+    // The label lays its text out afresh for every paint, which cost as much as drawing it.
+    // Laid out once for each text and width, it is drawn where and as the label draws an
+    // enabled plain text in the left top corner; anything else, and everything while the
+    // pictures are off (so that a test can hold the two against each other), the label draws.
+    void paintEvent(QPaintEvent *event) override
+    {
+        const QString &shown = text();
+        if (!CachedPainting::Is_Enabled() || !isEnabled() || contentsRect() != rect() ||
+            alignment() != (Qt::AlignLeft | Qt::AlignTop) || !wordWrap() || margin() != 0 ||
+            indent() > 0 || layoutDirection() != Qt::LeftToRight || shown.isRightToLeft() ||
+            std::any_of(shown.cbegin(), shown.cend(), [](QChar c) { return c.unicode() < 0x20; })) {
+            QLabel::paintEvent(event);
+            return;
+        }
+        QStyleOption option;
+        option.initFrom(this);
+        QPainter painter(this);
+        painter.setPen(QPen(option.palette.brush(foregroundRole()), painter.pen().widthF()));
+        painter.drawStaticText(0, 0, Laid_Out(shown, painter.font()));
+    }
+
 private:
+    const QStaticText &Laid_Out(const QString &shown, const QFont &font)
+    {
+        const QPair<QString, int> key(shown, width());
+        auto found = d_laid_out.constFind(key);
+        if (found != d_laid_out.constEnd())
+            return *found;
+        if (d_laid_out.size() > 256)
+            d_laid_out.clear();
+        QStaticText laid_out(shown);
+        laid_out.setTextFormat(Qt::PlainText);
+        laid_out.setTextWidth(width());
+        QTextOption option;
+        option.setTextDirection(Qt::LeftToRight);
+        laid_out.setTextOption(option);
+        const qreal ratio = devicePixelRatioF();
+        laid_out.prepare(QTransform::fromScale(ratio, ratio), font);
+        return *d_laid_out.insert(key, laid_out);
+    }
+
     mutable QHash<QString, QSize> d_size_hints;
     mutable QHash<QString, QSize> d_minimum_size_hints;
     mutable QHash<QPair<QString, int>, int> d_heights;
+    QHash<QPair<QString, int>, QStaticText> d_laid_out;
 };
 
 // The simple editor holds one line of a Latin-1 file: a character outside Latin-1 could not
@@ -157,6 +204,19 @@ int View_Width(const QLineEdit *edit)
     // A line edit keeps two pixels beside its text; two more leave room for the cursor.
     const int inner = 2 * 2 + 2;
     return std::max(100, edit->fontMetrics().horizontalAdvance(longest) + 2 * frame + inner);
+}
+
+// Setting the text that a view already shows, with nothing to undo, lays it out and repaints
+// it for nothing; the view only ends up unselected, with the cursor at the end, as setText
+// leaves it.
+void Show_Text(QLineEdit *view, const QString &text)
+{
+    if (text != view->text() || view->isUndoAvailable() || view->isRedoAvailable()) {
+        view->setText(text);
+        return;
+    }
+    view->deselect();
+    view->setCursorPosition(text.size());
 }
 
 // Whether the panel shows its field in millimetres, whether or not the field is present.
@@ -422,17 +482,17 @@ void TDataItemWidget::Describe_View(View view)
 
 void TDataItemWidget::Set_Int(int value)
 {
-    d_int_edit->setText(ValueFormat::Int_Text(value));
+    Show_Text(d_int_edit, ValueFormat::Int_Text(value));
 }
 
 void TDataItemWidget::Set_Hex(int value)
 {
-    d_hex_edit->setText(ValueFormat::Hex_Text(value));
+    Show_Text(d_hex_edit, ValueFormat::Hex_Text(value));
 }
 
 void TDataItemWidget::Set_Dec(const double &value)
 {
-    d_dec_edit->setText(ValueFormat::Mm_Text(value));
+    Show_Text(d_dec_edit, ValueFormat::Mm_Text(value));
 }
 
 void TDataItemWidget::Set_Scaled(bool scaled)

@@ -1,3 +1,4 @@
+#include "cachedpainting.h"
 #include "colourcontrast.h"
 #include "dataeditorwidget.h"
 #include "testsupport.h"
@@ -326,6 +327,14 @@ void TestDataEditorWidget::resetAndSimpleEditor()
     QCOMPARE(Texts_Of(panel), (QStringList{"0", "0", "0.0000"}));
     QCOMPARE(Labels_Of(panel)[2]->text(), QStringLiteral("W help"));
     QCOMPARE(Labels_Of(panel)[3]->text(), QStringLiteral("W"));
+    // Refilled with the value that was typed into it, a view keeps nothing to undo.
+    QLineEdit *view = Views_Of(panel)[0];
+    editor->Set_Item(0, QLatin1Char('W'), 0, QStringLiteral("W help"), true, true);
+    Type_Final_Text(view, QStringLiteral("12"));
+    editor->Set_Item(0, QLatin1Char('W'), 12, QStringLiteral("W help"), true, true);
+    QCOMPARE(view->text(), QStringLiteral("12"));
+    QVERIFY(!view->isUndoAvailable() && !view->hasSelectedText());
+    QCOMPARE(view->cursorPosition(), 2);
 }
 
 // The longest texts, the lowest value at 1 and 10 counts per mm, show whole, sign included.
@@ -350,13 +359,21 @@ void TestDataEditorWidget::longestTextsShowWhole()
         for (QLineEdit *view : Views_Of(panel))
             QVERIFY2(shows_whole(view), qPrintable(view->text()));
     }
-    // The panel asks for the sizes that a new help text needs, as when laid out afresh.
+    // The panel asks for the sizes that a new help text needs, as when laid out afresh, and
+    // draws the text, wrapped or not, as the label itself draws it.
+    editor->resize(1400, 700);
     for (const QString &text : {QStringLiteral("Unbreakable").repeated(6), QStringLiteral("X help"),
                                 QStringLiteral("word ").repeated(90)}) {
         editor->Set_Item(0, QLatin1Char('X'), 1, text, true, true);
         const QSize minimum = panel->minimumSizeHint();
         panel->layout()->invalidate();
         QCOMPARE(panel->minimumSizeHint(), minimum);
+        QApplication::processEvents();
+        const QImage drawn = panel->grab().toImage();
+        CachedPainting::Set_Enabled(false);
+        const QImage as_qt_draws = panel->grab().toImage();
+        CachedPainting::Set_Enabled(true);
+        QVERIFY(drawn == as_qt_draws);
     }
 }
 
