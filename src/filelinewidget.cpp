@@ -1,5 +1,6 @@
 #include "filelinewidget.h"
 
+#include "cachedpainting.h"
 #include "downloaddocument.h"
 #include "downloadfile.h"
 #include "filelineaccessible.h"
@@ -14,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPalette>
@@ -507,10 +509,13 @@ void TFileLineWidget::Paint_Lines(QWidget *canvas, const QRegion &dirty)
     // move its pixels instead of painting it again.
     const QWidget *window = canvas->window();
     painter.setBrushOrigin(-canvas->mapTo(window, QPoint()));
-    painter.fillRect(canvas->rect(), window->palette().brush(window->backgroundRole()));
+    const QBrush background = window->palette().brush(window->backgroundRole());
+    painter.fillRect(canvas->rect(), background);
     const QPalette palette = QGuiApplication::palette();
     const QPalette::ColorGroup group = isEnabled() ? QPalette::Active : QPalette::Disabled;
     Row_Style style;
+    if (background.style() == Qt::SolidPattern && background.isOpaque())
+        style.background = background.color();
     style.text_pen = QPen(palette.color(group, QPalette::WindowText));
     style.active_text_pen = QPen(palette.color(group, QPalette::HighlightedText));
     style.active_frame_colour = palette.color(group, QPalette::Dark);
@@ -560,20 +565,26 @@ void TFileLineWidget::Paint_Row(QPainter &painter, const QRegion &dirty, int lin
         painter.fillRect(band, style.fill_colour);
         Fill_Outline(painter, QRect(0, y, width, h + 1), style.active_frame_colour);
     }
+    const bool found = !active && d_found_lines.contains(line);
     if (row_dirty)
         Paint_Found_Mark(painter, line, band);
     if (text_dirty)
         Paint_Text(painter, QPointF(d_char_width - d_line_scroll_bar->value(), y + style.text_top),
-                   band, text);
+                   band, text,
+                   active  ? style.fill_colour
+                   : found ? QColor()
+                           : style.background,
+                   y + style.baseline);
     if (row_dirty)
         Paint_Marks(painter, line, band, painter.pen().color());
 }
 
 void TFileLineWidget::Paint_Text(QPainter &painter, const QPointF &position, const QRect &row,
-                                 const QString &line)
+                                 const QString &line, const QColor &background, int baseline)
 {
     if (d_line_scroll_bar->value() == 0) {
-        painter.drawStaticText(position, Row_Text(line));
+        if (!Paint_Text_Image(painter, position, row, line, background, baseline))
+            painter.drawStaticText(position, Row_Text(line));
         return;
     }
     // Scrolled sideways, the text passes under neither the frame nor the left mark.
@@ -581,6 +592,70 @@ void TFileLineWidget::Paint_Text(QPainter &painter, const QPointF &position, con
     painter.setClipRect(row.adjusted(5, 0, 0, 0));
     painter.drawStaticText(position, Row_Text(line));
     painter.restore();
+}
+
+bool TFileLineWidget::Paint_Text_Image(QPainter &painter, const QPointF &position, const QRect &row,
+                                       const QString &line, const QColor &background, int baseline)
+{
+    // Drawing a row's glyphs costs some thirty times more than copying their pixels. Drawn once
+    // over the row's plain background, as they would be drawn on the canvas, they are copied
+    // wherever the glyphs stay clear of the outlines around the row. The copy is exact only on
+    // the same background, in the same format, and at the same place within a pixel.
+    // Painting a widget goes to the window's backing store, where the engine paints.
+    const QPaintDevice *device = painter.paintEngine()->paintDevice();
+    if (!background.isValid() || !CachedPainting::Is_Enabled() ||
+        device->devType() != QInternal::Image ||
+        painter.transform().type() > QTransform::TxTranslate)
+        return false;
+    const QRect ink = Row_Ink(line, baseline);
+    const Row_Layout &layout = d_row_texts[line];
+    const int left = qFloor(position.x());
+    const QRect area(QPoint(left + layout.ink_left, ink.top()),
+                     QPoint(left + layout.ink_right, ink.bottom()));
+    if (!QRect(QPoint(1, row.top() + 1), row.bottomRight()).contains(area) || position.x() != left)
+        return false;
+    // At a ratio of whole pixels, so that the rows' pixels are whole pixels of the image too.
+    const qreal ratio = device->devicePixelRatioF();
+    if (qFloor(ratio) != ratio)
+        return false;
+    if (ratio != d_row_image_ratio) {
+        d_row_images.clear();
+        d_row_image_ratio = ratio;
+    }
+    const QPair<QString, quint64> key(line, (quint64(painter.pen().color().rgba()) << 32) |
+                                                background.rgba());
+    auto found = d_row_images.constFind(key);
+    if (found == d_row_images.constEnd()) {
+        if (d_row_images.size() > 2 * DownloadFile::Max_Lines)
+            d_row_images.clear();
+        found = d_row_images.insert(key, Row_Image(painter, position - area.topLeft(), area.size(),
+                                                   line, background,
+                                                   static_cast<const QImage *>(device)->format()));
+    }
+    painter.drawImage(area.topLeft(), *found);
+    return true;
+}
+
+QImage TFileLineWidget::Row_Image(const QPainter &painter, const QPointF &position,
+                                  const QSize &size, const QString &line, const QColor &background,
+                                  QImage::Format format)
+{
+    // With room around it: a glyph that reaches over the edge of the image is drawn otherwise
+    // than one within it. The ratio is whole, so the room is whole pixels of the image too.
+    const qreal ratio = d_row_image_ratio;
+    const int room = 8;
+    const int margin = room * static_cast<int>(ratio);
+    QImage image(size * ratio + QSize(2 * margin, 2 * margin), format);
+    image.fill(background);
+    QPainter image_painter(&image);
+    image_painter.scale(ratio, ratio);
+    image_painter.setFont(painter.font());
+    image_painter.setPen(painter.pen());
+    image_painter.drawStaticText(position + QPointF(room, room), Row_Text(line));
+    image_painter.end();
+    image = image.copy(margin, margin, image.width() - 2 * margin, image.height() - 2 * margin);
+    image.setDevicePixelRatio(ratio);
+    return image;
 }
 
 void TFileLineWidget::Measure_Font(const QFontMetrics &metrics)
@@ -618,6 +693,8 @@ QRect TFileLineWidget::Row_Ink(const QString &line, int baseline)
         const QRect bounds = QFontMetrics(d_line_font, d_line_canvas).tightBoundingRect(line);
         row.ink_top = bounds.top() - 1;
         row.ink_bottom = bounds.bottom() + 1;
+        row.ink_left = bounds.left() - 1;
+        row.ink_right = bounds.right() + 1;
         row.ink_known = true;
     }
     return QRect(0, baseline + row.ink_top, d_line_canvas->width(),

@@ -3,6 +3,8 @@
 #include <QColor>
 #include <QFont>
 #include <QHash>
+#include <QImage>
+#include <QPair>
 #include <QPen>
 #include <QSet>
 #include <QStaticText>
@@ -109,6 +111,7 @@ private:
         QPen active_text_pen;
         QColor active_frame_colour;
         QColor fill_colour;
+        QColor background; // the canvas's own, when plain
         int baseline = 0;
         qreal text_top = 0;
     };
@@ -128,8 +131,15 @@ private:
     const QStaticText &Row_Text(const QString &line);
     // The rows that the line's glyphs may cover, around its baseline.
     QRect Row_Ink(const QString &line, int baseline);
+    // background: the row's plain colour under the text, invalid for none; baseline: the row's,
+    // on the canvas.
     void Paint_Text(QPainter &painter, const QPointF &position, const QRect &row,
-                    const QString &line);
+                    const QString &line, const QColor &background, int baseline);
+    bool Paint_Text_Image(QPainter &painter, const QPointF &position, const QRect &row,
+                          const QString &line, const QColor &background, int baseline);
+    // The line's text drawn at position over background, in an image of size.
+    QImage Row_Image(const QPainter &painter, const QPointF &position, const QSize &size,
+                     const QString &line, const QColor &background, QImage::Format format);
     void Paint_Found_Mark(QPainter &painter, int line, const QRect &row) const;
     void Paint_Marks(QPainter &painter, int line, const QRect &row, const QColor &colour) const;
     void Canvas_Clicked(QWidget *canvas, const QPoint &pos);
@@ -161,8 +171,14 @@ private:
         bool ink_known = false;
         int ink_top = 0;
         int ink_bottom = 0;
+        int ink_left = 0;
+        int ink_right = 0;
     };
     QHash<QString, Row_Layout> d_row_texts;
+    // Rows' texts drawn once over their plain background, by text, text and background colour,
+    // at d_row_image_ratio.
+    QHash<QPair<QString, quint64>, QImage> d_row_images;
+    qreal d_row_image_ratio = 0;
     // The width of each line's text, for d_line_font.
     QVector<int> d_text_widths;
     int d_widest_text = 0;
