@@ -2,15 +2,18 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPixmap>
 #include <QPixmapCache>
 #include <QPointer>
 #include <QProxyStyle>
+#include <QStaticText>
 #include <QStyleFactory>
 #include <QStyleOption>
 #include <QtMath>
 
+#include <cassert>
 #include <optional>
 
 namespace {
@@ -178,6 +181,39 @@ void Set_Enabled(bool enabled)
 bool Is_Enabled()
 {
     return pictures_enabled;
+}
+
+QImage Text_Picture(const QPainter &painter, const QStaticText &text, const QPointF &position,
+                    const QSize &size, const QColor &background)
+{
+    const QImage *device = Text_Picture_Device(painter);
+    assert(device);
+    // With room around it: a glyph that reaches over the edge of the picture is drawn
+    // otherwise than one within it. The ratio is whole, so the room is whole pixels too.
+    const int ratio = qRound(device->devicePixelRatioF());
+    const int room = 8;
+    QImage image(size * ratio + QSize(2 * room * ratio, 2 * room * ratio), device->format());
+    image.fill(background);
+    QPainter picture_painter(&image);
+    picture_painter.scale(ratio, ratio);
+    picture_painter.setFont(painter.font());
+    picture_painter.setPen(painter.pen());
+    picture_painter.drawStaticText(position + QPointF(room, room), text);
+    picture_painter.end();
+    image = image.copy(room * ratio, room * ratio, size.width() * ratio, size.height() * ratio);
+    image.setDevicePixelRatio(ratio);
+    return image;
+}
+
+const QImage *Text_Picture_Device(const QPainter &painter)
+{
+    // Painting a widget goes to the window's backing store, where the engine paints.
+    const QPaintDevice *device = painter.paintEngine()->paintDevice();
+    if (!pictures_enabled || device->devType() != QInternal::Image ||
+        painter.transform().type() > QTransform::TxTranslate ||
+        qFloor(device->devicePixelRatioF()) != device->devicePixelRatioF())
+        return nullptr;
+    return static_cast<const QImage *>(device);
 }
 
 } // namespace CachedPainting

@@ -2,6 +2,11 @@
 
 #include <QLabel>
 
+class QImage;
+class QPainter;
+class QPointF;
+class QSize;
+class QStaticText;
 class QStyle;
 
 // The panels repaint the same frames, sunken lines, captions and letters with nearly every
@@ -18,6 +23,17 @@ QStyle *Frame_Style();
 // drawing.
 void Set_Enabled(bool enabled);
 bool Is_Enabled();
+
+// A text that is drawn again and again: laid out once (text), then drawn once into a picture
+// of size over its plain background, with painter's font and pen at position within it, for
+// the device that painter paints on, whose pixel ratio is whole. Copied instead of drawn, it
+// costs a small part of drawing its glyphs.
+QImage Text_Picture(const QPainter &painter, const QStaticText &text, const QPointF &position,
+                    const QSize &size, const QColor &background);
+
+// The device that painter really paints on, if pictures of text can be copied onto it exactly:
+// an image at a whole pixel ratio, without a transformation but a move.
+const QImage *Text_Picture_Device(const QPainter &painter);
 
 } // namespace CachedPainting
 

@@ -94,6 +94,7 @@ protected:
             d_minimum_size_hints.clear();
             d_heights.clear();
             d_laid_out.clear();
+            d_pictures.clear();
         }
         QLabel::changeEvent(event);
     }
@@ -116,10 +117,38 @@ protected:
         option.initFrom(this);
         QPainter painter(this);
         painter.setPen(QPen(option.palette.brush(foregroundRole()), painter.pen().widthF()));
-        painter.drawStaticText(0, 0, Laid_Out(shown, painter.font()));
+        const QStaticText &laid_out = Laid_Out(shown, painter.font());
+        if (!Paint_Picture(painter, laid_out))
+            painter.drawStaticText(0, 0, laid_out);
     }
 
 private:
+    // The laid out text is copied from a picture of it over the window's plain colour, which
+    // shows through the label: exact while no other widget shares the label's place.
+    bool Paint_Picture(QPainter &painter, const QStaticText &laid_out)
+    {
+        const QBrush background = window()->palette().brush(QPalette::Window);
+        if (background.style() != Qt::SolidPattern || !background.isOpaque() ||
+            !CachedPainting::Text_Picture_Device(painter))
+            return false;
+        // The glyphs, with a little room for those that reach beyond their advance.
+        const QRect area =
+            QRectF(QPointF(), laid_out.size()).adjusted(-2, -2, 2, 2).toAlignedRect() & rect();
+        const Picture_Key key(QPair<QString, int>(laid_out.text(), width()),
+                              (quint64(painter.pen().color().rgba()) << 32) |
+                                  background.color().rgba());
+        auto found = d_pictures.constFind(key);
+        if (found == d_pictures.constEnd()) {
+            if (d_pictures.size() > 64)
+                d_pictures.clear();
+            found = d_pictures.insert(
+                key, CachedPainting::Text_Picture(painter, laid_out, -area.topLeft(), area.size(),
+                                                  background.color()));
+        }
+        painter.drawImage(area.topLeft(), *found);
+        return true;
+    }
+
     const QStaticText &Laid_Out(const QString &shown, const QFont &font)
     {
         const QPair<QString, int> key(shown, width());
@@ -143,6 +172,9 @@ private:
     mutable QHash<QString, QSize> d_minimum_size_hints;
     mutable QHash<QPair<QString, int>, int> d_heights;
     QHash<QPair<QString, int>, QStaticText> d_laid_out;
+    // A picture for each text, width, text colour and background colour.
+    using Picture_Key = QPair<QPair<QString, int>, quint64>;
+    QHash<Picture_Key, QImage> d_pictures;
 };
 
 // The simple editor holds one line of a Latin-1 file: a character outside Latin-1 could not

@@ -15,7 +15,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPalette>
@@ -597,15 +596,11 @@ void TFileLineWidget::Paint_Text(QPainter &painter, const QPointF &position, con
 bool TFileLineWidget::Paint_Text_Image(QPainter &painter, const QPointF &position, const QRect &row,
                                        const QString &line, const QColor &background, int baseline)
 {
-    // Drawing a row's glyphs costs some thirty times more than copying their pixels. Drawn once
-    // over the row's plain background, as they would be drawn on the canvas, they are copied
-    // wherever the glyphs stay clear of the outlines around the row. The copy is exact only on
-    // the same background, in the same format, and at the same place within a pixel.
-    // Painting a widget goes to the window's backing store, where the engine paints.
-    const QPaintDevice *device = painter.paintEngine()->paintDevice();
-    if (!background.isValid() || !CachedPainting::Is_Enabled() ||
-        device->devType() != QInternal::Image ||
-        painter.transform().type() > QTransform::TxTranslate)
+    // Drawn once over the row's plain background, the glyphs are copied wherever they stay
+    // clear of the outlines around the row. The copy is exact only on the same background, in
+    // the same format, and at the same place within a pixel.
+    const QImage *device = CachedPainting::Text_Picture_Device(painter);
+    if (!background.isValid() || !device)
         return false;
     const QRect ink = Row_Ink(line, baseline);
     const Row_Layout &layout = d_row_texts[line];
@@ -614,13 +609,9 @@ bool TFileLineWidget::Paint_Text_Image(QPainter &painter, const QPointF &positio
                      QPoint(left + layout.ink_right, ink.bottom()));
     if (!QRect(QPoint(1, row.top() + 1), row.bottomRight()).contains(area) || position.x() != left)
         return false;
-    // At a ratio of whole pixels, so that the rows' pixels are whole pixels of the image too.
-    const qreal ratio = device->devicePixelRatioF();
-    if (qFloor(ratio) != ratio)
-        return false;
-    if (ratio != d_row_image_ratio) {
+    if (device->devicePixelRatioF() != d_row_image_ratio) {
         d_row_images.clear();
-        d_row_image_ratio = ratio;
+        d_row_image_ratio = device->devicePixelRatioF();
     }
     const QPair<QString, quint64> key(line, (quint64(painter.pen().color().rgba()) << 32) |
                                                 background.rgba());
@@ -628,34 +619,12 @@ bool TFileLineWidget::Paint_Text_Image(QPainter &painter, const QPointF &positio
     if (found == d_row_images.constEnd()) {
         if (d_row_images.size() > 2 * DownloadFile::Max_Lines)
             d_row_images.clear();
-        found = d_row_images.insert(key, Row_Image(painter, position - area.topLeft(), area.size(),
-                                                   line, background,
-                                                   static_cast<const QImage *>(device)->format()));
+        found = d_row_images.insert(key, CachedPainting::Text_Picture(painter, Row_Text(line),
+                                                                      position - area.topLeft(),
+                                                                      area.size(), background));
     }
     painter.drawImage(area.topLeft(), *found);
     return true;
-}
-
-QImage TFileLineWidget::Row_Image(const QPainter &painter, const QPointF &position,
-                                  const QSize &size, const QString &line, const QColor &background,
-                                  QImage::Format format)
-{
-    // With room around it: a glyph that reaches over the edge of the image is drawn otherwise
-    // than one within it. The ratio is whole, so the room is whole pixels of the image too.
-    const qreal ratio = d_row_image_ratio;
-    const int room = 8;
-    const int margin = room * static_cast<int>(ratio);
-    QImage image(size * ratio + QSize(2 * margin, 2 * margin), format);
-    image.fill(background);
-    QPainter image_painter(&image);
-    image_painter.scale(ratio, ratio);
-    image_painter.setFont(painter.font());
-    image_painter.setPen(painter.pen());
-    image_painter.drawStaticText(position + QPointF(room, room), Row_Text(line));
-    image_painter.end();
-    image = image.copy(margin, margin, image.width() - 2 * margin, image.height() - 2 * margin);
-    image.setDevicePixelRatio(ratio);
-    return image;
 }
 
 void TFileLineWidget::Measure_Font(const QFontMetrics &metrics)

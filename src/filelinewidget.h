@@ -137,9 +137,6 @@ private:
                     const QString &line, const QColor &background, int baseline);
     bool Paint_Text_Image(QPainter &painter, const QPointF &position, const QRect &row,
                           const QString &line, const QColor &background, int baseline);
-    // The line's text drawn at position over background, in an image of size.
-    QImage Row_Image(const QPainter &painter, const QPointF &position, const QSize &size,
-                     const QString &line, const QColor &background, QImage::Format format);
     void Paint_Found_Mark(QPainter &painter, int line, const QRect &row) const;
     void Paint_Marks(QPainter &painter, int line, const QRect &row, const QColor &colour) const;
     void Canvas_Clicked(QWidget *canvas, const QPoint &pos);
