@@ -24,6 +24,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <climits>
 #include <limits>
 #include <tuple>
 
@@ -47,6 +48,114 @@ protected:
         QLineEdit::focusInEvent(event);
         deselect();
     }
+
+    // A view without the focus shows its frame and its text, nothing that moves; its text is
+    // then copied from a picture where the line edit draws it, as the help texts are. Anything
+    // else, and everything while the pictures are off, the line edit draws itself.
+    void paintEvent(QPaintEvent *event) override
+    {
+        if (!Paint_From_Picture())
+            QLineEdit::paintEvent(event);
+    }
+
+    void changeEvent(QEvent *event) override
+    {
+        if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+            d_laid_out.clear();
+            d_pictures.clear();
+        }
+        QLineEdit::changeEvent(event);
+    }
+
+private:
+    bool Paint_From_Picture()
+    {
+        const QString shown = text();
+        if (hasFocus() || hasSelectedText() || !inputMask().isEmpty() || shown.isEmpty() ||
+            !styleSheet().isEmpty() || !qApp->styleSheet().isEmpty() ||
+            layoutDirection() != Qt::LeftToRight || echoMode() != QLineEdit::Normal ||
+            std::any_of(shown.cbegin(), shown.cend(),
+                        [](QChar c) { return c.unicode() < 0x20 || c.unicode() > 0x7E; }))
+            return false;
+        QPainter painter(this);
+        const QColor base = palette().base().color();
+        if (!CachedPainting::Text_Picture_Device(painter) ||
+            palette().base().style() != Qt::SolidPattern || !base.isValid() || base.alpha() != 255)
+            return false;
+        QStyleOptionFrame panel;
+        initStyleOption(&panel);
+        const QRect area = style()
+                               ->subElementRect(QStyle::SE_LineEditContents, &panel, this)
+                               .marginsRemoved(textMargins());
+        // Laid out in the font that the line edit lays its text out in: its own, for no device.
+        const QStaticText &laid_out = Laid_Out(shown, font());
+        const QPoint top_left = Text_Position(area, laid_out.size().width());
+        if (top_left.x() == INT_MIN)
+            return false;
+        style()->drawPrimitive(QStyle::PE_PanelLineEdit, &panel, &painter, this);
+        painter.setClipRect(area);
+        painter.setPen(palette().text().color());
+        // The glyphs, with a little room for those that reach beyond their advance, but within
+        // their line: the frame's shading reaches into the area that the text is clipped to.
+        const QRect line(area.x(), top_left.y(), area.width(), fontMetrics().height());
+        const QRect glyphs =
+            QRectF(top_left, laid_out.size()).adjusted(-2, -2, 2, 2).toAlignedRect() & line;
+        const QPair<QString, quint64> key(shown, (quint64(painter.pen().color().rgba()) << 32) |
+                                                     base.rgba());
+        auto found = d_pictures.constFind(key);
+        if (found == d_pictures.constEnd()) {
+            if (d_pictures.size() > DownloadFile::Max_Lines)
+                d_pictures.clear();
+            found = d_pictures.insert(key, CachedPainting::Text_Picture(painter, laid_out,
+                                                                        top_left - glyphs.topLeft(),
+                                                                        glyphs.size(), base));
+        }
+        painter.drawImage(glyphs.topLeft(), *found);
+        return true;
+    }
+
+    // Where the line edit draws a text that it shows whole (INT_MIN when it does not): in its
+    // line, aligned as it aligns it.
+    QPoint Text_Position(const QRect &area, qreal text_width) const
+    {
+        constexpr int Vertical_Margin = 1; // the line edit's own
+        constexpr int Horizontal_Margin = 2;
+        const QFontMetrics metrics = fontMetrics();
+        const Qt::Alignment aligned = QStyle::visualAlignment(Qt::LeftToRight, alignment());
+        int top = area.y() + (area.height() - metrics.height() + 1) / 2;
+        if (aligned & Qt::AlignTop)
+            top = area.y() + Vertical_Margin;
+        else if (aligned & Qt::AlignBottom)
+            top = area.y() + area.height() - metrics.height() - Vertical_Margin;
+        const int line_width = area.width() - 2 * Horizontal_Margin;
+        const int used = qRound(text_width) + 1;
+        if (used > line_width)
+            return QPoint(INT_MIN, 0);
+        int scroll = 0;
+        if (aligned & Qt::AlignRight)
+            scroll = used - line_width + 1;
+        else if (aligned & Qt::AlignHCenter)
+            scroll = (used - line_width) / 2;
+        return QPoint(area.x() + Horizontal_Margin - scroll, top);
+    }
+
+    const QStaticText &Laid_Out(const QString &shown, const QFont &font)
+    {
+        auto found = d_laid_out.constFind(shown);
+        if (found != d_laid_out.constEnd())
+            return *found;
+        if (d_laid_out.size() > DownloadFile::Max_Lines)
+            d_laid_out.clear();
+        QStaticText laid_out(shown);
+        laid_out.setTextFormat(Qt::PlainText);
+        const qreal ratio = devicePixelRatioF();
+        laid_out.prepare(QTransform::fromScale(ratio, ratio), font);
+        return *d_laid_out.insert(shown, laid_out);
+    }
+
+    QHash<QString, QStaticText> d_laid_out;
+    // A picture for each text, text colour and background colour.
+    QHash<QPair<QString, quint64>, QImage> d_pictures;
 };
 
 // The help text wraps, so the window's layout asks for its size for every shown line, and
