@@ -3,9 +3,10 @@
 #include "commissioningreport.h"
 #include "console.h"
 #include "document.h"
+#include "safereplace.h"
 
 #include <QCryptographicHash>
-#include <QSaveFile>
+#include <QIODevice>
 
 namespace Oad {
 
@@ -55,12 +56,11 @@ CommissioningReport::ResolutionSource Source_Of(Resolution::Source source)
 
 bool Write_Output(const QString &path, const QByteArray &bytes, TConsole &console)
 {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+    QString error;
+    if (DownloadFile::Write_Whole_File(
+            path, [&bytes](QIODevice &file) { return file.write(bytes) == bytes.size(); }, &error))
         return true;
-    console.Complain(
-        QStringLiteral("cannot write %1: %2").arg(Shown_Name(path), file.errorString()));
-    file.cancelWriting();
+    console.Complain(QStringLiteral("cannot write %1: %2").arg(Shown_Name(path), error));
     return false;
 }
 

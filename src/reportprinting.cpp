@@ -1,11 +1,12 @@
 #include "reportprinting.h"
 
+#include "safereplace.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QTextDocument>
 
 namespace ReportPrinting {
@@ -59,24 +60,18 @@ void Print(const QString &html, QPagedPaintDevice *device, int first_page, int l
 
 bool Write_Pdf(const QString &html, const QString &path, const QPageSize &size, QString *error)
 {
-    // Written beside the target and renamed over it only when complete: an earlier record
-    // stays whole when this one fails.
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly)) {
-        {
+    // An earlier record stays whole when this one fails.
+    return DownloadFile::Write_Whole_File(
+        path,
+        [&](QIODevice &file) {
             QPdfWriter writer(&file);
             writer.setPageSize(size);
             writer.setPageMargins(Page_Margins_Mm, QPageLayout::Millimeter);
             writer.setTitle(QCoreApplication::translate("ReportPrinting", "Commissioning record"));
             Print(html, &writer);
-        }
-        if (file.error() == QFileDevice::NoError && file.commit())
             return true;
-    }
-    if (error)
-        *error = file.errorString();
-    file.cancelWriting();
-    return false;
+        },
+        error);
 }
 
 } // namespace ReportPrinting

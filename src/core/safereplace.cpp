@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QSaveFile>
 #include <QThread>
 
 #include <cerrno>
@@ -496,6 +497,19 @@ Replaced Replace_File(const Replacement &replacement, QString *error, FileStamp 
 void Set_Replace_Hook(const std::function<void(const QString &)> &hook)
 {
     Hook() = hook;
+}
+
+bool Write_Whole_File(const QString &path, const std::function<bool(QIODevice &)> &write,
+                      QString *error)
+{
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && write(file) && file.error() == QFileDevice::NoError &&
+        file.commit())
+        return true;
+    if (error)
+        *error = file.errorString();
+    file.cancelWriting();
+    return false;
 }
 
 } // namespace DownloadFile

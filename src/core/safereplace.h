@@ -7,6 +7,7 @@
 #include <functional>
 
 class QFile;
+class QIODevice;
 
 // Reading and replacing a file that others may edit at the same time: the editor's save
 // and oadtool set go through here alike, so both meet the same lock and the same checks.
@@ -94,5 +95,12 @@ Replaced Replace_File(const Replacement &replacement, QString *error, FileStamp 
 // For tests: called with the resolved path once the new content is ready (the copy written
 // and synced), just before the last comparison. Empty: none.
 void Set_Replace_Hook(const std::function<void(const QString &)> &hook);
+
+// Writes a file that no other program edits (a report, an export) whole or not at all: write
+// fills a copy beside it, which is renamed over it only once complete, so an earlier file
+// stays whole when this one fails. write returns false when it could not fill the copy.
+// error, on failure, says why.
+bool Write_Whole_File(const QString &path, const std::function<bool(QIODevice &)> &write,
+                      QString *error);
 
 } // namespace DownloadFile
