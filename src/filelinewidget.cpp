@@ -659,11 +659,13 @@ QRect TFileLineWidget::Row_Ink(const QString &line, int baseline)
     if (!row.ink_known) {
         // The glyphs' own pixels (a capital's accent reaches into the row above), and a pixel
         // more each way for rounding at another pixel ratio.
+        // The tight bounds add up the glyphs' hinted metrics, which on some desktops fall short
+        // of the text as laid out: a picture cut to them would lose the last glyph's edge.
         const QRect bounds = QFontMetrics(d_line_font, d_line_canvas).tightBoundingRect(line);
         row.ink_top = bounds.top() - 1;
         row.ink_bottom = bounds.bottom() + 1;
-        row.ink_left = bounds.left() - 1;
-        row.ink_right = bounds.right() + 1;
+        row.ink_left = std::min(bounds.left(), 0) - 1;
+        row.ink_right = std::max(bounds.right(), qCeil(row.text.size().width())) + 1;
         row.ink_known = true;
     }
     return QRect(0, baseline + row.ink_top, d_line_canvas->width(),
