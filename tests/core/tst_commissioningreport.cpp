@@ -116,13 +116,6 @@ void tst_CommissioningReport::rows_data()
     const auto row = [](const char *name, const QByteArray &bytes, const QStringList &cells) {
         QTest::newRow(name) << bytes << cells;
     };
-    row("a negative length", "",
-        {"", "", "L", "Probe minimum overtravel limit", "-100000", "FFFE7960", "-10.0000"});
-    row("two-line help text", "",
-        {"", "", "Y",
-         "Flexible parameter 16B. / Probe type (integer): PI6 [32], TTL [33], "
-         "PICS [34]",
-         "33", "21", ""});
     row("a missing field", "S1 X3E8\nN1000\n",
         {"", "", "Y", "Y axis maximum velocity", "not present", "", ""});
     // What a parameter line holds besides its token and fields: a digit past the eighth, a

@@ -441,33 +441,23 @@ void tst_DownloadFile::lock_data()
     QTest::addColumn<QString>("through"); // the name the second lock is asked for
     QTest::addColumn<QString>("error");   // empty: the lock is taken
     const QString pid = QString::number(::getpid());
-    QTest::newRow("free") << ""
-                          << "params.oad"
-                          << "";
-    QTest::newRow("held") << "lock"
-                          << "params.oad"
-                          << "It is being edited by tst_downloadfile, process " + pid +
-                                 ", which holds its lock file";
-    QTest::newRow("held, through a link") << "lock"
-                                          << "link.oad"
-                                          << "It is being edited by";
+    const auto row = [](const char *name, const char *held, const char *through,
+                        const QString &error) {
+        QTest::newRow(name) << held << through << error;
+    };
+    row("free", "", "params.oad", "");
+    row("held", "lock", "params.oad",
+        "It is being edited by tst_downloadfile, process " + pid + ", which holds its lock file");
+    row("held, through a link", "lock", "link.oad", "It is being edited by");
     // Nobody holds these: their holders died, or never were.
-    QTest::newRow("left by a dead process") << "999999999 oadtool"
-                                            << "link.oad"
-                                            << "";
-    QTest::newRow("garbage") << "\x01garbage"
-                             << "params.oad"
-                             << "";
-    QTest::newRow("unreadable") << "<mode 000>"
-                                << "params.oad"
-                                << "params.oad.lock cannot be read: Permission denied.";
-    QTest::newRow("folder not writable") << "<folder read-only>"
-                                         << "params.oad"
-                                         << "cannot be made: Permission denied.";
-    QTest::newRow("FIFO: refused, no lock made") << ""
-                                                 << "fifo.oad"
-                                                 << "It is not a regular file but a device, "
-                                                    "FIFO or socket.";
+    row("left by a dead process", "999999999 oadtool", "link.oad", "");
+    row("garbage", "\x01garbage", "params.oad", "");
+    row("unreadable", "<mode 000>", "params.oad",
+        "params.oad.lock cannot be read: Permission denied.");
+    row("folder not writable", "<folder read-only>", "params.oad",
+        "cannot be made: Permission denied.");
+    row("FIFO: refused, no lock made", "", "fifo.oad",
+        "It is not a regular file but a device, FIFO or socket.");
 }
 
 void tst_DownloadFile::lock()

@@ -259,62 +259,34 @@ private:
         return d_window->findChild<TMessageBox *>()->detailedText();
     }
 
-    // The lines that carry the reference mark: the row's text colour at the right edge.
-    QString Reference_Marks() const
+    // The rows on show that carry a mark: the reference mark, the row's text colour at the right
+    // edge, or with found the search's tint left of the text (right of the bar that marks a
+    // changed line), the active line aside.
+    QString Marks(bool found) const
     {
         QWidget *const canvas = Canvas_Of(*d_lines);
         const QImage image = canvas->grab().toImage();
         const int h = QFontMetrics(canvas->font()).height();
         const QPalette palette = QGuiApplication::palette();
         QStringList marked;
-        for (int k = 0; (k + 1) * h < image.height(); ++k) {
+        for (int k = 0; (!found || k < d_lines->Get_Line_Count()) && (k + 1) * h < image.height();
+             ++k) {
             const bool active = QColor(image.pixel(image.width() / 2, k * h + 1)) ==
                                 palette.color(QPalette::Highlight);
             const QColor text =
                 palette.color(active ? QPalette::HighlightedText : QPalette::WindowText);
-            if (QColor(image.pixel(image.width() - 4, k * h + h / 2)) == text)
+            const QColor left(image.pixel(4, k * h + h / 2));
+            if (found ? left != palette.color(QPalette::Window) &&
+                            left != palette.color(QPalette::Highlight)
+                      : QColor(image.pixel(image.width() - 4, k * h + h / 2)) == text)
                 marked << QString::number(k);
         }
         return marked.join(QLatin1Char(' '));
     }
 
-    // The lines on show that carry the search's tint, the active line aside.
-    QString Found_Marks() const
-    {
-        QWidget *const canvas = Canvas_Of(*d_lines);
-        const QImage image = canvas->grab().toImage();
-        const int h = QFontMetrics(canvas->font()).height();
-        const QPalette palette = QGuiApplication::palette();
-        QStringList marked;
-        for (int k = 0; k < d_lines->Get_Line_Count() && (k + 1) * h < image.height(); ++k) {
-            // Left of the text, right of the bar that marks a changed line.
-            const QColor colour(image.pixel(4, k * h + h / 2));
-            if (colour != palette.color(QPalette::Window) &&
-                colour != palette.color(QPalette::Highlight))
-                marked << QString::number(k);
-        }
-        return marked.join(QLatin1Char(' '));
-    }
-
-    // The reference values beside the first two panels' integer views, "*" when bold.
-    QString Panel_References() const
-    {
-        QStringList texts;
-        for (int panel = 0; panel < 2; ++panel) {
-            const auto labels =
-                d_editor->findChildren<TDataItemWidget *>().at(panel)->findChildren<QLabel *>();
-            for (const QLabel *label : labels)
-                if (label->isVisibleTo(d_editor) &&
-                    label->text().startsWith(QLatin1String("Reference: "))) {
-                    texts << label->text().mid(11) + (label->font().bold() ? "*" : "");
-                    break;
-                }
-        }
-        return texts.join(QLatin1Char(' '));
-    }
-
-    // The reference's millimetres beside the first two panels, then the first one's tooltip.
-    QString Panel_Reference_Millimetres() const
+    // The reference values beside the first two panels' integer views, "*" when bold; with
+    // millimetres those in the millimetre views' rows, then the first one's tooltip.
+    QString Panel_References(bool millimetres = false) const
     {
         QStringList texts;
         QString tool_tip;
@@ -325,13 +297,26 @@ private:
             for (const QLabel *label : labels)
                 if (label->isVisibleTo(d_editor) &&
                     label->text().startsWith(QLatin1String("Reference: ")) &&
-                    label->geometry().top() <= row && row <= label->geometry().bottom()) {
-                    texts << label->text().mid(11);
+                    (!millimetres ||
+                     (label->geometry().top() <= row && row <= label->geometry().bottom()))) {
                     if (tool_tip.isEmpty())
                         tool_tip = label->toolTip();
+                    texts << label->text().mid(11) +
+                                 (!millimetres && label->font().bold() ? "*" : "");
+                    if (!millimetres)
+                        break;
                 }
         }
-        return texts.join(QLatin1Char(' ')) + QStringLiteral(" | ") + tool_tip;
+        return texts.join(QLatin1Char(' ')) + (millimetres ? " | " + tool_tip : QString());
+    }
+
+    // The file's lines, joined by '|'.
+    QString Lines() const
+    {
+        QStringList lines;
+        for (int i = 0; i < d_lines->Get_Line_Count(); ++i)
+            lines << d_lines->Get_Line(i);
+        return lines.join(QLatin1Char('|'));
     }
 
     std::unique_ptr<QTemporaryDir> d_dir;
@@ -592,10 +577,7 @@ void tst_DownloadEditor::hiddenPanelEditsStayOut()
     QFETCH(QString, script);
     Open(file);
     Run(script);
-    QStringList lines;
-    for (int i = 0; i < d_lines->Get_Line_Count(); ++i)
-        lines << d_lines->Get_Line(i);
-    QTEST(lines.join(QLatin1Char('|')), "lines");
+    QTEST(Lines(), "lines");
 }
 
 void tst_DownloadEditor::modalDialogKeepsItsKeys_data()
@@ -674,10 +656,7 @@ void tst_DownloadEditor::scaleResolution()
     Run(script);
     QTEST(d_lines->findChild<QLineEdit *>()->text(), "field");
     QTEST(Panel_Edit(0, 2)->text(), "x_mm");
-    QStringList lines;
-    for (int i = 0; i < d_lines->Get_Line_Count(); ++i)
-        lines << d_lines->Get_Line(i);
-    QTEST(lines.join(QLatin1Char('|')), "lines");
+    QTEST(Lines(), "lines");
     QTEST(Asks_Before_Close(), "asks");
     // Only a valid resolution is stored, the last one.
     QTEST(QSettings(Settings_Path(), QSettings::IniFormat)
@@ -1014,10 +993,7 @@ void tst_DownloadEditor::undoRedo()
     QFETCH(QString, detail);
     Open("S1X3E8\nS1X1\n; note\nN1000\n");
     Run(script);
-    QStringList lines;
-    for (int i = 0; i < 4; ++i)
-        lines << d_lines->Get_Line(i);
-    QTEST(lines.join(QLatin1Char('|')), "lines");
+    QTEST(Lines(), "lines");
     QCOMPARE(Simple_Editor()->text(), shown);
     if (!x.isNull())
         QCOMPARE(Panel_Edit(0, 0)->text(), x);
@@ -1035,7 +1011,7 @@ void tst_DownloadEditor::comparison_data()
     QTest::addColumn<QString>("references");  // beside the first two panels
     QTest::addColumn<bool>("take_over");      // the action is enabled
     QTest::addColumn<QString>("message");     // shown on the way
-    QTest::addColumn<QString>("millimetres"); // see Panel_Reference_Millimetres; null: unchecked
+    QTest::addColumn<QString>("millimetres"); // see Panel_References; null: unchecked
 
     const auto row = [](const char *name, const char *script, const char *lines, const char *marks,
                         const char *summary, const char *references, bool take_over,
@@ -1104,17 +1080,14 @@ void tst_DownloadEditor::comparison()
     Run(script);
     QCOMPARE(TDialogSeam::Shown_Messages(),
              message.isEmpty() ? QStringList() : QStringList{message});
-    QStringList lines;
-    for (int i = 0; i < 4; ++i)
-        lines << d_lines->Get_Line(i);
-    QTEST(lines.join(QLatin1Char('|')), "lines");
-    QTEST(Reference_Marks(), "marks");
+    QTEST(Lines(), "lines");
+    QTEST(Marks(false), "marks");
     QCOMPARE(d_summary->text(), summary);
     QCOMPARE(d_summary->isVisible(), !summary.isEmpty());
     QTEST(Panel_References(), "references");
     QTEST(d_take_over->isEnabled(), "take_over");
     if (!millimetres.isNull())
-        QCOMPARE(Panel_Reference_Millimetres(), millimetres);
+        QCOMPARE(Panel_References(true), millimetres);
 }
 
 namespace {
@@ -1297,7 +1270,7 @@ void tst_DownloadEditor::find()
     QTEST(Run(script).join(QLatin1Char(' ')), "focus");
     QTEST(d_lines->Get_Active_Line(), "active");
     QTEST(d_window->findChild<TFindBar *>()->findChild<QLabel *>()->text(), "count");
-    QTEST(Found_Marks(), "marks");
+    QTEST(Marks(true), "marks");
     QTEST(d_lines->Get_Line(0), "first");
     // Escape in the field never reaches the window, which it would close.
     QVERIFY(d_window->isVisible());

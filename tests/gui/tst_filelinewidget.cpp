@@ -90,11 +90,7 @@ private slots:
 private:
     QString Write_File(const QString &name, const QByteArray &bytes) const
     {
-        const QString path = d_dir.filePath(name);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            qFatal("cannot write %s", qPrintable(path));
-        return path;
+        return Write_Bytes(d_dir.filePath(name), bytes) ? d_dir.filePath(name) : QString();
     }
     void Load_Lines(TFileLineWidget &view, int count) const
     {
