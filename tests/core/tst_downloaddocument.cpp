@@ -62,32 +62,27 @@ void tst_DownloadDocument::loadAndEdit_data()
     QTest::addColumn<int>("losses");
     QTest::addColumn<bool>("utf8"); // looks like UTF-8
 
+    const auto row = [](const char *name, const QByteArray &bytes, const char *edit,
+                        const QStringList &lines, int scale_line, int resolution,
+                        const char *unsaved, int losses = 0, bool utf8 = false) {
+        QTest::newRow(name) << bytes << edit << lines << scale_line << resolution << unsaved
+                            << losses << utf8;
+    };
     const QByteArray file("S1 X1\nN2000\n");
-    QTest::newRow("scale line last")
-        << file << "" << QStringList{"S1 X1", "N2000"} << 1 << 2000 << "" << 0 << false;
-    QTest::newRow("blank lines after the scale line")
-        << file + "\n \n"
-        << "" << QStringList{"S1 X1", "N2000", "", ""} << 1 << 2000 << "" << 0 << false;
-    QTest::newRow("an earlier N line is none")
-        << QByteArray("N500\nS1 X1\n") << "" << QStringList{"N500", "S1 X1"} << -1 << -1 << "" << 0
-        << false;
-    QTest::newRow("no lines") << QByteArray() << "" << QStringList() << -1 << -1 << "" << 0
-                              << false;
-    QTest::newRow("scale line edited: in force")
-        << file << "1=N300" << QStringList{"S1 X1", "N300"} << 1 << 300 << "1" << 0 << false;
-    QTest::newRow("scale line edited away")
-        << file << "1=; N300" << QStringList{"S1 X1", "; N300"} << -1 << -1 << "1" << 0 << false;
-    QTest::newRow("a line becomes the scale line")
-        << QByteArray("S1 X1\n; end\n") << "1=n0500" << QStringList{"S1 X1", "n0500"} << 1 << 500
-        << "1" << 0 << false;
-    QTest::newRow("set to its loaded text: saved")
-        << file << "0=S1 X1" << QStringList{"S1 X1", "N2000"} << 1 << 2000 << "" << 0 << false;
-    QTest::newRow("UTF-8 letters")
-        << QByteArray("; L\xC3\xA4nge\n") << ""
-        << QStringList{QString::fromLatin1("; L\xC3\xA4nge")} << -1 << -1 << "" << 0 << true;
-    QTest::newRow("lossy: NUL and control byte")
-        << QByteArray("S1 X1\0junk\nN20\x01\n", 16) << "" << QStringList{"S1 X1", "N20\x01"} << -1
-        << -1 << "" << 2 << false;
+    row("scale line last", file, "", {"S1 X1", "N2000"}, 1, 2000, "");
+    row("blank lines after the scale line", file + "\n \n", "", {"S1 X1", "N2000", "", ""}, 1, 2000,
+        "");
+    row("an earlier N line is none", "N500\nS1 X1\n", "", {"N500", "S1 X1"}, -1, -1, "");
+    row("no lines", QByteArray(), "", {}, -1, -1, "");
+    row("scale line edited: in force", file, "1=N300", {"S1 X1", "N300"}, 1, 300, "1");
+    row("scale line edited away", file, "1=; N300", {"S1 X1", "; N300"}, -1, -1, "1");
+    row("a line becomes the scale line", "S1 X1\n; end\n", "1=n0500", {"S1 X1", "n0500"}, 1, 500,
+        "1");
+    row("set to its loaded text: saved", file, "0=S1 X1", {"S1 X1", "N2000"}, 1, 2000, "");
+    row("UTF-8 letters", "; L\xC3\xA4nge\n", "", {QString::fromLatin1("; L\xC3\xA4nge")}, -1, -1,
+        "", 0, true);
+    row("lossy: NUL and control byte", QByteArray("S1 X1\0junk\nN20\x01\n", 16), "",
+        {"S1 X1", "N20\x01"}, -1, -1, "", 2);
 }
 
 void tst_DownloadDocument::loadAndEdit()

@@ -293,6 +293,7 @@ void tst_DownloadFile::saveAndReadBack()
     if (mode >= 0)
         QCOMPARE(status.st_mode & 07777, static_cast<mode_t>(mode));
     QCOMPARE(status.st_uid, given_away ? 65534u : ::geteuid());
+    QCOMPARE(status.st_gid, given_away ? 65534u : ::getegid());
 
     // The stamp is the file as written, whatever path leads to it.
     QVERIFY(!DownloadFile::Changed_Since(stamp));
