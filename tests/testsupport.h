@@ -11,8 +11,13 @@
 #include <QString>
 
 #ifdef QT_WIDGETS_LIB
+#include "commandline.h"
+#include "dialogseam.h"
+#include "downloadeditor.h"
+
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QDropEvent>
 #include <QLineEdit>
 #include <QMimeData>
@@ -112,15 +117,6 @@ inline QWidget *Canvas_Of(const QWidget &lines)
     return nullptr;
 }
 
-// The toolbar's action that compares with a reference file, by what it tells the user.
-inline QAction *Compare_Action(const QWidget &window)
-{
-    for (QAction *action : window.findChildren<QAction *>(QString(), Qt::FindDirectChildrenOnly))
-        if (action->toolTip() == QLatin1String("Compare with a reference file"))
-            return action;
-    return nullptr;
-}
-
 // A drop reaches a window only after the drag has entered it. The window opens the file
 // once the drop has returned: with deliver, that posted call is made here.
 inline void Drop(QWidget &window, const QList<QUrl> &urls, bool deliver = true)
@@ -133,6 +129,31 @@ inline void Drop(QWidget &window, const QList<QUrl> &urls, bool deliver = true)
     QApplication::sendEvent(&window, &drop);
     if (deliver)
         QCoreApplication::sendPostedEvents(&window, QEvent::MetaCall);
+}
+
+// Opens path as the user would: "dialog", "drop", "reference" (the toolbar's comparison,
+// found by what it tells the user), or "--compare" and "command line", named relative to the
+// working directory as on a command line.
+inline void Open_By(TDownloadEditor &window, const QString &way, const QString &path,
+                    const QString &directory)
+{
+    const QString named = QDir(directory).relativeFilePath(path);
+    if (way == QLatin1String("dialog") || way == QLatin1String("reference"))
+        TDialogSeam::Set_Next_File_Name(path);
+    if (way == QLatin1String("dialog"))
+        window.Read_File();
+    else if (way == QLatin1String("drop"))
+        Drop(window, {QUrl::fromLocalFile(path)});
+    else if (way == QLatin1String("--compare"))
+        window.Compare_File(
+            EditorCommandLine::Read({"downloadeditor", "--compare", named}, directory)
+                .compare_reference);
+    else if (way == QLatin1String("command line"))
+        window.Open_File(EditorCommandLine::Download_File({"downloadeditor", named}, directory));
+    for (QAction *action : window.findChildren<QAction *>(QString(), Qt::FindDirectChildrenOnly))
+        if (way == QLatin1String("reference") &&
+            action->toolTip() == QLatin1String("Compare with a reference file"))
+            action->trigger();
 }
 
 #endif

@@ -1,7 +1,6 @@
 // Saving and loading where the file system says no, or where the file changed behind the
 // window's back. The bytes on disk must survive, a failure must say why, and the window
 // must still hold its document, its captions and its unsaved edits.
-#include "commandline.h"
 #include "dataeditorwidget.h"
 #include "dialogseam.h"
 #include "downloadeditor.h"
@@ -18,7 +17,6 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QUrl>
 
 #include <cstdio>
 #include <sys/stat.h>
@@ -231,39 +229,18 @@ void tst_Faults::fails()
         TDialogSeam::Set_Next_Answer(QMessageBox::Ok);
         window.Write_File();
         QCOMPARE(TDialogSeam::Shown_Messages(), QStringList{"Write download file"});
-    } else if (way == QLatin1String("dialog")) {
-        TDialogSeam::Set_Next_Answer(QMessageBox::No); // the edit is not saved first
-        TDialogSeam::Set_Next_File_Name(target);
-        TDialogSeam::Set_Next_Answer(QMessageBox::Ok);
-        window.Read_File();
-        QCOMPARE(TDialogSeam::Shown_Messages(),
-                 (QStringList{"Data Not Saved", "Open download file"}));
-    } else if (way == QLatin1String("command line")) {
-        TDialogSeam::Set_Next_Answer(QMessageBox::Ok);
-        window.Open_File(EditorCommandLine::Download_File(
-            {QStringLiteral("downloadeditor"), target}, d_dir.path()));
-        QCOMPARE(TDialogSeam::Shown_Messages(), QStringList{"Open download file"});
-    } else if (way == QLatin1String("reference")) {
-        TDialogSeam::Set_Next_File_Name(target);
-        TDialogSeam::Set_Next_Answer(QMessageBox::Ok);
-        QAction *const compare = Compare_Action(window);
-        QVERIFY(compare);
-        compare->trigger();
-        QCOMPARE(TDialogSeam::Shown_Messages(), QStringList{"Open reference file"});
-    } else if (way == QLatin1String("--compare")) {
-        TDialogSeam::Set_Next_Answer(QMessageBox::Ok);
-        // Named relative to the working directory, as on a command line.
-        window.Compare_File(
-            EditorCommandLine::Read({QStringLiteral("downloadeditor"), QStringLiteral("--compare"),
-                                     QDir(d_dir.path()).relativeFilePath(target)},
-                                    d_dir.path())
-                .compare_reference);
-        QCOMPARE(TDialogSeam::Shown_Messages(), QStringList{"Open reference file"});
     } else {
-        // No question either: what cannot be opened is not worth one.
-        TDialogSeam::Set_Next_Answer(QMessageBox::Cancel);
-        Drop(window, {QUrl::fromLocalFile(target)});
-        QCOMPARE(TDialogSeam::Shown_Messages(), QStringList());
+        // The edit is not saved first; what cannot be dropped is not worth a question either.
+        TDialogSeam::Set_Next_Answer(way == QLatin1String("dialog") ? QMessageBox::No
+                                     : way == QLatin1String("drop") ? QMessageBox::Cancel
+                                                                    : QMessageBox::Ok);
+        TDialogSeam::Set_Next_Answer(QMessageBox::Ok);
+        Open_By(window, way, target, d_dir.path());
+        const QHash<QString, QStringList> told{{"dialog", {"Data Not Saved", "Open download file"}},
+                                               {"command line", {"Open download file"}},
+                                               {"reference", {"Open reference file"}},
+                                               {"--compare", {"Open reference file"}}};
+        QCOMPARE(TDialogSeam::Shown_Messages(), told.value(way));
     }
     if (!reason.isEmpty()) {
         QVERIFY2(Explanation(window).contains(QDir::toNativeSeparators(target)),

@@ -1,7 +1,6 @@
 // Files no controller would write. Each must load and paint without harm, give the
 // simplified Latin-1 lines, and save exactly the bytes those lines stand for. What the
 // lines cannot hold is announced, and saving over such a file asks first.
-#include "commandline.h"
 #include "dataeditorwidget.h"
 #include "dialogseam.h"
 #include "downloadeditor.h"
@@ -12,7 +11,6 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QUrl>
 
 using namespace TestSupport;
 
@@ -199,22 +197,7 @@ void tst_HostileFiles::lossyFiles()
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     TDialogSeam::Set_Next_Answer(QMessageBox::Ok);
-    if (way == QLatin1String("dialog")) {
-        TDialogSeam::Set_Next_File_Name(path);
-        window.Read_File();
-    } else if (way == QLatin1String("drop")) {
-        Drop(window, {QUrl::fromLocalFile(path)});
-    } else if (way == QLatin1String("reference")) {
-        TDialogSeam::Set_Next_File_Name(path);
-        QAction *const compare = Compare_Action(window);
-        QVERIFY(compare);
-        compare->trigger();
-    } else if (way == QLatin1String("--compare")) {
-        window.Compare_File(
-            EditorCommandLine::Read({"downloadeditor", "--compare", path}, "/").compare_reference);
-    } else {
-        window.Open_File(EditorCommandLine::Download_File({"downloadeditor", path}, "/"));
-    }
+    Open_By(window, way, path, QStringLiteral("/"));
     const auto explains = [&] {
         const QString text = Only_Child<QMessageBox>(window)->informativeText();
         bool all = text.contains(path);
