@@ -1179,11 +1179,10 @@ void tst_DownloadEditor::language()
          d_editor->findChildren<TDataItemWidget *>().at(0)->findChildren<QLabel *>())
         if (label->isVisibleTo(d_editor))
             captions << label->text();
-    QVERIFY2(captions.contains(text("Hexadecimal:", "Hexadezimal:")),
-             qPrintable(captions.join('|')));
-    QVERIFY2(captions.contains(text("Value (mm):", "Wert (mm):")), qPrintable(captions.join('|')));
-    QVERIFY2(captions.contains(text("X axis maximum velocity", "Maximalgeschwindigkeit X-Achse")),
-             qPrintable(captions.join('|')));
+    for (const QString &caption :
+         {text("Hexadecimal:", "Hexadezimal:"), text("Value (mm):", "Wert (mm):"),
+          text("X axis maximum velocity", "Maximalgeschwindigkeit X-Achse")})
+        QVERIFY2(captions.contains(caption), qPrintable(captions.join('|')));
 
     // A message of the editor's, with Qt's own buttons.
     Type_Into(Panel_Edit(0, 0), QStringLiteral("5"));

@@ -389,13 +389,9 @@ void tst_FileLineWidget::darkPalette()
         const double bar = ColourContrast::Ratio(Pixel(image, 2, middle), ground);
         const double triangle =
             ColourContrast::Ratio(Pixel(image, image.width() - 4, middle), ground);
-        QVERIFY2(text >= ColourContrast::Text_Minimum && bar >= ColourContrast::Text_Minimum &&
-                     triangle >= ColourContrast::Text_Minimum,
-                 qPrintable(QStringLiteral("row %1: text %2, bar %3, triangle %4")
-                                .arg(row)
-                                .arg(text)
-                                .arg(bar)
-                                .arg(triangle)));
+        for (const double ratio : {text, bar, triangle}) // in that order
+            QVERIFY2(ratio >= ColourContrast::Text_Minimum,
+                     qPrintable(QStringLiteral("row %1: %2").arg(row).arg(ratio)));
     }
 }
 

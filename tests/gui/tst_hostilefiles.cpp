@@ -125,16 +125,6 @@ void tst_HostileFiles::inTheWindow_data()
     QTest::addColumn<QString>("line");
     QTest::addColumn<QStringList>("shown"); // the first views after coming back to the line
 
-    // N00 is a scale resolution of 0: no length can be shown in millimetres.
-    QTest::newRow("N00: empty millimetre views")
-        << QByteArray("S1 X3E8 Y0 Z0 W0\r\nN00\r\n") << 3 << "S1 X3E8 Y5 Z0 W0"
-        << QStringList{"1000", "3E8", "", "5", "5", "", "0", "0", "", "0", "0", ""};
-    // Only the first eight digits are the field; the rest of the 64 is ordinary text,
-    // and editing another field of the line must not change this one.
-    const QString digits = QStringLiteral("0123456789ABCDEF").repeated(4);
-    QTest::newRow("overlong field kept when another field is edited")
-        << ("S1 X" + digits + " Y1\r\nS2 Q1\r\n").toLatin1() << 4 << "S1 X" + digits + " Y15"
-        << QStringList{"19088743", "1234567"};
     // A 1 MB line without an S token is edited as plain text.
     const QString huge = QStringLiteral("abcdefgh").repeated(128 * 1024);
     QTest::newRow("huge plain-text line keeps all of it")
