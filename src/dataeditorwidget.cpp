@@ -2,6 +2,7 @@
 
 #include "cachedpainting.h"
 #include "colourcontrast.h"
+#include "panelroom.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -673,7 +674,8 @@ TDataEditorWidget::TDataEditorWidget(QWidget *parent, Qt::WindowFlags flags)
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
 
-    d_items_widget = new QWidget(this);
+    auto *items_room = new TPanelRoom(this);
+    d_items_widget = items_room->Get_Column();
     d_items_layout = new QVBoxLayout(d_items_widget);
     d_items_layout->setContentsMargins(0, 0, 0, 0);
     d_items_layout->setSpacing(0);
@@ -691,7 +693,7 @@ TDataEditorWidget::TDataEditorWidget(QWidget *parent, Qt::WindowFlags flags)
     d_simple_editor->setValidator(new TLatin1LineValidator(d_simple_editor));
 
     grid->addWidget(d_simple_editor, 0, 0, 1, 2);
-    grid->addWidget(d_items_widget, 1, 0, 1, 2);
+    grid->addWidget(items_room, 1, 0, 1, 2);
 
     connect(d_simple_editor, &QLineEdit::textEdited, this,
             &TDataEditorWidget::Simple_Editor_Changed);
@@ -788,9 +790,9 @@ void TDataEditorWidget::Set_Item_Count(int count)
     while (d_data_widget_items.size() < static_cast<unsigned int>(count))
         New_Item();
 
-    // Showing a panel inside a visible editor lays out the window there and then, once per
-    // panel. With the panels' layout switched off meanwhile, only the panels are laid out,
-    // once and before anything is painted; the window follows as for any other change.
+    // Showing a panel inside a visible editor lays out its column there and then, once per
+    // panel. With the panels' layout switched off meanwhile, the panels are laid out once and
+    // before anything is painted; the window follows only when they need more room.
     d_items_layout->setEnabled(false);
     for (std::size_t i = 0; i < d_data_widget_items.size(); ++i)
         d_data_widget_items[i]->setVisible(i < static_cast<unsigned int>(count));

@@ -72,6 +72,16 @@ void Type_Final_Text(QLineEdit *edit, const QString &text)
 }
 
 // A shown editor on a parameter line: X 1500 scaled, Y 2000 scaled, Z 7 unscaled.
+struct Layout_Requests : QObject
+{
+    int count = 0;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        count += event->type() == QEvent::LayoutRequest;
+        return false;
+    }
+};
+
 std::unique_ptr<TDataEditorWidget> New_Filled_Editor(int resolution)
 {
     auto editor = std::make_unique<TDataEditorWidget>();
@@ -209,29 +219,47 @@ void TestDataEditorWidget::viewEdit()
     QTEST(typed_view->text(), "left");
 }
 
+// Panels are made once and kept in order. A count that the editor has had room for already
+// lays out the panels alone, not the window around them, and no panel is ever squeezed.
 void TestDataEditorWidget::itemCount()
 {
-    TDataEditorWidget editor;
-    editor.show();
-    auto *grid = qobject_cast<QGridLayout *>(editor.layout());
-    QLayout *layout = grid->itemAtPosition(1, 0)->widget()->layout();
+    QWidget window;
+    auto *editor = new TDataEditorWidget(&window);
+    (new QVBoxLayout(&window))->addWidget(editor);
+    window.show();
+    Layout_Requests window_layouts;
+    window.installEventFilter(&window_layouts);
     QList<QPointer<TDataItemWidget>> created;
-    for (const int count : {3, 1, 3, 0, 4}) {
-        editor.Set_Item_Count(count);
+    int most = 0;
+    int window_height = 0;
+    for (const int count : {3, 1, 3, 0, 5, 2, 4, 5}) {
+        window_layouts.count = 0;
+        editor->Set_Item_Count(count);
+        for (int pass = 0; pass < 5; ++pass)
+            QCoreApplication::processEvents();
         if (created.isEmpty()) {
-            for (TDataItemWidget *panel : Panels_Of(editor))
+            for (TDataItemWidget *panel : Panels_Of(*editor))
                 created << panel;
         }
-        const QList<TDataItemWidget *> panels = Panels_Of(editor);
-        QCOMPARE(panels.size(), std::max(count, 3));
+        const QList<TDataItemWidget *> panels = Panels_Of(*editor);
+        QCOMPARE(panels.size(), std::max({count, most, 3}));
+        const QLayout *layout = panels.first()->parentWidget()->layout();
         QCOMPARE(layout->count(), panels.size() + 1);
         QVERIFY(layout->itemAt(panels.size())->spacerItem());
         for (int i = 0; i < panels.size(); ++i) {
             QCOMPARE(layout->itemAt(i)->widget(), panels[i]);
             QCOMPARE(panels[i]->isVisible(), i < count);
+            if (i < count)
+                QVERIFY(panels[i]->height() >= panels[i]->minimumSizeHint().height());
             if (i < created.size())
                 QCOMPARE(panels[i], created[i].data());
         }
+        if (count <= most)
+            QCOMPARE(window_layouts.count, 0);
+        most = std::max(most, count);
+        // The window never shrinks from line to line.
+        QVERIFY(window.minimumHeight() >= window_height);
+        window_height = window.minimumHeight();
     }
 }
 
