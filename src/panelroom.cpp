@@ -15,8 +15,7 @@ public:
     TPanelColumn(QWidget *parent, std::function<void()> laid_out)
         : QWidget(parent)
         , d_laid_out(std::move(laid_out))
-    {
-    }
+    {}
 
 protected:
     bool event(QEvent *event) override
